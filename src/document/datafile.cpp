@@ -1,0 +1,160 @@
+#include "document/datafile.h"
+
+#include "base/bytes.h"
+#include "base/error.h"
+#include "base/fileio.h"
+
+#include <algorithm>
+
+namespace kvx {
+
+namespace {
+
+// Smallest possible team block: four empty texts, 70 players of two empty names, RomSlot.
+constexpr std::size_t MinimumTeamBlock = 4 * 2 + PlayerSlots * 32 + EditionCount * 2;
+
+void writeCountedText(ByteWriter& out, const std::string& text, const char* what) {
+    if (text.size() > 0xFFFF)
+        throw DataFileError(std::string("The ") + what + " \"" + text.substr(0, 40) +
+                            "...\" is too long to be saved.");
+    out.u16(static_cast<std::uint16_t>(text.size()));
+    out.text(text);
+}
+
+std::optional<std::string> readCountedText(ByteReader& in) {
+    const auto length = in.u16();
+    if (!length)
+        return std::nullopt;
+    return in.text(*length);
+}
+
+bool readPlayer(ByteReader& in, PlayerRecord& player) {
+    auto first = readCountedText(in);
+    auto last = readCountedText(in);
+    const auto number = in.i16();
+    const auto face = in.i16();
+    if (!first || !last || !number || !face)
+        return false;
+    player.FirstName = std::move(*first);
+    player.LastName = std::move(*last);
+    player.Number = *number;
+    player.Face = *face;
+    for (auto& attribute : player.Attributes) {
+        const auto value = in.i16();
+        if (!value)
+            return false;
+        attribute = *value;
+    }
+    const auto extra = in.i16();
+    if (!extra)
+        return false;
+    player.ExtraNibble = *extra;
+    return true;
+}
+
+bool readTeam(ByteReader& in, TeamRecord& team) {
+    for (std::string* field : {&team.City, &team.Name, &team.Abbreviation, &team.ScheduleName}) {
+        auto text = readCountedText(in);
+        if (!text)
+            return false;
+        *field = std::move(*text);
+    }
+    for (auto& player : team.Players)
+        if (!readPlayer(in, player))
+            return false;
+    for (int edition = 1; edition <= EditionCount; ++edition) {
+        const auto slot = in.i16();
+        if (!slot)
+            return false;
+        team.RomSlot[edition] = *slot;
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> serializeDataFile(const League& league) {
+    ByteWriter out;
+    out.text(std::string(DataFileMagic));
+    const int count = std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
+    out.i16(static_cast<std::int16_t>(count));
+    for (int t = 0; t < count; ++t) {
+        const TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+        writeCountedText(out, team.City, "city");
+        writeCountedText(out, team.Name, "team name");
+        writeCountedText(out, team.Abbreviation, "abbreviation");
+        writeCountedText(out, team.ScheduleName, "schedule name");
+        for (const PlayerRecord& player : team.Players) {
+            writeCountedText(out, player.FirstName, "first name");
+            writeCountedText(out, player.LastName, "last name");
+            out.i16(player.Number);
+            out.i16(player.Face);
+            for (const auto attribute : player.Attributes)
+                out.i16(attribute);
+            out.i16(player.ExtraNibble);
+        }
+        for (int edition = 1; edition <= EditionCount; ++edition)
+            out.i16(team.RomSlot[edition]);
+    }
+    std::string year = league.GeneralInfo.Year.substr(0, 4);
+    year.resize(4, ' ');
+    out.text(year);
+    out.i16(league.GeneralInfo.Month);
+    out.i16(league.GeneralInfo.Day);
+    writeCountedText(out, league.GeneralInfo.Credits, "credits line");
+    return out.bytes();
+}
+
+std::optional<DataFileContent> parseDataFile(std::span<const std::uint8_t> bytes) {
+    ByteReader in(bytes);
+    const auto magic = in.text(DataFileMagic.size());
+    if (!magic || *magic != DataFileMagic)
+        return std::nullopt;
+    const auto count = in.i16();
+    // A count the rest of the file cannot hold is damage; checking it first also keeps a
+    // damaged count from allocating thousands of teams.
+    if (!count || *count < 0 ||
+        static_cast<std::size_t>(*count) > in.remaining() / MinimumTeamBlock)
+        return std::nullopt;
+
+    DataFileContent content;
+    content.TeamCount = *count;
+    content.Teams.resize(static_cast<std::size_t>(std::max<int>(*count, 1)));
+    for (int t = 0; t < *count; ++t)
+        if (!readTeam(in, content.Teams[static_cast<std::size_t>(t)]))
+            return std::nullopt;
+
+    auto year = in.text(4);
+    const auto month = in.i16();
+    const auto day = in.i16();
+    auto credits = readCountedText(in);
+    if (!year || !month || !day || !credits)
+        return std::nullopt;
+    content.GeneralInfo.Year = std::move(*year);
+    content.GeneralInfo.Month = *month;
+    content.GeneralInfo.Day = *day;
+    content.GeneralInfo.Credits = std::move(*credits);
+    return content;
+}
+
+void Save_Data_File(const League& league, const std::string& path) {
+    writeFileAtomically(path, serializeDataFile(league));
+}
+
+bool Load_Data_File(League& league, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = readFile(path);
+    } catch (const FileError&) {
+        return false;
+    }
+    auto content = parseDataFile(bytes);
+    if (!content)
+        return false;
+    league.Teams = std::move(content->Teams);
+    league.TeamCount = content->TeamCount;
+    league.GeneralInfo = std::move(content->GeneralInfo);
+    return true;
+}
+
+} // namespace kvx

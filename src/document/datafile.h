@@ -1,0 +1,40 @@
+#pragma once
+
+#include "document/league.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kvx {
+
+// The data file (.kvx): the magic "KVX Data 01.00", TeamCount, the team blocks and the
+// general information, little-endian, texts as a 16-bit length followed by their bytes.
+inline constexpr std::string_view DataFileMagic = "KVX Data 01.00";
+
+// The teams and general information a data file holds.
+struct DataFileContent {
+    std::vector<TeamRecord> Teams;
+    std::int16_t TeamCount = 0;
+    GeneralInfoRecord GeneralInfo;
+};
+
+// The exact bytes of the file for a document. Throws DataFileError when a text is too long
+// for its 16-bit length.
+std::vector<std::uint8_t> serializeDataFile(const League& league);
+
+// Reads the bytes of a data file; nothing when they are not a complete, consistent data file.
+std::optional<DataFileContent> parseDataFile(std::span<const std::uint8_t> bytes);
+
+// Writes the whole document to `path`, replacing the file in one step.
+// Throws FileError or DataFileError with a readable reason; the old file then stays as it was.
+void Save_Data_File(const League& league, const std::string& path);
+
+// Reads `path` into the document's Teams, TeamCount and GeneralInfo. Returns false, leaving the
+// document untouched, when the file cannot be read, is not a data file or is damaged.
+// CurrentFile is left to the caller.
+bool Load_Data_File(League& league, const std::string& path);
+
+} // namespace kvx

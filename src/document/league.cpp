@@ -1,0 +1,71 @@
+#include "document/league.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+namespace kvx {
+
+Date systemToday() {
+    const auto now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    return Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+void newDocument(League& league, const Date& today) {
+    league.Teams.assign(1, TeamRecord{});
+    league.TeamCount = 0;
+    league.CurrentFile.clear();
+    league.GeneralInfo.Credits = "ANONYMOUS";
+    char year[16];
+    std::snprintf(year, sizeof year, "%04d", today.year % 10000);
+    league.GeneralInfo.Year = year;
+    league.GeneralInfo.Month = static_cast<std::int16_t>(today.month);
+    league.GeneralInfo.Day = static_cast<std::int16_t>(today.day);
+}
+
+void resizeTeams(League& league, int count) {
+    league.Teams.assign(static_cast<std::size_t>(std::max(count, 1)), TeamRecord{});
+}
+
+TeamRecord& appendTeam(League& league) {
+    const auto index = static_cast<std::size_t>(std::max<int>(league.TeamCount, 0));
+    league.Teams.resize(index + 1);
+    league.Teams[index] = TeamRecord{};
+    league.TeamCount = static_cast<std::int16_t>(index + 1);
+    return league.Teams[index];
+}
+
+bool sameTeam(const std::string& cityA, const std::string& nameA, const std::string& cityB,
+              const std::string& nameB) {
+    return toLowerAscii(cityA + nameA) == toLowerAscii(cityB + nameB);
+}
+
+void Swap_Players(PlayerRecord& a, PlayerRecord& b) {
+    std::swap(a, b);
+}
+
+std::string toUpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+std::string toLowerAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+std::string trimSpaces(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace kvx

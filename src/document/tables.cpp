@@ -1,0 +1,139 @@
+#include "document/tables.h"
+
+namespace kvx {
+
+namespace {
+
+struct AttributeName {
+    std::string_view abbreviation;
+    std::string_view name;
+};
+using GroupAttributes = std::array<AttributeName, 5>;
+
+constexpr GroupAttributes NoAttributes{};
+constexpr GroupAttributes QuarterbackAttributes = {{{"PS", "Passing Speed"},
+                                                    {"PC", "Passing Control"},
+                                                    {"PA", "Passing Accuracy"},
+                                                    {"AR", "Avoid Rush & Block"},
+                                                    {"CO", "Coolness"}}};
+constexpr GroupAttributes BallCarrierAttributes = {{{"BC", "Ball Control"}, {"RE", "Receptions"}}};
+constexpr GroupAttributes DefenderAttributes = {{{"IN", "Interceptions"}, {"QU", "Quickness"}}};
+constexpr GroupAttributes KickerAttributes = {
+    {{"KP", "Kicking Power (Ability)"}, {"KA", "Kicking Accuracy"}, {"AB", "Avoid Block"}}};
+constexpr GroupAttributes PunterAttributes = {
+    {{"KP", "Kicking Power (Ability)"}, {"AB", "Avoid Block"}}};
+
+// Indexed by group: QB, RB, WR, TE, OL, DL, LB, DB, K, P.
+constexpr std::array<const GroupAttributes*, 10> GroupAttributeTable = {
+    &QuarterbackAttributes, &BallCarrierAttributes, &BallCarrierAttributes, &BallCarrierAttributes,
+    &NoAttributes,          &DefenderAttributes,    &DefenderAttributes,    &DefenderAttributes,
+    &KickerAttributes,      &PunterAttributes};
+
+using TeamNameList = std::array<std::string_view, 30>;
+
+// Edition 2.
+constexpr TeamNameList TeamNamesA = {"Buffalo Bills",       "Indianapolis Colts",
+                                     "Miami Dolphins",      "N.E. Patriots",
+                                     "N.Y. Jets",           "Cincinatti Bengals",
+                                     "Cleveland Browns",    "Houston Oilers",
+                                     "Pittsburgh Steelers", "",
+                                     "Denver Broncos",      "K.C. Chiefs",
+                                     "L.A. Raiders",        "S.D. Chargers",
+                                     "Seattle Seahawks",    "Washington Redskins",
+                                     "N.Y. Giants",         "Philadelphia Eagles",
+                                     "Pheonix Cardinals",   "Dallas Cowboys",
+                                     "Chicago Bears",       "Detroit Lions",
+                                     "G.B. Packers",        "Minnesota Vikings",
+                                     "T.B. Buccaneers",     "S.F. 49ers",
+                                     "L.A. Rams",           "N.O. Saints",
+                                     "Atlanta Falcons",     ""};
+
+// Editions 3, 4 and 6: list A with the two NFC divisions in another order.
+constexpr TeamNameList TeamNamesB = {"Buffalo Bills",       "Indianapolis Colts",
+                                     "Miami Dolphins",      "N.E. Patriots",
+                                     "N.Y. Jets",           "Cincinatti Bengals",
+                                     "Cleveland Browns",    "Houston Oilers",
+                                     "Pittsburgh Steelers", "",
+                                     "Denver Broncos",      "K.C. Chiefs",
+                                     "L.A. Raiders",        "S.D. Chargers",
+                                     "Seattle Seahawks",    "Dallas Cowboys",
+                                     "N.Y. Giants",         "Philadelphia Eagles",
+                                     "Pheonix Cardinals",   "Washington Redskins",
+                                     "Chicago Bears",       "Detroit Lions",
+                                     "G.B. Packers",        "Minnesota Vikings",
+                                     "T.B. Buccaneers",     "Atlanta Falcons",
+                                     "L.A. Rams",           "N.O. Saints",
+                                     "S.F. 49ers",          ""};
+
+// Editions 5 and 8.
+constexpr TeamNameList TeamNamesC = {
+    "Buffalo Bills",        "Indianapolis Colts",  "Miami Dolphins",      "New England Patriots",
+    "New York Jets",        "Cincinnati Bengals",  "Cleveland Browns",    "Houston Oilers",
+    "Jacksonville Jaguars", "Pittsburgh Steelers", "Denver Broncos",      "Kansas City Chiefs",
+    "Oakland Raiders",      "San Diego Chargers",  "Seattle Seahawks",    "Arizona Cardinals",
+    "Dallas Cowboys",       "New York Giants",     "Philadelphia Eagles", "Washington Redskins",
+    "Chicago Bears",        "Detroit Lions",       "Green Bay Packers",   "Minnesota Vikings",
+    "Tampa Bay Buccaneers", "Atlanta Falcons",     "Carolina Panthers",   "New Orleans Saints",
+    "St.Louis Rams",        "San Francisco 49ers"};
+
+constexpr TeamNameList NoTeamNames{};
+
+bool validSlot(int slot) {
+    return slot >= 0 && slot < 30;
+}
+
+} // namespace
+
+std::string_view AttributeNames(int group, int slot, AttributeNameKind kind) {
+    if (group < 0 || group >= 10 || slot < 0 || slot >= 5)
+        return {};
+    const AttributeName& entry =
+        (*GroupAttributeTable[static_cast<std::size_t>(group)])[static_cast<std::size_t>(slot)];
+    return kind == Abbreviation ? entry.abbreviation : entry.name;
+}
+
+std::int16_t SlotTeamIndex(int edition, int slot) {
+    if (!validSlot(slot))
+        return -1;
+    switch (edition) {
+    case 5:
+    case 8:
+        return static_cast<std::int16_t>(slot);
+    case 2:
+    case 3:
+    case 4:
+    case 6:
+    case 7:
+        // 28 teams: the fifth slot of AFC CENTRAL and of NFC WEST stay empty.
+        if (slot == 9 || slot == 29)
+            return -1;
+        return static_cast<std::int16_t>(slot < 9 ? slot : slot - 1);
+    default:
+        return 0;
+    }
+}
+
+std::string_view DefaultTeamNames(int edition, int slot) {
+    if (!validSlot(slot))
+        return {};
+    const TeamNameList* list = &NoTeamNames;
+    switch (edition) {
+    case 2:
+        list = &TeamNamesA;
+        break;
+    case 3:
+    case 4:
+    case 6:
+        list = &TeamNamesB;
+        break;
+    case 5:
+    case 8:
+        list = &TeamNamesC;
+        break;
+    default:
+        break;
+    }
+    return (*list)[static_cast<std::size_t>(slot)];
+}
+
+} // namespace kvx
