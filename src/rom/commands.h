@@ -1,0 +1,46 @@
+#pragma once
+
+#include "document/league.h"
+#include "rom/edition.h"
+#include "rom/romimage.h"
+#include "rom/romio.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kvx {
+
+// The file-type list of the import and export dialogs: nine entries, one per edition code,
+// each "display text|pattern|".
+std::string_view editionFilterEntry(int edition);
+std::string editionFilterString();
+
+// Short names for the command line: auto, nes, genesis1, ..., psx.
+std::string_view editionName(int edition);
+// Accepts a short name or a code 1..9.
+std::optional<int> editionFromName(std::string_view name);
+
+// The edition whose signature matches the 16 bytes at 0x10, tried in the documented order;
+// 0 when none matches (or the image is too short to hold them).
+int detectEdition(const RomImage& image);
+
+// True when images of this edition can be imported and exported.
+bool editionSupported(int edition);
+
+// The answer to "Which one do you want to import? (1-3)" as a roster choice: a number (rounded to
+// an integer, halves to even) that is negative or above 3 gives 3; 0 stays 0 (read as roster 1).
+// Nothing when the answer is not a number that fits a 16-bit integer.
+std::optional<int> rosterChoiceFromAnswer(std::string_view answer);
+
+// Import as the commands run it: `into` starts as a new document (dated, credited "ANONYMOUS")
+// and receives the image's teams, TeamCount and general information. Raises RomError for a
+// damaged image; an unsupported edition yields 0 teams and leaves `into` as it was.
+ImportResult importLeague(const RomImage& image, int edition, int rosterChoice, League& into);
+
+// Export as the commands run it: reads the image file, writes the league into it for `edition`
+// and replaces the file in one step. When anything is refused (ExportRefused, RomError,
+// FileError) the file is left exactly as it was.
+ExportResult exportImageFile(const std::string& path, int edition, const League& league);
+
+} // namespace kvx

@@ -1,0 +1,214 @@
+#include "rom/edition.h"
+
+#include "base/error.h"
+#include "rom/routines.h"
+#include "rom/textblock.h"
+
+#include <algorithm>
+#include <array>
+
+// The NES cartridge: 28 teams of 30 players. Offsets are file offsets, the 16-byte header
+// included; pointers are 16-bit little-endian, each table with its own base.
+namespace kvx {
+
+namespace {
+
+constexpr int Teams = 28;
+constexpr int Roster = 30;
+constexpr int Players = Teams * Roster;
+
+constexpr std::size_t NamePointers = 0x0048; // 841 entries, the last marks the end
+constexpr std::size_t NameEntries = 0x06DA;
+constexpr std::int32_t NameBase = 0x7FF0;
+constexpr std::size_t Attributes = 0x3010; // 28 x 117 bytes; also where the names must end
+constexpr std::size_t CreditsLine = 0xC4D1;
+constexpr std::size_t WebLine = 0xC4E9;
+constexpr std::size_t NameTag = 0xC503;
+constexpr std::array<std::size_t, 4> YearCopies = {0x1E128, 0x1E28A, 0x1E2BD, 0x1F89B};
+constexpr std::size_t AbbreviationPointers = 0x1FC10;
+constexpr std::size_t TeamTextPointers = 0x1FC50; // 88 entries
+constexpr std::size_t TeamNamePointers = 0x1FC90; // entry 32 of the same table
+constexpr std::int32_t TeamTextBase = -0x14010;
+constexpr int TeamTextEntries = 88;
+
+constexpr int LineWidth = 23;
+constexpr std::string_view ProgramTag = " KVXM 2000 ";
+
+// Texts 60..87 of the team-text table all live in this one run of league words; entry 60 + j
+// points at character LeagueWordStarts[j - 1] of it.
+constexpr std::string_view LeagueWords =
+    "AFCNFC1ST2ND3RD4TH............OFFENSEDEFENSEEASTCENTRALWESTNFLAFCNFCMANCOACOMSKP";
+constexpr std::array<std::size_t, 27> LeagueWordStarts = {3,  6,  6,  6,  9,  12, 15, 18, 21,
+                                                          24, 27, 30, 37, 44, 48, 55, 59, 62,
+                                                          65, 68, 71, 74, 77, 80, 80, 80, 80};
+
+std::size_t pointerAt(const RomImage& image, std::size_t entry, std::int32_t base) {
+    image.require(entry, 2);
+    return static_cast<std::size_t>(
+        Pointer_To_Offset(image.byte(entry), image.byte(entry + 1), base));
+}
+
+// Attribute record bytes by roster index: quarterbacks 5, offensive linemen 3, everyone else 4.
+std::size_t recordSize(int k) {
+    if (k <= 1)
+        return 5;
+    if (k >= 12 && k <= 16)
+        return 3;
+    return 4;
+}
+
+void readPlayerAttributes(const RomImage& image, std::size_t at, int k, PlayerRecord& player) {
+    auto& a = player.Attributes;
+    const std::uint8_t b0 = image.byte(at);
+    const std::uint8_t b1 = image.byte(at + 1);
+    a[1] = static_cast<std::int16_t>(High_Nibble(b0));
+    a[0] = static_cast<std::int16_t>(Low_Nibble(b0));
+    a[2] = static_cast<std::int16_t>(High_Nibble(b1));
+    a[3] = static_cast<std::int16_t>(Low_Nibble(b1));
+    player.Face = image.byte(at + 2);
+    if (recordSize(k) >= 4) {
+        const std::uint8_t b3 = image.byte(at + 3);
+        a[6] = static_cast<std::int16_t>(High_Nibble(b3));
+        a[7] = static_cast<std::int16_t>(Low_Nibble(b3));
+    }
+    // The image keeps no body balance or agility, so they get the game's fixed values.
+    if (k <= 1) {
+        const std::uint8_t b4 = image.byte(at + 4);
+        a[8] = static_cast<std::int16_t>(High_Nibble(b4));
+        a[9] = static_cast<std::int16_t>(Low_Nibble(b4));
+        a[4] = 1;
+        a[5] = 2;
+        a[10] = static_cast<std::int16_t>((a[7] + a[8] + a[9]) / 3);
+    } else {
+        a[4] = 3;
+        a[5] = 7;
+        if (k == 28)
+            a[8] = a[7];
+    }
+}
+
+std::string attributeRecord(const PlayerRecord& player, int k) {
+    const auto& a = player.Attributes;
+    std::string record;
+    record += static_cast<char>(packNibbles(a[1], a[0]));
+    record += static_cast<char>(packNibbles(a[2], a[3]));
+    record += static_cast<char>(player.Face & 0xFF);
+    if (recordSize(k) >= 4)
+        record += static_cast<char>(packNibbles(a[6], a[7]));
+    if (k <= 1)
+        record += static_cast<char>(packNibbles(a[8], a[9]));
+    return record;
+}
+
+const PlayerRecord& playerOf(const std::vector<TeamRecord>& teams, int i) {
+    return teams[static_cast<std::size_t>(i / Roster)]
+        .Players[static_cast<std::size_t>(Roster_Slot(Nes, i))];
+}
+
+void importNes(const RomImage& image, std::vector<TeamRecord>& teams,
+               GeneralInfoRecord* generalInfo, int, Warnings&) {
+    if (generalInfo) {
+        generalInfo->Credits = trimSpaces(image.text(CreditsLine, LineWidth));
+        generalInfo->Year = image.text(YearCopies[0], 4);
+    }
+    for (int t = 0; t < Teams; ++t) {
+        TeamRecord& team = teams[static_cast<std::size_t>(t)];
+        const std::size_t i = static_cast<std::size_t>(t) * 2;
+        team.Abbreviation = image.text(pointerAt(image, AbbreviationPointers + i, TeamTextBase), 4);
+        team.City = image.range(pointerAt(image, TeamTextPointers + i, TeamTextBase),
+                                pointerAt(image, TeamTextPointers + i + 2, TeamTextBase));
+        team.Name = image.range(pointerAt(image, TeamNamePointers + i, TeamTextBase),
+                                pointerAt(image, TeamNamePointers + i + 2, TeamTextBase));
+        team.ScheduleName = team.Name;
+    }
+    for (int i = 0; i < Players; ++i) {
+        const std::size_t entry = NamePointers + static_cast<std::size_t>(i) * 2;
+        const std::string packed =
+            image.range(pointerAt(image, entry, NameBase), pointerAt(image, entry + 2, NameBase));
+        PlayerRecord& player = teams[static_cast<std::size_t>(i / Roster)]
+                                   .Players[static_cast<std::size_t>(Roster_Slot(Nes, i))];
+        readPackedName(packed, player);
+    }
+    std::size_t at = Attributes;
+    for (int i = 0; i < Players; ++i) {
+        const int k = i % Roster;
+        PlayerRecord& player = teams[static_cast<std::size_t>(i / Roster)]
+                                   .Players[static_cast<std::size_t>(Roster_Slot(Nes, i))];
+        readPlayerAttributes(image, at, k, player);
+        at += recordSize(k);
+    }
+}
+
+// The team-text block as the image has it now: where it starts, and where it ends (the furthest
+// target of its own pointer table), which is all the room the export may use.
+struct TeamTextRoom {
+    std::size_t start;
+    std::size_t end;
+};
+
+TeamTextRoom teamTextRoom(const RomImage& image) {
+    TeamTextRoom room{pointerAt(image, TeamTextPointers, TeamTextBase), 0};
+    for (int e = 0; e < TeamTextEntries; ++e)
+        room.end =
+            std::max(room.end, pointerAt(image, TeamTextPointers + static_cast<std::size_t>(e) * 2,
+                                         TeamTextBase));
+    image.require(room.start, room.end > room.start ? room.end - room.start : 0);
+    return room;
+}
+
+void exportNes(RomImage& image, const std::vector<TeamRecord>& teams,
+               const GeneralInfoRecord& generalInfo, Warnings&) {
+    // Lay out both variable blocks first: a league that does not fit changes nothing.
+    const TeamTextRoom room = teamTextRoom(image);
+    TextBlock texts(room.start);
+    for (const TeamRecord& team : teams)
+        texts.addEntry(toUpperAscii(trimSpaces(team.City)));
+    texts.addEntry(" ");
+    texts.addEntry(" ");
+    texts.markEntry();
+    texts.markEntry();
+    for (const TeamRecord& team : teams)
+        texts.addEntry(toUpperAscii(trimSpaces(team.Name)));
+    texts.addEntry(LeagueWords);
+    std::vector<std::size_t> textPointers = texts.entries();
+    for (const std::size_t start : LeagueWordStarts)
+        textPointers.push_back(textPointers[60] + start);
+    texts.requireEndsBy(room.end, "team cities and names");
+
+    TextBlock names(NameEntries);
+    for (int i = 0; i < Players; ++i)
+        names.addEntry(packedName(playerOf(teams, i)));
+    names.markEntry();
+    names.requireEndsBy(Attributes, "player names");
+
+    image.setText(CreditsLine, centredText(generalInfo.Credits, LineWidth, 12));
+    image.setText(NameTag, ProgramTag);
+    image.setText(WebLine, centredText(std::string(WebAddress), LineWidth, 12));
+    for (const std::size_t at : YearCopies)
+        image.setText(at, fixedWidth(generalInfo.Year, 4));
+
+    for (int t = 0; t < Teams; ++t) {
+        const std::size_t at =
+            pointerAt(image, AbbreviationPointers + static_cast<std::size_t>(t) * 2, TeamTextBase);
+        image.setText(at, fixedWidth(teams[static_cast<std::size_t>(t)].Abbreviation, 4));
+    }
+
+    texts.writeTo(image);
+    writePointerTable(image, TeamTextPointers, textPointers,
+                      {PointerFormat::LittleEndian16, TeamTextBase, 0xFFFF}, "team-text table");
+
+    names.writeTo(image);
+    writePointerTable(image, NamePointers, names.entries(),
+                      {PointerFormat::LittleEndian16, NameBase, 0xFFFF}, "player-name table");
+
+    std::string records;
+    for (int i = 0; i < Players; ++i)
+        records += attributeRecord(playerOf(teams, i), i % Roster);
+    image.setText(Attributes, records);
+}
+
+} // namespace
+
+const EditionCodec NesEdition{Nes, Teams, importNes, exportNes};
+
+} // namespace kvx

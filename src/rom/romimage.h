@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvx {
+
+// A whole game image in memory. Every read and write is checked against the image's length and
+// raises RomError when it would leave the image; the image never changes its length.
+// An export works on such a copy and writes the file back with save() once all checks passed.
+class RomImage {
+public:
+    RomImage() = default;
+    explicit RomImage(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
+
+    // Throws FileError when the file cannot be read.
+    static RomImage load(const std::string& path);
+    // Replaces the file in one step, keeping its permissions; throws FileError.
+    void save(const std::string& path) const;
+
+    std::size_t size() const { return bytes_.size(); }
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+
+    std::uint8_t byte(std::size_t offset) const;
+    // `length` bytes from `offset`, one character per byte.
+    std::string text(std::size_t offset, std::size_t length) const;
+    // The bytes [begin, end); empty when end is not after begin.
+    std::string range(std::size_t begin, std::size_t end) const;
+    // The bytes from `offset` up to, not including, the first `terminator` byte.
+    std::string textUntil(std::size_t offset, std::uint8_t terminator) const;
+
+    std::uint16_t u16le(std::size_t offset) const;
+    std::uint16_t u16be(std::size_t offset) const;
+    std::uint32_t u32be(std::size_t offset) const;
+
+    void setByte(std::size_t offset, std::uint8_t value);
+    void setText(std::size_t offset, std::string_view bytes);
+    void setU16le(std::size_t offset, std::uint16_t value);
+    void setU16be(std::size_t offset, std::uint16_t value);
+    void setU32be(std::size_t offset, std::uint32_t value);
+
+    // Raises RomError unless [offset, offset + length) lies inside the image.
+    void require(std::size_t offset, std::size_t length) const;
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+} // namespace kvx

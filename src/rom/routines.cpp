@@ -1,0 +1,220 @@
+#include "rom/routines.h"
+
+#include "document/tables.h"
+
+#include <algorithm>
+#include <array>
+
+namespace kvx {
+
+std::string Bytes_To_Hex(std::string_view bytes) {
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (const char c : bytes) {
+        const auto value = static_cast<std::uint8_t>(c);
+        hex += Digits[value >> 4];
+        hex += Digits[value & 0x0F];
+    }
+    return hex;
+}
+
+std::uint32_t Hex_To_Word(std::string_view hex) {
+    if (hex.empty() || hex.size() > 4)
+        return 0;
+    std::uint32_t value = 0;
+    for (const char c : hex) {
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else
+            return 0;
+        value = value * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
+std::string Swap_Bytes(std::string_view hex) {
+    if (hex.size() != 4)
+        return std::string(hex);
+    return std::string(hex.substr(2, 2)) + std::string(hex.substr(0, 2));
+}
+
+std::string Text_After_Last(const std::string& text, std::string_view separator) {
+    const auto at = separator.empty() ? std::string::npos : text.rfind(separator);
+    return at == std::string::npos ? text : text.substr(at + separator.size());
+}
+
+std::string Text_Before_Last(const std::string& text, std::string_view separator) {
+    const auto at = separator.empty() ? std::string::npos : text.rfind(separator);
+    return at == std::string::npos ? text : text.substr(0, at);
+}
+
+std::int32_t Pointer_To_Offset(std::uint8_t b0, std::uint8_t b1, std::int32_t base) {
+    std::int32_t offset = b0 + 256 * b1 - base;
+    if (offset < 0)
+        offset += 65536;
+    return offset;
+}
+
+int rosterSize(int edition) {
+    switch (edition) {
+    case 2:
+        return 30;
+    case 3:
+    case 6:
+        return 32;
+    case 4:
+    case 5:
+    case 7:
+    case 8:
+        return 37;
+    default:
+        return 0;
+    }
+}
+
+namespace {
+
+// Roster index ranges and the first slot each maps to.
+struct RosterRun {
+    int first;
+    int last;
+    int slot;
+};
+
+constexpr std::array<RosterRun, 11> ShortRoster = {{{0, 1, 0},
+                                                    {2, 5, 7},
+                                                    {6, 9, 14},
+                                                    {10, 11, 21},
+                                                    {12, 16, 28},
+                                                    {17, 19, 35},
+                                                    {20, 23, 42},
+                                                    {24, 27, 49},
+                                                    {28, 28, 56},
+                                                    {29, 29, 63},
+                                                    {30, 31, 53}}};
+
+constexpr std::array<RosterRun, 10> LongRoster = {{{0, 1, 0},
+                                                   {2, 5, 7},
+                                                   {6, 9, 14},
+                                                   {10, 11, 21},
+                                                   {12, 16, 28},
+                                                   {17, 22, 35},
+                                                   {23, 27, 42},
+                                                   {28, 34, 49},
+                                                   {35, 35, 56},
+                                                   {36, 36, 63}}};
+
+template <std::size_t N>
+int mapRoster(const std::array<RosterRun, N>& runs, int index) {
+    for (const RosterRun& run : runs)
+        if (index >= run.first && index <= run.last)
+            return run.slot + index - run.first;
+    return 0;
+}
+
+} // namespace
+
+int Roster_Slot(int edition, int k) {
+    const int size = rosterSize(edition);
+    if (size == 0 || k < 0)
+        return 0;
+    const int index = k % size;
+    return size == 37 ? mapRoster(LongRoster, index) : mapRoster(ShortRoster, index);
+}
+
+int Find_Assigned_Team(const std::vector<TeamRecord>& teams, int teamCount, int edition, int k) {
+    const int count = std::min<int>(teamCount, static_cast<int>(teams.size()));
+    for (int t = 0; t < count; ++t) {
+        const int slot = teams[static_cast<std::size_t>(t)].RomSlot[edition];
+        if (slot >= 0 && slot < 30 && SlotTeamIndex(edition, slot) == k)
+            return t;
+    }
+    return -1;
+}
+
+namespace {
+
+std::string capitalized(const std::string& text) {
+    std::string result = toLowerAscii(text);
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        if (i == 0 || result[i - 1] == '.' || result[i - 1] == ' ')
+            if (result[i] >= 'a' && result[i] <= 'z')
+                result[i] = static_cast<char>(result[i] - 'a' + 'A');
+    }
+    return result;
+}
+
+void capitalizePair(std::string& first, std::string& second) {
+    if (first.empty() || second.empty())
+        return;
+    first = capitalized(first);
+    second = capitalized(second);
+}
+
+} // namespace
+
+void Capitalize_Names(std::vector<TeamRecord>& teams) {
+    for (TeamRecord& team : teams) {
+        capitalizePair(team.City, team.Name);
+        for (PlayerRecord& player : team.Players)
+            capitalizePair(player.FirstName, player.LastName);
+    }
+}
+
+int decodeJerseyNumber(std::uint8_t value) {
+    // The byte written in hex, read as a decimal number up to its first non-digit.
+    const int high = value >> 4;
+    const int low = value & 0x0F;
+    if (high == 0)
+        return low <= 9 ? low : 0;
+    if (high > 9)
+        return 0;
+    return low <= 9 ? high * 10 + low : high;
+}
+
+std::uint8_t encodeJerseyNumber(int number) {
+    return static_cast<std::uint8_t>(((number / 10) << 4) | (number % 10));
+}
+
+void readPackedName(std::string_view entry, PlayerRecord& player) {
+    if (entry.empty())
+        return;
+    player.Number =
+        static_cast<std::int16_t>(decodeJerseyNumber(static_cast<std::uint8_t>(entry[0])));
+    const std::string_view text = entry.substr(1);
+    const auto split =
+        std::find_if(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    player.FirstName.assign(text.begin(), split);
+    player.LastName.assign(split, text.end());
+}
+
+std::string packedName(const PlayerRecord& player) {
+    std::string entry(1, static_cast<char>(encodeJerseyNumber(player.Number)));
+    entry += toLowerAscii(player.FirstName);
+    entry += toUpperAscii(player.LastName);
+    return entry;
+}
+
+std::string centredText(const std::string& text, int width, int centre) {
+    const std::string upper = toUpperAscii(text);
+    const int length = static_cast<int>(upper.size());
+    if (length >= width)
+        return upper.substr(0, static_cast<std::size_t>(width));
+    std::string line(static_cast<std::size_t>(width), ' ');
+    const int column = std::clamp(centre - length / 2, 1, width - length + 1); // 1-based
+    line.replace(static_cast<std::size_t>(column - 1), upper.size(), upper);
+    return line;
+}
+
+std::string fixedWidth(std::string text, std::size_t width) {
+    text.resize(width, ' ');
+    return text;
+}
+
+} // namespace kvx

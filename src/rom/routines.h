@@ -1,0 +1,76 @@
+#pragma once
+
+#include "document/league.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The small vocabulary every edition shares: hex texts, nibbles, pointers, the roster order,
+// jersey numbers, packed player names and the capitalisation of imported names.
+namespace kvx {
+
+// The bytes as two upper-case hex digits each: the bytes 0x38 0x80 give "3880".
+std::string Bytes_To_Hex(std::string_view bytes);
+// The unsigned 16-bit value of a text of up to four hex digits (0 for anything else).
+std::uint32_t Hex_To_Word(std::string_view hex);
+// Exchanges the two 2-digit halves of a 4-digit hex text: "3412" gives "1234".
+std::string Swap_Bytes(std::string_view hex);
+
+inline int High_Nibble(std::uint8_t value) {
+    return value >> 4;
+}
+inline int Low_Nibble(std::uint8_t value) {
+    return value & 0x0F;
+}
+// Two levels 0..15 packed into one byte, the first in the high nibble.
+inline std::uint8_t packNibbles(int high, int low) {
+    return static_cast<std::uint8_t>(((high & 0x0F) << 4) | (low & 0x0F));
+}
+
+// The part after / before the last occurrence of `separator`; the whole text without one.
+std::string Text_After_Last(const std::string& text, std::string_view separator);
+std::string Text_Before_Last(const std::string& text, std::string_view separator);
+
+// File offset of a 16-bit little-endian pointer b0 b1 in a table with the given base:
+// (b0 + 256 * b1) - base, plus 65536 once when that is negative.
+std::int32_t Pointer_To_Offset(std::uint8_t b0, std::uint8_t b1, std::int32_t base);
+
+// Players per team in an edition's roster order (30, 32 or 37); 0 for other codes.
+int rosterSize(int edition);
+
+// Document slot 0..69 of the running player index k (team * roster size + roster index).
+int Roster_Slot(int edition, int k);
+
+// The first document team assigned, for `edition`, to the division slot holding the image's team
+// number k; -1 when none. A RomSlot outside 0..29 assigns nothing.
+int Find_Assigned_Team(const std::vector<TeamRecord>& teams, int teamCount, int edition, int k);
+
+// Title-cases the cities, names and player names of every team: both texts of a pair are
+// lower-cased and then raised at the first character and after each "." or " ", but only when
+// neither is empty.
+void Capitalize_Names(std::vector<TeamRecord>& teams);
+
+// Jersey numbers as binary-coded decimal: 0x42 reads as 42, 0x1A as 1, 0xA5 as 0.
+int decodeJerseyNumber(std::uint8_t value);
+// 42 gives 0x42; the number must lie in 0..99.
+std::uint8_t encodeJerseyNumber(int number);
+
+// A packed player-name entry: the jersey number byte, the first name in lower case, the last
+// name in upper case, no separator. The last name starts at the first byte from 'A' to 'Z'.
+void readPackedName(std::string_view entry, PlayerRecord& player);
+std::string packedName(const PlayerRecord& player);
+
+// `text` upper-cased and centred in `width` spaces, starting at 1-based column
+// `centre - length / 2` (integer division); a text of `width` characters or more gives its
+// first `width` characters.
+std::string centredText(const std::string& text, int width, int centre);
+
+// `text` padded with spaces or cut to exactly `width` characters.
+std::string fixedWidth(std::string text, std::size_t width);
+
+// The program's web address as the export stamps it into the games' texts.
+inline constexpr std::string_view WebAddress = "www.kvxm2000.test";
+
+} // namespace kvx

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "rom/romimage.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvx {
+
+// A block of texts or records that an export lays out contiguously from `start`, remembering
+// the file offset where each entry begins. The block is built in memory first so that its size
+// can be checked against the room the image has before anything is written.
+class TextBlock {
+public:
+    explicit TextBlock(std::size_t start) : start_(start) {}
+
+    // Records a new entry at the current position and appends its bytes.
+    void addEntry(std::string_view bytes) {
+        entries_.push_back(position());
+        bytes_.append(bytes);
+    }
+    // Records an entry at the current position without appending anything.
+    void markEntry() { entries_.push_back(position()); }
+    // Appends bytes that belong to no entry of their own.
+    void append(std::string_view bytes) { bytes_.append(bytes); }
+
+    std::size_t start() const { return start_; }
+    std::size_t position() const { return start_ + bytes_.size(); }
+    const std::vector<std::size_t>& entries() const { return entries_; }
+    const std::string& bytes() const { return bytes_; }
+
+    // Raises ExportRefused when the block would end after `limit`.
+    void requireEndsBy(std::size_t limit, std::string_view what) const;
+    void writeTo(RomImage& image) const { image.setText(start_, bytes_); }
+
+private:
+    std::size_t start_;
+    std::string bytes_;
+    std::vector<std::size_t> entries_;
+};
+
+// How a pointer table stores an entry: value = file offset + base, in a byte order and width,
+// and no larger than `maxValue`.
+struct PointerFormat {
+    enum Order { LittleEndian16, BigEndian16, BigEndian32 };
+    Order order;
+    std::int64_t base;
+    std::uint32_t maxValue;
+};
+
+// Writes one pointer per offset from `table` on. Raises ExportRefused when an offset cannot be
+// expressed in the format.
+void writePointerTable(RomImage& image, std::size_t table, const std::vector<std::size_t>& offsets,
+                       const PointerFormat& format, std::string_view what);
+
+// "0x3010": offsets in messages are given the way the layouts are written.
+std::string hexOffset(std::size_t offset);
+
+} // namespace kvx

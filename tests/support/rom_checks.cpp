@@ -1,0 +1,108 @@
+#include "support/rom_checks.h"
+
+#include "base/error.h"
+#include "rom/routines.h"
+
+#include <random>
+#include <stdexcept>
+
+namespace kvx::test {
+
+std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams, int edition) {
+    const int roster = rosterSize(edition);
+    std::vector<bool> reached(70, false);
+    for (int k = 0; k < roster; ++k)
+        reached[static_cast<std::size_t>(Roster_Slot(edition, k))] = true;
+    for (auto& team : teams) {
+        team.ScheduleName = team.Name;
+        for (int slot = 0; slot < 70; ++slot) {
+            PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
+            if (!reached[static_cast<std::size_t>(slot)]) {
+                player = PlayerRecord{};
+                continue;
+            }
+            auto& a = player.Attributes;
+            const int group = slot / 7;
+            player.ExtraNibble = 0;
+            if (group == 0) {
+                a[4] = 1;
+                a[5] = 2;
+                a[10] = static_cast<std::int16_t>((a[7] + a[8] + a[9]) / 3);
+            } else {
+                a[4] = 3;
+                a[5] = 7;
+                a[10] = 0;
+                a[9] = 0;
+                a[8] = group == 8 ? a[7] : 0;
+                if (group == 4)
+                    a[6] = a[7] = 0;
+            }
+        }
+    }
+    Capitalize_Names(teams);
+    return teams;
+}
+
+League documentWithAssignments(const std::vector<std::pair<TeamRecord, int>>& teamsAndSlots,
+                               int edition) {
+    League league;
+    league.Teams.clear();
+    for (const auto& [team, slot] : teamsAndSlots) {
+        league.Teams.push_back(team);
+        league.Teams.back().RomSlot[edition] = static_cast<std::int16_t>(slot);
+    }
+    if (league.Teams.empty())
+        league.Teams.emplace_back();
+    league.TeamCount = static_cast<std::int16_t>(teamsAndSlots.size());
+    league.GeneralInfo = GeneralInfoRecord{"1999", 3, 7, "ANONYMOUS"};
+    return league;
+}
+
+std::vector<std::size_t>
+changesOutside(const RomImage& before, const RomImage& after,
+               const std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
+    if (before.size() != after.size())
+        throw std::logic_error("the image changed its length");
+    std::vector<bool> allowed(before.size(), false);
+    for (const auto& [begin, end] : ranges)
+        for (std::size_t at = begin; at < end && at < allowed.size(); ++at)
+            allowed[at] = true;
+    std::vector<std::size_t> changes;
+    for (std::size_t at = 0; at < before.size(); ++at)
+        if (!allowed[at] && before.bytes()[at] != after.bytes()[at])
+            changes.push_back(at);
+    return changes;
+}
+
+int sweepDamagedImages(const RomImage& image, std::uint32_t seed, int copies,
+                       const std::vector<std::size_t>& hotSpots,
+                       const std::function<void(const RomImage&)>& attempt) {
+    std::mt19937 random(seed);
+    auto below = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    int tried = 0;
+    for (int n = 0; n < copies; ++n) {
+        std::vector<std::uint8_t> bytes = image.bytes();
+        if (n % 3 == 0) {
+            bytes.resize(below(bytes.size()));
+        } else {
+            // Damage a few bytes, mostly inside the tables the editions follow.
+            const int hits = 1 + static_cast<int>(below(8));
+            for (int h = 0; h < hits; ++h) {
+                std::size_t at = below(bytes.size());
+                if (!hotSpots.empty() && below(4) != 0)
+                    at = std::min(bytes.size() - 1, hotSpots[below(hotSpots.size())] + below(64));
+                bytes[at] = static_cast<std::uint8_t>(random());
+            }
+        }
+        try {
+            attempt(RomImage(std::move(bytes)));
+        } catch (const Error&) {
+        }
+        ++tried;
+    }
+    return tried;
+}
+
+} // namespace kvx::test

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "document/league.h"
+#include "rom/romimage.h"
+#include "support/printers.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kvx::test {
+
+// What an import makes of teams stored in image form: names title-cased, the schedule name
+// copied from the nickname as stored, and the attributes a short-roster image does not keep
+// filled in the way the game fills them. For the NES and SNES I / Genesis I style editions.
+std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams, int edition);
+
+// A document that assigns `teams` to the division slots given, for one edition.
+League documentWithAssignments(const std::vector<std::pair<TeamRecord, int>>& teamsAndSlots,
+                               int edition);
+
+// Offsets at which two images differ, outside the given [begin, end) ranges.
+std::vector<std::size_t>
+changesOutside(const RomImage& before, const RomImage& after,
+               const std::vector<std::pair<std::size_t, std::size_t>>& ranges);
+
+// Runs `attempt` on thousands of truncated and byte-mutated copies of `image`; it may throw
+// kvx::Error but nothing else (and, under the sanitizers, must not touch memory it does not own).
+// Returns how many copies were tried.
+int sweepDamagedImages(const RomImage& image, std::uint32_t seed, int copies,
+                       const std::vector<std::size_t>& hotSpots,
+                       const std::function<void(const RomImage&)>& attempt);
+
+} // namespace kvx::test
