@@ -76,12 +76,7 @@ TEST(Nes, ExportOfAnUnchangedImportReproducesTheLeague) {
     const auto imported = importTeams(original);
 
     // Every team goes back into its own slot.
-    std::vector<std::pair<TeamRecord, int>> assigned;
-    for (int slot = 0; slot < 30; ++slot)
-        if (SlotTeamIndex(Nes, slot) >= 0)
-            assigned.emplace_back(imported[static_cast<std::size_t>(SlotTeamIndex(Nes, slot))],
-                                  slot);
-    const League league = test::documentWithAssignments(assigned, Nes);
+    const League league = test::documentAssigningEveryTeam(imported, Nes);
 
     RomImage image = original;
     const ExportResult result = Export_ROM(Nes, league, image);

@@ -1,6 +1,7 @@
 #include "support/rom_checks.h"
 
 #include "base/error.h"
+#include "document/tables.h"
 #include "rom/routines.h"
 
 #include <random>
@@ -41,6 +42,16 @@ std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams,
     }
     Capitalize_Names(teams);
     return teams;
+}
+
+League documentAssigningEveryTeam(const std::vector<TeamRecord>& imageTeams, int edition) {
+    std::vector<std::pair<TeamRecord, int>> assigned;
+    for (int slot = 0; slot < 30; ++slot) {
+        const int team = SlotTeamIndex(edition, slot);
+        if (team >= 0 && team < static_cast<int>(imageTeams.size()))
+            assigned.emplace_back(imageTeams[static_cast<std::size_t>(team)], slot);
+    }
+    return documentWithAssignments(assigned, edition);
 }
 
 League documentWithAssignments(const std::vector<std::pair<TeamRecord, int>>& teamsAndSlots,

@@ -21,6 +21,10 @@ std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams,
 League documentWithAssignments(const std::vector<std::pair<TeamRecord, int>>& teamsAndSlots,
                                int edition);
 
+// A document holding the image's own teams (in the image's order), each assigned to the division
+// slot that holds it, so that an export puts every team back where it came from.
+League documentAssigningEveryTeam(const std::vector<TeamRecord>& imageTeams, int edition);
+
 // Offsets at which two images differ, outside the given [begin, end) ranges.
 std::vector<std::size_t>
 changesOutside(const RomImage& before, const RomImage& after,
