@@ -1,0 +1,104 @@
+#include "base/error.h"
+#include "rom/romimage.h"
+#include "rom/romio.h"
+#include "support/nes_image.h"
+#include "support/rom_checks.h"
+
+#include <gtest/gtest.h>
+
+namespace kvx {
+namespace {
+
+TEST(RomImage, ReadsAndWritesStayInsideTheImage) {
+    RomImage image(std::vector<std::uint8_t>{0x12, 0x34, 0x56, 0x78, 0x00, 'A', 'B'});
+    EXPECT_EQ(image.u16le(0), 0x3412);
+    EXPECT_EQ(image.u16be(0), 0x1234);
+    EXPECT_EQ(image.u32be(0), 0x12345678u);
+    EXPECT_EQ(image.range(5, 7), "AB");
+    EXPECT_EQ(image.range(6, 2), "");
+    EXPECT_EQ(image.textUntil(1, 0x00), "\x34\x56\x78");
+    EXPECT_THROW(image.u32be(4), RomError);
+    EXPECT_THROW(image.byte(7), RomError);
+    EXPECT_THROW(image.text(5, 3), RomError);
+    EXPECT_THROW(image.text(static_cast<std::size_t>(-1), 2), RomError);
+    EXPECT_THROW(image.textUntil(5, 0xEE), RomError);
+    EXPECT_THROW(image.setText(6, "XY"), RomError);
+    EXPECT_THROW(image.setU16be(6, 1), RomError);
+
+    image.setU32be(0, 0xA1B2C3D4);
+    image.setU16le(4, 0x0102);
+    EXPECT_EQ(image.text(0, 6), "\xA1\xB2\xC3\xD4\x02\x01");
+    EXPECT_EQ(image.size(), 7u);
+}
+
+class ExportFrame : public ::testing::Test {
+protected:
+    std::vector<TeamRecord> stored = test::imageStyleTeams(28, 21);
+    RomImage original = test::buildNesImage(stored, GeneralInfoRecord{"1993", 0, 0, "C"}, 22);
+
+    std::vector<TeamRecord> reimport(const RomImage& image) {
+        std::vector<TeamRecord> teams;
+        Import_ROM(Nes, image, teams, nullptr, 0);
+        return teams;
+    }
+};
+
+TEST_F(ExportFrame, UnnamedSlotsBecomeJohnDoeAndNamesKeepTheirCaseOnImport) {
+    TeamRecord team = reimport(original)[2];
+    team.Players[8] = PlayerRecord{"", "Alone", 5, 9, {}, 0}; // last name only
+    team.Players[9] = PlayerRecord{};
+    const League league = test::documentWithAssignments({{team, 2}}, Nes);
+
+    RomImage image = original;
+    Export_ROM(Nes, league, image);
+    const auto teams = reimport(image);
+    EXPECT_EQ(teams[2].Players[8].FirstName, "John");
+    EXPECT_EQ(teams[2].Players[8].LastName, "Doe 148");
+    EXPECT_EQ(teams[2].Players[8].Number, 5);
+    EXPECT_EQ(teams[2].Players[8].Face, 9);
+    EXPECT_EQ(teams[2].Players[9].LastName, "Doe 149");
+}
+
+TEST_F(ExportFrame, UndefinedLevelsAreWrittenAsZeroWithOneWarningEach) {
+    TeamRecord team = reimport(original)[0];
+    team.Abbreviation = "BUF";
+    team.Players[7].FirstName = "Zed";
+    team.Players[7].LastName = "Brantlow";
+    team.Players[7].Attributes[0] = -1;
+    team.Players[7].Attributes[6] = -1;
+    team.Players[8].FirstName = "";
+    team.Players[8].Attributes[1] = -1; // unnamed: becomes John Doe with all levels 0, no warning
+    const League league = test::documentWithAssignments({{team, 0}}, Nes);
+
+    RomImage image = original;
+    const ExportResult result = Export_ROM(Nes, league, image);
+    ASSERT_EQ(result.warnings.size(), 2u);
+    EXPECT_EQ(result.warnings[0], "Warning!\rZed Brantlow (BUF) has an undefined attribute!");
+    EXPECT_EQ(result.teamsReplaced, 1);
+    EXPECT_EQ(reimport(image)[0].Players[7].Attributes[0], 0);
+}
+
+TEST_F(ExportFrame, TheDocumentIsNotChangedAndUnassignedTeamsKeepTheImagesData) {
+    const auto imported = reimport(original);
+    League league = test::documentWithAssignments({{imported[5], -1}, {imported[6], 29}}, Nes);
+    const auto before = league.Teams;
+    RomImage image = original;
+    const ExportResult result = Export_ROM(Nes, league, image);
+    EXPECT_EQ(result.teamsReplaced, 0); // slot 29 holds no team in this edition
+    EXPECT_EQ(league.Teams, before);
+    EXPECT_EQ(reimport(image), imported);
+}
+
+TEST_F(ExportFrame, UnsupportedEditionsAreRefused) {
+    League league;
+    RomImage image = original;
+    EXPECT_THROW(Export_ROM(SnesII, league, image), ExportRefused);
+    EXPECT_THROW(Export_ROM(PlayStation, league, image), ExportRefused);
+    EXPECT_EQ(image.bytes(), original.bytes());
+    std::vector<TeamRecord> teams(3);
+    EXPECT_EQ(Import_ROM(PlayStation, original, teams, nullptr, 0).teamCount, 0);
+    EXPECT_EQ(teams.size(), 3u);
+}
+
+} // namespace
+} // namespace kvx
