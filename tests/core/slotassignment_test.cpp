@@ -1,0 +1,73 @@
+#include "document/slotassignment.h"
+
+#include <gtest/gtest.h>
+
+namespace kvx {
+namespace {
+
+League leagueOf(std::initializer_list<std::pair<const char*, const char*>> teams) {
+    League league;
+    newDocument(league, Date{2001, 1, 1});
+    for (const auto& [city, name] : teams) {
+        TeamRecord& team = appendTeam(league);
+        team.City = city;
+        team.Name = name;
+    }
+    return league;
+}
+
+TEST(SlotAssignment, FreshTeamsAllClaimSlotZeroAndTheLastWins) {
+    const League league =
+        leagueOf({{"Buffalo", "Bills"}, {"Miami", "Dolphins"}, {"Dallas", "Cowboys"}});
+    const SlotAssignment assignment(league, 2);
+    EXPECT_EQ(assignment.team(0), 2);
+    for (int slot = 1; slot < 30; ++slot)
+        EXPECT_EQ(assignment.team(slot), -1);
+}
+
+TEST(SlotAssignment, AutoMatchesNicknamesOnOnePage) {
+    League league = leagueOf({{"Buffalo", "bills"},
+                              {"Orchard", "Bills"},
+                              {"Miami", "Dolphins"},
+                              {"San Francisco", "49ers"},
+                              {"Nowhere", ""}});
+    for (auto& team : league.Teams)
+        team.RomSlot[2] = -1;
+    SlotAssignment assignment(league, 2);
+    assignment.autoMatch(league, 0);
+    EXPECT_EQ(assignment.team(0), 1); // the last matching team wins
+    EXPECT_EQ(assignment.team(2), 2);
+    EXPECT_EQ(assignment.team(25), -1); // other pages are left alone
+    assignment.autoMatch(league, 5);
+    EXPECT_EQ(assignment.team(25), 3); // "S.F. 49ers"
+    // The empty fifth slot of AFC CENTRAL matches only a team with an empty name.
+    assignment.autoMatch(league, 1);
+    EXPECT_EQ(assignment.team(9), 4);
+}
+
+TEST(SlotAssignment, FinishKeepsTheHighestSlotAndClearsTheRest) {
+    League league = leagueOf({{"A", "A"}, {"B", "B"}, {"C", "C"}});
+    league.Teams[2].RomSlot[3] = 12; // another edition is never touched
+    SlotAssignment assignment(league, 2);
+    assignment.assign(0, -1);
+    assignment.assign(4, 1);
+    assignment.assign(17, 1);
+    assignment.assign(6, 0);
+    assignment.finish(league);
+    EXPECT_EQ(league.Teams[0].RomSlot[2], 6);
+    EXPECT_EQ(league.Teams[1].RomSlot[2], 17);
+    EXPECT_EQ(league.Teams[2].RomSlot[2], -1);
+    EXPECT_EQ(league.Teams[2].RomSlot[3], 12);
+}
+
+TEST(SlotAssignment, SlotsOutsideTheDivisionsClaimNothing) {
+    League league = leagueOf({{"A", "A"}, {"B", "B"}});
+    league.Teams[0].RomSlot[2] = 45;
+    league.Teams[1].RomSlot[2] = -3;
+    const SlotAssignment assignment(league, 2);
+    for (int slot = 0; slot < 30; ++slot)
+        EXPECT_EQ(assignment.team(slot), -1);
+}
+
+} // namespace
+} // namespace kvx
