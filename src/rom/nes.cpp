@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "rom/routines.h"
+#include "rom/shortroster.h"
 #include "rom/textblock.h"
 
 #include <algorithm>
@@ -42,69 +43,6 @@ constexpr std::array<std::size_t, 27> LeagueWordStarts = {3,  6,  6,  6,  9,  12
                                                           24, 27, 30, 37, 44, 48, 55, 59, 62,
                                                           65, 68, 71, 74, 77, 80, 80, 80, 80};
 
-std::size_t pointerAt(const RomImage& image, std::size_t entry, std::int32_t base) {
-    image.require(entry, 2);
-    return static_cast<std::size_t>(
-        Pointer_To_Offset(image.byte(entry), image.byte(entry + 1), base));
-}
-
-// Attribute record bytes by roster index: quarterbacks 5, offensive linemen 3, everyone else 4.
-std::size_t recordSize(int k) {
-    if (k <= 1)
-        return 5;
-    if (k >= 12 && k <= 16)
-        return 3;
-    return 4;
-}
-
-void readPlayerAttributes(const RomImage& image, std::size_t at, int k, PlayerRecord& player) {
-    auto& a = player.Attributes;
-    const std::uint8_t b0 = image.byte(at);
-    const std::uint8_t b1 = image.byte(at + 1);
-    a[1] = static_cast<std::int16_t>(High_Nibble(b0));
-    a[0] = static_cast<std::int16_t>(Low_Nibble(b0));
-    a[2] = static_cast<std::int16_t>(High_Nibble(b1));
-    a[3] = static_cast<std::int16_t>(Low_Nibble(b1));
-    player.Face = image.byte(at + 2);
-    if (recordSize(k) >= 4) {
-        const std::uint8_t b3 = image.byte(at + 3);
-        a[6] = static_cast<std::int16_t>(High_Nibble(b3));
-        a[7] = static_cast<std::int16_t>(Low_Nibble(b3));
-    }
-    // The image keeps no body balance or agility, so they get the game's fixed values.
-    if (k <= 1) {
-        const std::uint8_t b4 = image.byte(at + 4);
-        a[8] = static_cast<std::int16_t>(High_Nibble(b4));
-        a[9] = static_cast<std::int16_t>(Low_Nibble(b4));
-        a[4] = 1;
-        a[5] = 2;
-        a[10] = static_cast<std::int16_t>((a[7] + a[8] + a[9]) / 3);
-    } else {
-        a[4] = 3;
-        a[5] = 7;
-        if (k == 28)
-            a[8] = a[7];
-    }
-}
-
-std::string attributeRecord(const PlayerRecord& player, int k) {
-    const auto& a = player.Attributes;
-    std::string record;
-    record += static_cast<char>(packNibbles(a[1], a[0]));
-    record += static_cast<char>(packNibbles(a[2], a[3]));
-    record += static_cast<char>(player.Face & 0xFF);
-    if (recordSize(k) >= 4)
-        record += static_cast<char>(packNibbles(a[6], a[7]));
-    if (k <= 1)
-        record += static_cast<char>(packNibbles(a[8], a[9]));
-    return record;
-}
-
-const PlayerRecord& playerOf(const std::vector<TeamRecord>& teams, int i) {
-    return teams[static_cast<std::size_t>(i / Roster)]
-        .Players[static_cast<std::size_t>(Roster_Slot(Nes, i))];
-}
-
 void importNes(const RomImage& image, std::vector<TeamRecord>& teams,
                GeneralInfoRecord* generalInfo, int, Warnings&) {
     if (generalInfo) {
@@ -114,29 +52,21 @@ void importNes(const RomImage& image, std::vector<TeamRecord>& teams,
     for (int t = 0; t < Teams; ++t) {
         TeamRecord& team = teams[static_cast<std::size_t>(t)];
         const std::size_t i = static_cast<std::size_t>(t) * 2;
-        team.Abbreviation = image.text(pointerAt(image, AbbreviationPointers + i, TeamTextBase), 4);
-        team.City = image.range(pointerAt(image, TeamTextPointers + i, TeamTextBase),
-                                pointerAt(image, TeamTextPointers + i + 2, TeamTextBase));
-        team.Name = image.range(pointerAt(image, TeamNamePointers + i, TeamTextBase),
-                                pointerAt(image, TeamNamePointers + i + 2, TeamTextBase));
+        team.Abbreviation =
+            image.text(pointerTarget(image, AbbreviationPointers + i, TeamTextBase), 4);
+        team.City = image.range(pointerTarget(image, TeamTextPointers + i, TeamTextBase),
+                                pointerTarget(image, TeamTextPointers + i + 2, TeamTextBase));
+        team.Name = image.range(pointerTarget(image, TeamNamePointers + i, TeamTextBase),
+                                pointerTarget(image, TeamNamePointers + i + 2, TeamTextBase));
         team.ScheduleName = team.Name;
     }
     for (int i = 0; i < Players; ++i) {
         const std::size_t entry = NamePointers + static_cast<std::size_t>(i) * 2;
-        const std::string packed =
-            image.range(pointerAt(image, entry, NameBase), pointerAt(image, entry + 2, NameBase));
-        PlayerRecord& player = teams[static_cast<std::size_t>(i / Roster)]
-                                   .Players[static_cast<std::size_t>(Roster_Slot(Nes, i))];
-        readPackedName(packed, player);
+        readPackedName(image.range(pointerTarget(image, entry, NameBase),
+                                   pointerTarget(image, entry + 2, NameBase)),
+                       rosterPlayer(teams, Nes, i));
     }
-    std::size_t at = Attributes;
-    for (int i = 0; i < Players; ++i) {
-        const int k = i % Roster;
-        PlayerRecord& player = teams[static_cast<std::size_t>(i / Roster)]
-                                   .Players[static_cast<std::size_t>(Roster_Slot(Nes, i))];
-        readPlayerAttributes(image, at, k, player);
-        at += recordSize(k);
-    }
+    readShortRecords(image, Attributes, Nes, Players, teams);
 }
 
 // The team-text block as the image has it now: where it starts, and where it ends (the furthest
@@ -147,11 +77,8 @@ struct TeamTextRoom {
 };
 
 TeamTextRoom teamTextRoom(const RomImage& image) {
-    TeamTextRoom room{pointerAt(image, TeamTextPointers, TeamTextBase), 0};
-    for (int e = 0; e < TeamTextEntries; ++e)
-        room.end =
-            std::max(room.end, pointerAt(image, TeamTextPointers + static_cast<std::size_t>(e) * 2,
-                                         TeamTextBase));
+    TeamTextRoom room{pointerTarget(image, TeamTextPointers, TeamTextBase),
+                      furthestTarget(image, TeamTextPointers, TeamTextEntries, TeamTextBase)};
     image.require(room.start, room.end > room.start ? room.end - room.start : 0);
     return room;
 }
@@ -177,7 +104,7 @@ void exportNes(RomImage& image, const std::vector<TeamRecord>& teams,
 
     TextBlock names(NameEntries);
     for (int i = 0; i < Players; ++i)
-        names.addEntry(packedName(playerOf(teams, i)));
+        names.addEntry(packedName(rosterPlayer(teams, Nes, i)));
     names.markEntry();
     names.requireEndsBy(Attributes, "player names");
 
@@ -188,8 +115,8 @@ void exportNes(RomImage& image, const std::vector<TeamRecord>& teams,
         image.setText(at, fixedWidth(generalInfo.Year, 4));
 
     for (int t = 0; t < Teams; ++t) {
-        const std::size_t at =
-            pointerAt(image, AbbreviationPointers + static_cast<std::size_t>(t) * 2, TeamTextBase);
+        const std::size_t at = pointerTarget(
+            image, AbbreviationPointers + static_cast<std::size_t>(t) * 2, TeamTextBase);
         image.setText(at, fixedWidth(teams[static_cast<std::size_t>(t)].Abbreviation, 4));
     }
 
@@ -201,10 +128,7 @@ void exportNes(RomImage& image, const std::vector<TeamRecord>& teams,
     writePointerTable(image, NamePointers, names.entries(),
                       {PointerFormat::LittleEndian16, NameBase, 0xFFFF}, "player-name table");
 
-    std::string records;
-    for (int i = 0; i < Players; ++i)
-        records += attributeRecord(playerOf(teams, i), i % Roster);
-    image.setText(Attributes, records);
+    image.setText(Attributes, shortRecords(teams, Nes, Players));
 }
 
 } // namespace

@@ -128,6 +128,16 @@ int Roster_Slot(int edition, int k) {
     return size == 37 ? mapRoster(LongRoster, index) : mapRoster(ShortRoster, index);
 }
 
+PlayerRecord& rosterPlayer(std::vector<TeamRecord>& teams, int edition, int i) {
+    return teams[static_cast<std::size_t>(i / rosterSize(edition))]
+        .Players[static_cast<std::size_t>(Roster_Slot(edition, i))];
+}
+
+const PlayerRecord& rosterPlayer(const std::vector<TeamRecord>& teams, int edition, int i) {
+    return teams[static_cast<std::size_t>(i / rosterSize(edition))]
+        .Players[static_cast<std::size_t>(Roster_Slot(edition, i))];
+}
+
 int Find_Assigned_Team(const std::vector<TeamRecord>& teams, int teamCount, int edition, int k) {
     const int count = std::min<int>(teamCount, static_cast<int>(teams.size()));
     for (int t = 0; t < count; ++t) {

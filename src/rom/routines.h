@@ -43,6 +43,11 @@ int rosterSize(int edition);
 // Document slot 0..69 of the running player index k (team * roster size + roster index).
 int Roster_Slot(int edition, int k);
 
+// The player that running index i (team * roster size + roster index) of an edition's roster
+// order stands for; the teams must hold every team that index reaches.
+PlayerRecord& rosterPlayer(std::vector<TeamRecord>& teams, int edition, int i);
+const PlayerRecord& rosterPlayer(const std::vector<TeamRecord>& teams, int edition, int i);
+
 // The first document team assigned, for `edition`, to the division slot holding the image's team
 // number k; -1 when none. A RomSlot outside 0..29 assigns nothing.
 int Find_Assigned_Team(const std::vector<TeamRecord>& teams, int teamCount, int edition, int k);

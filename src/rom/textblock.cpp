@@ -1,7 +1,9 @@
 #include "rom/textblock.h"
 
 #include "base/error.h"
+#include "rom/routines.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kvx {
@@ -20,6 +22,20 @@ void TextBlock::requireEndsBy(std::size_t limit, std::string_view what) const {
                         std::to_string(limit > start_ ? limit - start_ : 0) +
                         " bytes there is room for (from " + hexOffset(start_) + " to " +
                         hexOffset(limit) + "). Shorten some of them and export again.");
+}
+
+std::size_t pointerTarget(const RomImage& image, std::size_t entry, std::int32_t base) {
+    image.require(entry, 2);
+    return static_cast<std::size_t>(
+        Pointer_To_Offset(image.byte(entry), image.byte(entry + 1), base));
+}
+
+std::size_t furthestTarget(const RomImage& image, std::size_t table, int count, std::int32_t base) {
+    std::size_t furthest = 0;
+    for (int e = 0; e < count; ++e)
+        furthest =
+            std::max(furthest, pointerTarget(image, table + static_cast<std::size_t>(e) * 2, base));
+    return furthest;
 }
 
 void writePointerTable(RomImage& image, std::size_t table, const std::vector<std::size_t>& offsets,

@@ -51,6 +51,12 @@ struct PointerFormat {
     std::uint32_t maxValue;
 };
 
+// The file offset that the 16-bit little-endian pointer at `entry` leads to, by Pointer_To_Offset
+// with the table's base. Raises RomError when the entry lies outside the image.
+std::size_t pointerTarget(const RomImage& image, std::size_t entry, std::int32_t base);
+// The furthest offset that any of the `count` 16-bit little-endian pointers from `table` leads to.
+std::size_t furthestTarget(const RomImage& image, std::size_t table, int count, std::int32_t base);
+
 // Writes one pointer per offset from `table` on. Raises ExportRefused when an offset cannot be
 // expressed in the format.
 void writePointerTable(RomImage& image, std::size_t table, const std::vector<std::size_t>& offsets,
