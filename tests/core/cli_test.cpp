@@ -1,0 +1,226 @@
+#include "document/datafile.h"
+#include "document/tables.h"
+#include "ratings/ratingscale.h"
+#include "rom/commands.h"
+#include "rom/romio.h"
+#include "support/nes_image.h"
+#include "support/process.h"
+#include "support/rom_checks.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace kvx {
+namespace {
+
+using test::ProcessResult;
+
+ProcessResult cli(const std::vector<std::string>& args) {
+    return test::runProgram(KVX_CLI_PATH, args);
+}
+
+class Cli : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    std::vector<TeamRecord> stored = test::imageStyleTeams(28, 31);
+    std::string image = dir.file("game.nes");
+
+    void SetUp() override {
+        for (auto& team : stored)
+            team.City = "CITY OF THE PAST"; // room for the exported texts
+        test::buildNesImage(stored, GeneralInfoRecord{"1994", 0, 0, "THE CREDITS"}, 32).save(image);
+    }
+
+    std::string text(const std::string& path) {
+        const auto bytes = test::readBytes(path);
+        return std::string(bytes.begin(), bytes.end());
+    }
+};
+
+TEST_F(Cli, UsageAndHelp) {
+    const auto help = cli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("kvxm2000-cli export [--edition E] [--auto-assign] DATA.kvx IMAGE"),
+              std::string::npos);
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"frobnicate"},
+                                               {"detect"},
+                                               {"detect", "a", "b"},
+                                               {"import", "--colour", "x", image, "o"},
+                                               {"import", image},
+                                               {"import", "--edition", "atari", image, "o.kvx"},
+                                               {"export", "--edition"},
+                                               {"import", "--roster", "two", image, "o.kvx"}}) {
+        const auto result = cli(args);
+        EXPECT_EQ(result.exitCode, 1) << args.size();
+        EXPECT_NE(result.err.find("Usage:"), std::string::npos);
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+TEST_F(Cli, Detect) {
+    const auto found = cli({"detect", image});
+    EXPECT_EQ(found.exitCode, 0);
+    EXPECT_EQ(found.out, "2 nes\n");
+
+    test::writeBytes(dir.file("other.bin"), std::vector<std::uint8_t>(64, 0x41));
+    const auto unknown = cli({"detect", dir.file("other.bin")});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_EQ(unknown.err, "Sorry, support for that ROM isn't available yet.\n");
+
+    const auto missing = cli({"detect", dir.file("missing.nes")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err, "");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.nes")));
+}
+
+TEST_F(Cli, ImportWritesTheDataFileOfTheImagesLeague) {
+    const std::string out = dir.file("league.kvx");
+    const auto result = cli({"import", image, out});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+
+    League expected;
+    newDocument(expected, systemToday());
+    importLeague(RomImage::load(image), Nes, 0, expected);
+    League loaded;
+    ASSERT_TRUE(Load_Data_File(loaded, out));
+    EXPECT_EQ(loaded.TeamCount, 28);
+    EXPECT_EQ(loaded.Teams, expected.Teams);
+    EXPECT_EQ(loaded.GeneralInfo.Credits, "THE CREDITS");
+    EXPECT_EQ(loaded.GeneralInfo.Year, "1994");
+
+    // The same through the named edition.
+    ASSERT_EQ(cli({"import", "--edition", "nes", image, dir.file("named.kvx")}).exitCode, 0);
+    EXPECT_EQ(test::readBytes(dir.file("named.kvx")), test::readBytes(out));
+}
+
+TEST_F(Cli, ImportRefusals) {
+    const std::string out = dir.file("never.kvx");
+    for (const char* edition : {"psx", "snes2", "7"}) {
+        const auto result = cli({"import", "--edition", edition, image, out});
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, "Sorry, support for that ROM isn't available yet.\n");
+    }
+    auto bytes = test::readBytes(image);
+    bytes.resize(0x2000);
+    test::writeBytes(dir.file("short.nes"), bytes);
+    const auto damaged = cli({"import", dir.file("short.nes"), out});
+    EXPECT_EQ(damaged.exitCode, 2);
+    EXPECT_NE(damaged.err.find("too short"), std::string::npos) << damaged.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    const auto unwritable = cli({"import", image, dir.file("no/such/folder/out.kvx")});
+    EXPECT_EQ(unwritable.exitCode, 2);
+}
+
+TEST_F(Cli, ExportByStoredSlotsAndByAutoAssign) {
+    League league;
+    newDocument(league, Date{2001, 3, 7});
+    TeamRecord& bills = appendTeam(league);
+    bills = test::expectedShortRosterImport({stored[5]}, Nes)[0];
+    bills.City = "Buffalo";
+    bills.Name = "Bills";
+    bills.Players[0].FirstName = "Zed";
+    bills.Players[0].LastName = "Brantlow";
+    bills.Players[0].Attributes[3] = -1;
+    bills.Abbreviation = "BUF";
+    for (int edition = 1; edition <= 9; ++edition)
+        bills.RomSlot[edition] = -1;
+    bills.RomSlot[Nes] = 3; // N.E. Patriots' slot
+    Save_Data_File(league, dir.file("league.kvx"));
+
+    const auto stored3 = cli({"export", dir.file("league.kvx"), image});
+    ASSERT_EQ(stored3.exitCode, 0) << stored3.err;
+    EXPECT_EQ(stored3.err, "Warning! Zed Brantlow (BUF) has an undefined attribute!\n");
+    std::vector<TeamRecord> teams;
+    Import_ROM(Nes, RomImage::load(image), teams, nullptr, 0);
+    EXPECT_EQ(teams[3].City, "Buffalo");
+    EXPECT_EQ(teams[0].City, test::expectedShortRosterImport({stored[0]}, Nes)[0].City);
+
+    // Auto-assign places teams by nickname: the Bills into the Bills' slot, the Dolphins into the
+    // Dolphins'. Both still claim slot 0, the way a freshly imported team does, which Auto
+    // overrides.
+    bills.RomSlot[Nes] = 0;
+    TeamRecord dolphins = bills;
+    dolphins.City = "Miami";
+    dolphins.Name = "DOLPHINS";
+    league.Teams.push_back(dolphins);
+    league.TeamCount = 2;
+    Save_Data_File(league, dir.file("auto.kvx"));
+    test::buildNesImage(stored, GeneralInfoRecord{"1994", 0, 0, "X"}, 33).save(image);
+    const auto automatic =
+        cli({"export", "--auto-assign", "--edition", "2", dir.file("auto.kvx"), image});
+    ASSERT_EQ(automatic.exitCode, 0) << automatic.err;
+    Import_ROM(Nes, RomImage::load(image), teams, nullptr, 0);
+    EXPECT_EQ(teams[0].City, "Buffalo");
+    EXPECT_EQ(teams[2].City, "Miami");
+    EXPECT_EQ(teams[1].City, "City Of The Past");
+    EXPECT_EQ(teams[3].City, "City Of The Past");
+}
+
+TEST_F(Cli, ExportRefusals) {
+    const auto before = test::readBytes(image);
+    test::writeBytes(dir.file("not.kvx"), {'K', 'V', 'X'});
+    const auto notData = cli({"export", dir.file("not.kvx"), image});
+    EXPECT_EQ(notData.exitCode, 2);
+    EXPECT_EQ(notData.err, "The file cannot be opened.\n");
+
+    League league;
+    newDocument(league, Date{2001, 3, 7});
+    TeamRecord& team = appendTeam(league);
+    team.City = "Too";
+    team.Name = "Long";
+    team.Players[0] = PlayerRecord{"a", "B", 150, 0, {}, 0};
+    Save_Data_File(league, dir.file("league.kvx"));
+    const auto refused = cli({"export", dir.file("league.kvx"), image});
+    EXPECT_EQ(refused.exitCode, 3);
+    EXPECT_NE(refused.err.find("number 150"), std::string::npos) << refused.err;
+    EXPECT_EQ(test::readBytes(image), before);
+
+    const auto unsupported = cli({"export", "--edition", "psx", dir.file("league.kvx"), image});
+    EXPECT_EQ(unsupported.exitCode, 2);
+    const auto missing = cli({"export", dir.file("league.kvx"), dir.file("missing.nes")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.nes")));
+    EXPECT_EQ(test::readBytes(image), before);
+}
+
+TEST_F(Cli, RatingsTableAndHtml) {
+    League league;
+    newDocument(league, Date{2001, 3, 7});
+    for (const char* name : {"Zebras", "Ants"}) {
+        TeamRecord& team = appendTeam(league);
+        team.City = "City";
+        team.Name = name;
+    }
+    league.Teams[0].Players[0].Attributes.fill(15); // the better quarterback
+    league.Teams[1].Players[0].Attributes.fill(10);
+    Save_Data_File(league, dir.file("league.kvx"));
+
+    RatingScale scale{};
+    scale[QB].Weights[0] = 1;
+    scale[RB].Weights[0] = 1;
+    Save_Rating_Scale(dir.file("qb.trs"), scale);
+
+    const auto result = cli({"ratings", "--scale", dir.file("qb.trs"), "--html",
+                             dir.file("out.html"), dir.file("league.kvx")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "Team\tOverall\tQB\tRB\tWR\tTE\tOL\tDL\tLB\tDB\tK\tP\n"
+                          "City Zebras\t15.8\t99*\t00*\t00*\t00*\t00*\t00*\t00*\t00*\t00*\t00*\n"
+                          "City Ants\t12.8\t80\t00*\t00*\t00*\t00*\t00*\t00*\t00*\t00*\t00*\n");
+    const std::string html = text(dir.file("out.html"));
+    // Sorted by team name: Ants first.
+    EXPECT_LT(html.find("City Ants"), html.find("City Zebras"));
+    EXPECT_EQ(html.substr(0, 18), "<TABLE Border=1>\r\n");
+    EXPECT_NE(
+        html.find("<TD Align=Center bgColor='#f0f0f0'><FONT Face='Verdana,Arial' Size=2>12.8</TD>"
+                  "<TD Align=Center><FONT Face='Verdana,Arial' Size=2>80</TD>"),
+        std::string::npos);
+
+    const auto bad = cli({"ratings", "--scale", dir.file("league.kvx"), dir.file("league.kvx")});
+    EXPECT_EQ(bad.exitCode, 2);
+}
+
+} // namespace
+} // namespace kvx

@@ -1,0 +1,49 @@
+#include "support/process.h"
+
+#include "support/temp_dir.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <stdexcept>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace kvx::test {
+
+ProcessResult runProgram(const std::string& program, const std::vector<std::string>& args) {
+    TempDir dir;
+    const std::string outPath = dir.file("out");
+    const std::string errPath = dir.file("err");
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const auto& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        throw std::runtime_error("cannot start " + program);
+    int status = 0;
+    waitpid(pid, &status, 0);
+
+    ProcessResult result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    const auto out = readBytes(outPath);
+    const auto err = readBytes(errPath);
+    result.out.assign(out.begin(), out.end());
+    result.err.assign(err.begin(), err.end());
+    return result;
+}
+
+} // namespace kvx::test
