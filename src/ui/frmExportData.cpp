@@ -1,0 +1,182 @@
+#include "ui/frmExportData.h"
+
+#include "document/tables.h"
+#include "rom/routines.h"
+#include "ui/frmChooseTeam.h"
+#include "ui/qtplatform.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kvx {
+
+namespace {
+
+constexpr const char* NoChangeCaption = "No Change";
+
+QString indexedName(const char* name, int index) {
+    return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);
+}
+
+QPushButton* namedButton(const char* caption, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+frmExportData::frmExportData(League& league, int romEdition, QWidget* parent)
+    : QDialog(parent), league_(league), romEdition_(romEdition) {
+    setObjectName(QStringLiteral("frmExportData"));
+    setWindowTitle(QStringLiteral("Export Data"));
+
+    lblDivision_ = new QLabel(QStringLiteral("AFC EAST"), this);
+    lblDivision_->setObjectName(QStringLiteral("lblDivision"));
+    QFont divisionFont = lblDivision_->font();
+    divisionFont.setBold(true);
+    divisionFont.setPointSizeF(divisionFont.pointSizeF() * 1.4);
+    lblDivision_->setFont(divisionFont);
+
+    auto* heading = new QLabel(QStringLiteral("Original Team"), this);
+    heading->setObjectName(QStringLiteral("lblHeading"));
+    QFont headingFont = heading->font();
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+
+    auto* rows = new QGridLayout;
+    rows->setHorizontalSpacing(16);
+    rows->addWidget(heading, 0, 0);
+    for (int r = 0; r < Rows; ++r) {
+        auto* label = new QLabel(this);
+        label->setObjectName(indexedName("lblOriginalTeam", r));
+        label->setMinimumWidth(180);
+        auto* button = new QPushButton(QString::fromLatin1(NoChangeCaption), this);
+        button->setObjectName(indexedName("cmdChangeTeam", r));
+        button->setAutoDefault(false);
+        button->setMinimumWidth(220);
+        rows->addWidget(label, r + 1, 0);
+        rows->addWidget(button, r + 1, 1);
+        lblOriginalTeam_[static_cast<std::size_t>(r)] = label;
+        cmdChangeTeam_[static_cast<std::size_t>(r)] = button;
+        connect(button, &QPushButton::clicked, this, [this, r] { cmdChangeTeam_Click(r); });
+    }
+    rows->setColumnStretch(1, 1);
+
+    cmdBack_ = namedButton("< Back", "cmdBack", this);
+    cmdBack_->setEnabled(false);
+    cmdNext_ = namedButton("Next >", "cmdNext", this);
+    cmdFinish_ = namedButton("Finish", "cmdFinish", this);
+    cmdAuto_ = namedButton("Auto", "cmdAuto", this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdAuto_);
+    buttons->addStretch();
+    buttons->addWidget(cmdBack_);
+    buttons->addWidget(cmdNext_);
+    buttons->addSpacing(12);
+    buttons->addWidget(cmdFinish_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblDivision_);
+    layout->addSpacing(8);
+    layout->addLayout(rows);
+    layout->addSpacing(12);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(cmdBack_, &QPushButton::clicked, this, &frmExportData::cmdBack_Click);
+    connect(cmdNext_, &QPushButton::clicked, this, &frmExportData::cmdNext_Click);
+    connect(cmdFinish_, &QPushButton::clicked, this, &frmExportData::cmdFinish_Click);
+    connect(cmdAuto_, &QPushButton::clicked, this, &frmExportData::cmdAuto_Click);
+
+    // Every team claims the slot its RomSlot names; of several, the last one wins. A slot
+    // outside 0..29 (only a damaged data file holds one) assigns nothing.
+    Assignment.fill(-1);
+    for (int t = 0; t < league_.TeamCount; ++t) {
+        const int slot = league_.Teams[static_cast<std::size_t>(t)].RomSlot[romEdition_];
+        if (slot >= 0 && slot < DivisionSlots)
+            Assignment[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(t);
+    }
+    Refresh_Page();
+}
+
+QString frmExportData::teamCaption(int slot) const {
+    const int team = Assignment[static_cast<std::size_t>(slot)];
+    if (team < 0)
+        return QString::fromLatin1(NoChangeCaption);
+    return toQString(league_.Teams[static_cast<std::size_t>(team)].displayName());
+}
+
+void frmExportData::Refresh_Page() {
+    lblDivision_->setText(QString::fromLatin1(DivisionNames[static_cast<std::size_t>(Page)]));
+    for (int r = 0; r < Rows; ++r) {
+        const int slot = Page * Rows + r;
+        const std::string_view original = DefaultTeamNames(romEdition_, slot);
+        lblOriginalTeam_[static_cast<std::size_t>(r)]->setText(toQString(std::string(original)));
+        cmdChangeTeam_[static_cast<std::size_t>(r)]->setText(teamCaption(slot));
+    }
+}
+
+void frmExportData::cmdChangeTeam_Click(int row) {
+    frmChooseTeam picker(league_, this);
+    picker.exec();
+    const int chosen = picker.dialogResult();
+    if (chosen == frmChooseTeam::Cancelled)
+        return;
+    const auto slot = static_cast<std::size_t>(Page * Rows + row);
+    Assignment[slot] = static_cast<std::int16_t>(chosen >= 0 ? chosen : -1);
+    cmdChangeTeam_[static_cast<std::size_t>(row)]->setText(teamCaption(Page * Rows + row));
+}
+
+void frmExportData::cmdAuto_Click() {
+    for (int r = 0; r < Rows; ++r) {
+        // "Bills" of "Buffalo Bills", "49ers" of "S.F. 49ers".
+        const std::string nickname = toLowerAscii(
+            Text_After_Last(std::string(DefaultTeamNames(romEdition_, Page * Rows + r)), " "));
+        for (int t = 0; t < league_.TeamCount; ++t)
+            if (toLowerAscii(league_.Teams[static_cast<std::size_t>(t)].Name) == nickname)
+                Assignment[static_cast<std::size_t>(Page * Rows + r)] =
+                    static_cast<std::int16_t>(t);
+    }
+    Refresh_Page();
+}
+
+void frmExportData::cmdNext_Click() {
+    if (Page >= Pages - 1)
+        return;
+    ++Page;
+    cmdBack_->setEnabled(true);
+    Refresh_Page();
+    if (Page == Pages - 1)
+        cmdNext_->setEnabled(false);
+}
+
+void frmExportData::cmdBack_Click() {
+    if (Page <= 0)
+        return;
+    --Page;
+    Refresh_Page();
+    cmdNext_->setEnabled(true);
+    if (Page == 0)
+        cmdBack_->setEnabled(false);
+}
+
+void frmExportData::cmdFinish_Click() {
+    for (int t = 0; t < league_.TeamCount; ++t)
+        league_.Teams[static_cast<std::size_t>(t)].RomSlot[romEdition_] = -1;
+    // A team chosen for several slots keeps the highest of them.
+    for (int s = 0; s < DivisionSlots; ++s) {
+        const int team = Assignment[static_cast<std::size_t>(s)];
+        if (team >= 0)
+            league_.Teams[static_cast<std::size_t>(team)].RomSlot[romEdition_] =
+                static_cast<std::int16_t>(s);
+    }
+    result_ = 1;
+    accept();
+}
+
+} // namespace kvx

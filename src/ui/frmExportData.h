@@ -1,0 +1,57 @@
+#pragma once
+
+#include "document/league.h"
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+
+class QLabel;
+class QPushButton;
+
+namespace kvx {
+
+// "Export Data": the wizard that places the league's teams into the 30 division slots of one
+// edition, five slots (one division) per page. Only Finish writes the choice into the teams'
+// RomSlot for that edition.
+class frmExportData : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int Rows = 5;
+    static constexpr int Pages = 6;
+
+    frmExportData(League& league, int romEdition, QWidget* parent = nullptr);
+
+    // 1 after Finish, -1 when the wizard was closed any other way.
+    int dialogResult() const { return result_; }
+    int page() const { return Page; }
+    // Team index chosen for division slot 0..29; -1 = no change.
+    int assignment(int slot) const { return Assignment.at(static_cast<std::size_t>(slot)); }
+
+private:
+    void Refresh_Page();
+    void cmdChangeTeam_Click(int row);
+    void cmdAuto_Click();
+    void cmdNext_Click();
+    void cmdBack_Click();
+    void cmdFinish_Click();
+    QString teamCaption(int slot) const;
+
+    League& league_;
+    const int romEdition_;
+    std::array<std::int16_t, DivisionSlots> Assignment{};
+    int Page = 0;
+    int result_ = -1;
+
+    QLabel* lblDivision_;
+    std::array<QLabel*, Rows> lblOriginalTeam_{};
+    std::array<QPushButton*, Rows> cmdChangeTeam_{};
+    QPushButton* cmdBack_;
+    QPushButton* cmdNext_;
+    QPushButton* cmdFinish_;
+    QPushButton* cmdAuto_;
+};
+
+} // namespace kvx

@@ -1,0 +1,258 @@
+#include "ui/frmMain.h"
+
+#include "base/messages.h"
+#include "ui/frmExportData.h"
+#include "ui/qtplatform.h"
+#include "ui/texts.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace kvx {
+
+namespace {
+
+bool runExportWizard(League& league, int edition, QWidget* parent) {
+    frmExportData wizard(league, edition, parent);
+    wizard.exec();
+    return wizard.dialogResult() == 1;
+}
+
+} // namespace
+
+frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWidget* parent)
+    : QMainWindow(parent), session_(session), platform_(platform), recent_(recent),
+      files_(session, platform, recent),
+      roms_(session, platform, files_, [this](League& league, int edition) {
+          return runExportWizard(league, edition, this);
+      }) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromLatin1(text::MainCaption));
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(mdiArea_);
+    statusBar();
+    resize(960, 680);
+    buildMenus();
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateMenuState(); });
+
+    files_.startUp();
+    Update_Recent_Menu();
+    updateMenuState();
+}
+
+QMenu* frmMain::addMenu(const char* caption, const char* name) {
+    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(caption));
+    menu->setObjectName(QString::fromLatin1(name));
+    connect(menu, &QMenu::aboutToShow, this, &frmMain::updateMenuState);
+    return menu;
+}
+
+QAction* frmMain::addCommand(QMenu* menu, const char* caption, const char* name,
+                             void (frmMain::*handler)()) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void frmMain::addSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+void frmMain::buildMenus() {
+    QMenu* file = addMenu("&File", "mnuFile");
+    // Other running copies share the recent list; show it as it stands now.
+    connect(file, &QMenu::aboutToShow, this, &frmMain::Update_Recent_Menu);
+    addCommand(file, "&New", "mnuFileNew", &frmMain::mnuFileNew_Click)
+        ->setShortcut(QKeySequence::New);
+    addCommand(file, "&Open...", "mnuFileOpen", &frmMain::mnuFileOpen_Click)
+        ->setShortcut(QKeySequence::Open);
+    mnuFileSave_ = addCommand(file, "&Save", "mnuFileSave", &frmMain::mnuFileSave_Click);
+    mnuFileSave_->setShortcut(QKeySequence::Save);
+    addCommand(file, "Save &As...", "mnuFileSaveAs", &frmMain::mnuFileSaveAs_Click)
+        ->setShortcut(QKeySequence::SaveAs);
+    addSeparator(file, "mnuFileB3");
+    addCommand(file, "&Import Data...", "mnuFileImportData", &frmMain::mnuFileImportData_Click);
+    mnuFileExportData_ =
+        addCommand(file, "&Export Data...", "mnuFileExportData", &frmMain::mnuFileExportData_Click);
+    addSeparator(file, "mnuFileB4");
+    addCommand(file, "Load Rating Scale...", "mnuFileLoadRatingScale",
+               &frmMain::mnuFileLoadRatingScale_Click);
+    addCommand(file, "Save Rating Scale As...", "mnuSaveRatingScaleAs",
+               &frmMain::mnuSaveRatingScaleAs_Click);
+    addSeparator(file, "mnuFileB5");
+    mnuFileSaveWindowAsHTML_ =
+        addCommand(file, "Save Window as &HTML...", "mnuFileSaveWindowAsHTML",
+                   &frmMain::mnuFileSaveWindowAsHTML_Click);
+    addSeparator(file, "mnuFileB1");
+    for (int n = 0; n < RecentFileCount; ++n) {
+        QAction* recent = file->addAction(QStringLiteral("Recent File %1").arg(n + 1));
+        recent->setObjectName(QStringLiteral("mnuFileRecent_%1").arg(n));
+        connect(recent, &QAction::triggered, this, [this, n] { mnuFileRecent_Click(n); });
+        mnuFileRecent_[static_cast<std::size_t>(n)] = recent;
+    }
+    mnuFileB2_ = file->addSeparator();
+    mnuFileB2_->setObjectName(QStringLiteral("mnuFileB2"));
+    addCommand(file, "E&xit", "mnuFileExit", &frmMain::mnuFileExit_Click)
+        ->setShortcut(QKeySequence::Quit);
+
+    QMenu* edit = addMenu("&Edit", "mnuEdit");
+    addCommand(edit, "Define &Teams...", "mnuEditDefineTeams", &frmMain::mnuEditDefineTeams_Click);
+    mnuEditDefinePlayers_ = addCommand(edit, "Define &Players", "mnuEditDefinePlayers",
+                                       &frmMain::mnuEditDefinePlayers_Click);
+    addSeparator(edit, "mnuEditB1");
+    mnuEditSwapDefensiveBacks_ =
+        addCommand(edit, "&Swap Defensive Backs", "mnuEditSwapDefensiveBacks",
+                   &frmMain::mnuEditSwapDefensiveBacks_Click);
+    addSeparator(edit, "mnuEditB2");
+    addCommand(edit, "&General Information...", "mnuEditGeneralInformation",
+               &frmMain::mnuEditGeneralInformation_Click);
+
+    QMenu* view = addMenu("&View", "mnuView");
+    mnuViewTeamRatings_ =
+        addCommand(view, "&Team Ratings", "mnuViewTeamRatings", &frmMain::mnuViewTeamRatings_Click);
+    mnuViewPlayerRatings_ = addCommand(view, "&Player Ratings", "mnuViewPlayerRatings",
+                                       &frmMain::mnuViewPlayerRatings_Click);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    addCommand(help, "&About", "mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::Update_Recent_Menu() {
+    const RecentMenu menu = recentMenu(recent_);
+    for (int n = 0; n < RecentFileCount; ++n) {
+        const std::string& caption = menu.Captions[static_cast<std::size_t>(n)];
+        QAction* action = mnuFileRecent_[static_cast<std::size_t>(n)];
+        action->setVisible(!caption.empty());
+        if (!caption.empty())
+            action->setText(toQString(caption));
+    }
+    mnuFileB2_->setVisible(menu.SeparatorVisible);
+}
+
+void frmMain::updateMenuState() {
+    const bool hasTeams = session_.league.TeamCount > 0;
+    mnuFileSave_->setEnabled(!session_.league.CurrentFile.empty());
+    mnuFileExportData_->setEnabled(hasTeams);
+    mnuFileSaveWindowAsHTML_->setEnabled(mdiArea_->activeSubWindow() != nullptr);
+    mnuEditDefinePlayers_->setEnabled(hasTeams);
+    mnuEditSwapDefensiveBacks_->setEnabled(hasTeams);
+    mnuViewTeamRatings_->setEnabled(hasTeams);
+    mnuViewPlayerRatings_->setEnabled(hasTeams);
+}
+
+void frmMain::afterCommand(bool replaced) {
+    updateMenuState();
+    if (replaced)
+        emit documentReplaced();
+}
+
+void frmMain::notAvailableYet(const char* window) {
+    platform_.messageBox(msg::ReadMeTitle,
+                         std::string(window) + " is not available in this version yet.",
+                         MessageIcon::Information);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!shutDown_) {
+        if (!files_.confirmDiscard()) {
+            event->ignore();
+            updateMenuState();
+            return;
+        }
+        files_.shutDown();
+        shutDown_ = true;
+    }
+    event->accept();
+}
+
+void frmMain::mnuFileNew_Click() {
+    afterCommand(files_.newDocument());
+}
+
+void frmMain::mnuFileOpen_Click() {
+    const bool replaced = files_.open();
+    Update_Recent_Menu();
+    afterCommand(replaced);
+}
+
+void frmMain::mnuFileSave_Click() {
+    files_.save();
+    afterCommand(false);
+}
+
+void frmMain::mnuFileSaveAs_Click() {
+    files_.saveAs();
+    afterCommand(false);
+}
+
+void frmMain::mnuFileRecent_Click(int entry) {
+    const bool replaced = files_.openRecent(entry);
+    Update_Recent_Menu();
+    afterCommand(replaced);
+}
+
+void frmMain::mnuFileImportData_Click() {
+    afterCommand(roms_.importData());
+}
+
+void frmMain::mnuFileExportData_Click() {
+    if (const auto status = roms_.exportData())
+        statusBar()->showMessage(toQString(*status));
+    afterCommand(false);
+}
+
+void frmMain::mnuFileLoadRatingScale_Click() {
+    files_.loadRatingScale();
+    afterCommand(false);
+}
+
+void frmMain::mnuSaveRatingScaleAs_Click() {
+    files_.saveRatingScaleAs();
+    afterCommand(false);
+}
+
+void frmMain::mnuFileSaveWindowAsHTML_Click() {
+    notAvailableYet("Save Window as HTML");
+}
+
+void frmMain::mnuFileExit_Click() {
+    close();
+}
+
+void frmMain::mnuEditDefineTeams_Click() {
+    notAvailableYet("Define Teams");
+}
+
+void frmMain::mnuEditDefinePlayers_Click() {
+    notAvailableYet("Define Players");
+}
+
+void frmMain::mnuEditSwapDefensiveBacks_Click() {
+    notAvailableYet("Swap Defensive Backs");
+}
+
+void frmMain::mnuEditGeneralInformation_Click() {
+    notAvailableYet("General Information");
+}
+
+void frmMain::mnuViewTeamRatings_Click() {
+    notAvailableYet("Team Ratings");
+}
+
+void frmMain::mnuViewPlayerRatings_Click() {
+    notAvailableYet("Player Ratings");
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    platform_.messageBox(text::AboutTitle, text::AboutText, MessageIcon::Information);
+}
+
+} // namespace kvx

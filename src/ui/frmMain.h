@@ -1,0 +1,91 @@
+#pragma once
+
+#include "document/settings.h"
+#include "ui/filecommands.h"
+#include "ui/platform.h"
+#include "ui/romcommands.h"
+#include "ui/session.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+
+namespace kvx {
+
+// The main window: the menu bar with every command, the area holding the child windows, and
+// start-up (in the constructor) and shut-down (when the window closes).
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    frmMain(Session& session, Platform& platform, RecentStore& recent, QWidget* parent = nullptr);
+
+    // Rebuilds the four recent-file entries and their separator from the stored list.
+    void Update_Recent_Menu();
+    // Enables the entries the document's state allows; runs whenever a menu opens and after
+    // every command, so that keyboard shortcuts follow the same rules.
+    void updateMenuState();
+
+    QMdiArea* mdiArea() const { return mdiArea_; }
+
+signals:
+    // New, Open, a recent file or Import put another document in place; child windows that
+    // show the document refresh or close.
+    void documentReplaced();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    QMenu* addMenu(const char* caption, const char* name);
+    QAction* addCommand(QMenu* menu, const char* caption, const char* name,
+                        void (frmMain::*handler)());
+    void addSeparator(QMenu* menu, const char* name);
+    // Runs after every command: the menu state, and the news that the document was replaced.
+    void afterCommand(bool replaced);
+    void notAvailableYet(const char* window);
+
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileImportData_Click();
+    void mnuFileExportData_Click();
+    void mnuFileLoadRatingScale_Click();
+    void mnuSaveRatingScaleAs_Click();
+    void mnuFileSaveWindowAsHTML_Click();
+    void mnuFileRecent_Click(int entry);
+    void mnuFileExit_Click();
+    void mnuEditDefineTeams_Click();
+    void mnuEditDefinePlayers_Click();
+    void mnuEditSwapDefensiveBacks_Click();
+    void mnuEditGeneralInformation_Click();
+    void mnuViewTeamRatings_Click();
+    void mnuViewPlayerRatings_Click();
+    void mnuHelpAbout_Click();
+
+    Session& session_;
+    Platform& platform_;
+    RecentStore& recent_;
+    FileCommands files_;
+    RomCommands roms_;
+
+    QMdiArea* mdiArea_;
+    QAction* mnuFileSave_ = nullptr;
+    QAction* mnuFileExportData_ = nullptr;
+    QAction* mnuFileSaveWindowAsHTML_ = nullptr;
+    std::array<QAction*, RecentFileCount> mnuFileRecent_{};
+    QAction* mnuFileB2_ = nullptr;
+    QAction* mnuEditDefinePlayers_ = nullptr;
+    QAction* mnuEditSwapDefensiveBacks_ = nullptr;
+    QAction* mnuViewTeamRatings_ = nullptr;
+    QAction* mnuViewPlayerRatings_ = nullptr;
+    bool shutDown_ = false;
+};
+
+} // namespace kvx

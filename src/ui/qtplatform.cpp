@@ -1,0 +1,140 @@
+#include "ui/qtplatform.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDate>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringDecoder>
+
+namespace kvx {
+
+namespace {
+
+QMessageBox::Icon qtIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+std::optional<FileChoice> runFileDialog(const FileDialogRequest& request, bool saving) {
+    QFileDialog dialog(QApplication::activeWindow(), toQString(request.title));
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The patterns are part of each filter for Qt; the user sees the program's texts alone.
+    QFileDialog::Options options = QFileDialog::HideNameFilterDetails;
+    if (saving && !request.confirmOverwrite)
+        options |= QFileDialog::DontConfirmOverwrite;
+    dialog.setOptions(options);
+
+    const QStringList filters = qtNameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    if (!request.initialFolder.empty())
+        dialog.setDirectory(toQString(request.initialFolder));
+    if (!request.proposedName.empty())
+        dialog.selectFile(toQString(request.proposedName));
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    FileChoice choice;
+    choice.path = fromQString(dialog.selectedFiles().constFirst());
+    choice.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (choice.filterIndex < 1)
+        choice.filterIndex = 1;
+    return choice;
+}
+
+} // namespace
+
+QStringList qtNameFilters(const std::string& filter) {
+    const QStringList parts = toQString(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters;
+}
+
+QString toQString(const std::string& text) {
+    const QByteArrayView bytes(text.data(), static_cast<qsizetype>(text.size()));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString decoded = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return decoded;
+    return QString::fromLatin1(bytes);
+}
+
+std::string fromQString(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QString toDisplayText(const std::string& text) {
+    QString shown = toQString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+void QtPlatform::messageBox(const std::string& title, const std::string& text, MessageIcon icon) {
+    QMessageBox box(qtIcon(icon), toQString(title), toDisplayText(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+Answer QtPlatform::question(const std::string& title, const std::string& text) {
+    const auto button = QMessageBox::question(
+        QApplication::activeWindow(), toQString(title), toDisplayText(text),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (button == QMessageBox::Yes)
+        return Answer::Yes;
+    if (button == QMessageBox::No)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+std::optional<FileChoice> QtPlatform::openFile(const FileDialogRequest& request) {
+    return runFileDialog(request, false);
+}
+
+std::optional<FileChoice> QtPlatform::saveFile(const FileDialogRequest& request) {
+    return runFileDialog(request, true);
+}
+
+std::optional<std::string> QtPlatform::inputBox(const std::string& prompt, const std::string& title,
+                                                const std::string& defaultText) {
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(QApplication::activeWindow(), toQString(title), toDisplayText(prompt),
+                              QLineEdit::Normal, toQString(defaultText), &ok);
+    if (!ok)
+        return std::nullopt;
+    const QByteArray bytes = answer.toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void QtPlatform::beep() {
+    QApplication::beep();
+}
+
+Date QtPlatform::today() {
+    const QDate date = QDate::currentDate();
+    return Date{date.year(), date.month(), date.day()};
+}
+
+std::string QtPlatform::programDirectory() {
+    return fromQString(QCoreApplication::applicationDirPath());
+}
+
+} // namespace kvx

@@ -1,0 +1,154 @@
+#include "ui/romcommands.h"
+
+#include "base/error.h"
+#include "base/fileio.h"
+#include "base/messages.h"
+#include "rom/commands.h"
+#include "rom/routines.h"
+#include "ui/texts.h"
+
+namespace kvx {
+
+namespace {
+
+std::string missingFile(const std::string& path) {
+    return "The file \"" + path + "\" does not exist.";
+}
+
+std::string exportedStatus(int teams, const std::string& path) {
+    return "Exported " + std::to_string(teams) + (teams == 1 ? " team" : " teams") + " into " +
+           Text_After_Last(path, "/");
+}
+
+} // namespace
+
+RomCommands::RomCommands(Session& session, Platform& platform, FileCommands& files,
+                         ExportWizard wizard)
+    : session_(session), platform_(platform), files_(files), wizard_(std::move(wizard)) {}
+
+void RomCommands::tell(const std::string& text) {
+    platform_.messageBox(msg::ReadMeTitle, text, MessageIcon::Information);
+}
+
+FileDialogRequest RomCommands::dialogRequest(const char* title) {
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = editionFilterString();
+    request.filterIndex = filterIndex_;
+    startAt(request, session_.RomPath, platform_.programDirectory());
+    return request;
+}
+
+std::optional<int> RomCommands::askRoster() {
+    for (;;) {
+        const auto answer =
+            platform_.inputBox(text::RosterPrompt, text::RosterTitle, text::RosterDefault);
+        if (!answer)
+            return std::nullopt;
+        if (const auto choice = rosterChoiceFromAnswer(*answer))
+            return choice;
+        tell(text::RosterNotANumber);
+    }
+}
+
+bool RomCommands::importData() {
+    if (!files_.confirmDiscard())
+        return false;
+    filterIndex_ = AutoDetect;
+    const auto choice = platform_.openFile(dialogRequest(text::ImportTitle));
+    if (!choice)
+        return false;
+    filterIndex_ = choice->filterIndex;
+    session_.RomPath = choice->path;
+
+    int edition = choice->filterIndex;
+    if (edition != AutoDetect && !editionSupported(edition)) {
+        tell(msg::RomNotSupported);
+        return false;
+    }
+    if (!fileExists(choice->path)) {
+        tell(missingFile(choice->path));
+        return false;
+    }
+    try {
+        const RomImage image = RomImage::load(choice->path);
+        if (edition == AutoDetect)
+            edition = detectEdition(image);
+        if (!editionSupported(edition)) {
+            tell(msg::RomNotSupported);
+            return false;
+        }
+        int roster = 0;
+        if (edition == GenesisII) {
+            const auto answer = askRoster();
+            if (!answer)
+                return false;
+            roster = *answer;
+        }
+        // Read into a document of its own, so that a damaged image leaves the user's as it was.
+        League fresh;
+        newDocument(fresh, platform_.today());
+        const ImportResult result = importLeague(image, edition, roster, fresh);
+        if (result.teamCount == 0) {
+            tell(msg::RomNotSupported);
+            return false;
+        }
+        for (const std::string& warning : result.warnings)
+            platform_.messageBox(text::ProgramName, warning, MessageIcon::Information);
+        session_.league = std::move(fresh);
+        session_.documentChanged = false;
+        return true;
+    } catch (const Error& error) {
+        tell(error.what());
+        return false;
+    }
+}
+
+std::optional<std::string> RomCommands::exportData() {
+    FileDialogRequest request = dialogRequest(text::ExportTitle);
+    const auto choice = platform_.saveFile(request);
+    if (!choice)
+        return std::nullopt;
+    filterIndex_ = choice->filterIndex;
+    const std::string& path = choice->path;
+
+    int edition = choice->filterIndex;
+    if (edition != AutoDetect && !editionSupported(edition)) {
+        tell(msg::RomNotSupported);
+        return std::nullopt;
+    }
+    if (!fileExists(path)) {
+        tell(missingFile(path) + "\r" + text::ExportNeedsImage);
+        return std::nullopt;
+    }
+    try {
+        RomImage image = RomImage::load(path);
+        if (edition == AutoDetect)
+            edition = detectEdition(image);
+        if (!editionSupported(edition)) {
+            tell(msg::RomNotSupported);
+            return std::nullopt;
+        }
+
+        session_.RomEdition = edition;
+        std::vector<std::int16_t> before;
+        for (const TeamRecord& team : session_.league.Teams)
+            before.push_back(team.RomSlot[edition]);
+        if (!wizard_(session_.league, edition))
+            return std::nullopt;
+        for (std::size_t t = 0; t < session_.league.Teams.size(); ++t)
+            if (t >= before.size() || session_.league.Teams[t].RomSlot[edition] != before[t])
+                session_.documentChanged = true;
+
+        const ExportResult result = Export_ROM(edition, session_.league, image);
+        for (const std::string& warning : result.warnings)
+            platform_.messageBox(msg::ExportWarningTitle, warning, MessageIcon::Critical);
+        image.save(path);
+        return exportedStatus(result.teamsReplaced, path);
+    } catch (const Error& error) {
+        tell(std::string(error.what()) + "\r" + text::NothingExported);
+        return std::nullopt;
+    }
+}
+
+} // namespace kvx

@@ -1,0 +1,42 @@
+#pragma once
+
+// Texts of the desktop program's windows and commands, word for word. The messages the core
+// shares with the command-line program are in base/messages.h.
+namespace kvx::text {
+
+inline constexpr const char* MainCaption = "Kickvane Manager 2000 [Version 0.70]";
+// The title of notices that have no title of their own.
+inline constexpr const char* ProgramName = "KVXm 2000";
+
+inline constexpr const char* DataFileFilter = "KVXm 2000 Data File (*.kvx)|*.kvx|All Files (*.*)|*";
+inline constexpr const char* RatingScaleFilter =
+    "KVXm 2000 Rating Scales (*.trs)|*.trs|All Files (*.*)|*";
+
+inline constexpr const char* OpenTitle = "Open";
+inline constexpr const char* SaveAsTitle = "Save As";
+inline constexpr const char* ImportTitle = "Import Data";
+inline constexpr const char* ExportTitle = "Export Data";
+inline constexpr const char* LoadRatingScaleTitle = "Load Rating Scale";
+inline constexpr const char* SaveRatingScaleTitle = "Save Rating Scale As";
+
+inline constexpr const char* RosterPrompt =
+    "This ROM contains multiple rosters.\rWhich one do you want to import? (1-3)";
+inline constexpr const char* RosterTitle = "Choose a Roster";
+inline constexpr const char* RosterDefault = "3";
+inline constexpr const char* RosterNotANumber = "Please answer with a roster number from 1 to 3.";
+
+inline constexpr const char* AboutTitle = "About KVXm 2000";
+inline constexpr const char* AboutText = "Written by the KVXm 2000 developers\n"
+                                         "\n"
+                                         "Kickvane Manager 2000\n"
+                                         "Version 0.70, a roster manager for the Kickvane games\n"
+                                         "\n"
+                                         "Built with C++20 and Qt 6";
+
+inline constexpr const char* NotSaved = "The roster was not saved.";
+inline constexpr const char* NothingExported = "Nothing was exported; the game image was left "
+                                               "as it was.";
+inline constexpr const char* ExportNeedsImage =
+    "Export writes into an existing game image and never creates one.";
+
+} // namespace kvx::text

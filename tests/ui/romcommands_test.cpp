@@ -1,0 +1,282 @@
+#include "uitest.h"
+
+#include "base/messages.h"
+#include "rom/commands.h"
+#include "rom/edition.h"
+#include "support/image_builder.h"
+#include "support/rom_checks.h"
+#include "ui/frmExportData.h"
+
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+#include <filesystem>
+
+namespace kvx::test {
+
+namespace {
+
+const std::string NotSupported = "Sorry, support for that ROM isn't available yet.";
+
+void importImage(App& app, const std::string& path, int filterIndex) {
+    app.platform.chooseOpen(path, filterIndex);
+    QVERIFY(trigger(*app.window, "mnuFileImportData"));
+}
+
+// Exports into `path` through the wizard, pressing Finish or closing it.
+void exportImage(App& app, const std::string& path, int filterIndex, bool finish) {
+    app.platform.chooseSave(path, filterIndex);
+    whenModal<frmExportData>([finish](frmExportData& wizard) {
+        if (finish)
+            click(wizard, "cmdFinish");
+        else
+            wizard.close();
+    });
+    QVERIFY(trigger(*app.window, "mnuFileExportData"));
+}
+
+std::string statusText(App& app) {
+    return app.window->statusBar()->currentMessage().toStdString();
+}
+
+// An image whose detection bytes name `edition` and nothing else is in place.
+void writeSignedImage(const std::string& path, std::string_view signature) {
+    ImageBuilder builder(0x80000, 5);
+    builder.signature(signature);
+    writeBytes(path, builder.image().bytes());
+}
+
+constexpr std::string_view GenesisIISignature = "000005B0000005BA000005C4000005CE";
+
+} // namespace
+
+class ImportExportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void autoDetectionImportsWhatTheExplicitEntryDoes() {
+        App app;
+        const auto teams = writeNesImage(app.file("game.nes"), 11);
+        importImage(app, app.file("game.nes"), 1);
+        const League detected = app.session.league;
+        QCOMPARE(detected.TeamCount, 28);
+        QCOMPARE(detected.GeneralInfo.Credits, std::string("BUILT FOR TESTS"));
+        QCOMPARE(detected.GeneralInfo.Year, std::string("1994"));
+
+        importImage(app, app.file("game.nes"), 2);
+        QVERIFY(app.session.league.Teams == detected.Teams);
+        QVERIFY(app.session.league.GeneralInfo == detected.GeneralInfo);
+        QVERIFY(app.session.league.CurrentFile.empty());
+        QVERIFY(!app.session.documentChanged);
+        QVERIFY(app.platform.messages.empty());
+        QCOMPARE(app.session.RomPath, app.file("game.nes"));
+    }
+
+    void importDialogStartsAtTheRememberedImageWithTheFirstType() {
+        App app([](App& app) {
+            writeRememberedPaths(app.settingsFile(), {"", "/roms/old.nes", "", ""});
+        });
+        app.platform.cancelOpen();
+        QVERIFY(trigger(*app.window, "mnuFileImportData"));
+        const FileDialogRequest& first = app.platform.openRequests.at(0);
+        QCOMPARE(first.filter, editionFilterString());
+        QCOMPARE(first.filterIndex, 1);
+        QCOMPARE(first.initialFolder, std::string("/roms"));
+        QCOMPARE(first.proposedName, std::string("old.nes"));
+        QVERIFY(app.platform.messages.empty());
+
+        writeNesImage(app.file("game.nes"), 3);
+        importImage(app, app.file("game.nes"), 2);
+        // Export keeps the type chosen last; import starts from the first type again.
+        app.platform.cancelSave();
+        QVERIFY(trigger(*app.window, "mnuFileExportData"));
+        QCOMPARE(app.platform.saveRequests.at(0).filterIndex, 2);
+        QCOMPARE(app.platform.saveRequests.at(0).proposedName, std::string("game.nes"));
+        QVERIFY(!app.platform.saveRequests.at(0).confirmOverwrite);
+        app.platform.cancelOpen();
+        QVERIFY(trigger(*app.window, "mnuFileImportData"));
+        QCOMPARE(app.platform.openRequests.back().filterIndex, 1);
+    }
+
+    void failedImportsLeaveTheDocument() {
+        App app;
+        writeNesImage(app.file("game.nes"), 4);
+        importImage(app, app.file("game.nes"), 2);
+        const League before = app.session.league;
+        app.platform.clearRecords();
+
+        app.platform.cancelOpen();
+        QVERIFY(trigger(*app.window, "mnuFileImportData"));
+        QVERIFY(app.platform.messages.empty());
+
+        importImage(app, app.file("missing.nes"), 1);
+        QVERIFY(!std::filesystem::exists(app.file("missing.nes")));
+
+        // The signature is there, the league is not: the image ends early.
+        auto bytes = readBytes(app.file("game.nes"));
+        bytes.resize(0x8000);
+        writeBytes(app.file("short.nes"), bytes);
+        importImage(app, app.file("short.nes"), 1);
+
+        writeBytes(app.file("other.bin"), std::vector<std::uint8_t>(0x1000, 0x33));
+        importImage(app, app.file("other.bin"), 1);
+
+        QVERIFY(app.session.league.Teams == before.Teams);
+        QVERIFY(app.session.league.GeneralInfo == before.GeneralInfo);
+        const auto texts = app.platform.texts();
+        QCOMPARE(texts.size(), std::size_t{3});
+        QCOMPARE(texts[0], "The file \"" + app.file("missing.nes") + "\" does not exist.");
+        QVERIFY(texts[1].find("damaged") != std::string::npos);
+        QCOMPARE(texts[2], NotSupported);
+        for (const RecordedMessage& message : app.platform.messages) {
+            QCOMPARE(message.title, std::string("Read Me"));
+            QCOMPARE(message.icon, MessageIcon::Information);
+        }
+    }
+
+    void unsupportedEditionsAreRefusedInBothCommands() {
+        App app;
+        writeNesImage(app.file("game.nes"), 8);
+        importImage(app, app.file("game.nes"), 2);
+        const League before = app.session.league;
+        const auto image = readBytes(app.file("game.nes"));
+        app.platform.clearRecords();
+        for (const int edition : {SnesII, PlayStation}) {
+            importImage(app, app.file("game.nes"), edition);
+            app.platform.chooseSave(app.file("game.nes"), edition);
+            QVERIFY(trigger(*app.window, "mnuFileExportData"));
+        }
+        QCOMPARE(app.platform.texts(), std::vector<std::string>(4, NotSupported));
+        QVERIFY(app.session.league.Teams == before.Teams);
+        QVERIFY(readBytes(app.file("game.nes")) == image);
+        QCOMPARE(app.platform.unexpected, 0);
+    }
+
+    void rosterQuestionForMultiRosterImages() {
+        if (!editionSupported(GenesisII))
+            QSKIP("The Genesis II edition is not part of this build yet.");
+        App app;
+        writeSignedImage(app.file("second.bin"), GenesisIISignature);
+        writeNesImage(app.file("game.nes"), 9);
+        importImage(app, app.file("game.nes"), 2);
+        const League before = app.session.league;
+        app.platform.clearRecords();
+
+        app.platform.cancelInput();
+        importImage(app, app.file("second.bin"), 1);
+        app.platform.type("three");
+        app.platform.cancelInput();
+        importImage(app, app.file("second.bin"), GenesisII);
+
+        QCOMPARE(app.platform.inputs.size(), std::size_t{3});
+        QCOMPARE(app.platform.inputs[0].prompt,
+                 std::string("This ROM contains multiple rosters.\r"
+                             "Which one do you want to import? (1-3)"));
+        QCOMPARE(app.platform.inputs[0].title, std::string("Choose a Roster"));
+        QCOMPARE(app.platform.inputs[0].defaultText, std::string("3"));
+        QCOMPARE(app.platform.texts(),
+                 std::vector<std::string>{"Please answer with a roster number from 1 to 3."});
+        QVERIFY(app.session.league.Teams == before.Teams);
+        QCOMPARE(app.platform.unexpected, 0);
+    }
+
+    void exportWritesTheAssignedTeams() {
+        App app;
+        const auto teams = writeNesImage(app.file("game.nes"), 12);
+        const auto original = readBytes(app.file("game.nes"));
+        importImage(app, app.file("game.nes"), 2);
+        // As if an earlier Finish had put every team back into its own slot.
+        League assigned = documentAssigningEveryTeam(app.session.league.Teams, Nes);
+        assigned.GeneralInfo = app.session.league.GeneralInfo;
+        app.session.league = assigned;
+        app.session.league.Teams[5].City = "Edited";
+
+        exportImage(app, app.file("game.nes"), 1, true);
+        QCOMPARE(app.platform.messages.size(), std::size_t{0});
+        QCOMPARE(statusText(app), std::string("Exported 28 teams into game.nes"));
+        QCOMPARE(app.session.RomEdition, static_cast<int>(Nes));
+        QVERIFY(readBytes(app.file("game.nes")).size() == original.size());
+
+        League reread;
+        newDocument(reread, Date{2001, 1, 1});
+        importLeague(RomImage::load(app.file("game.nes")), Nes, 0, reread);
+        QCOMPARE(reread.Teams[5].City, std::string("Edited"));
+        QCOMPARE(reread.Teams[6].City, app.session.league.Teams[6].City);
+        // Finish left the assignments as they were, so the document did not change.
+        QVERIFY(!app.session.documentChanged);
+    }
+
+    void finishChangesTheDocumentAndClosingCancelsTheExport() {
+        App app;
+        writeNesImage(app.file("game.nes"), 13);
+        importImage(app, app.file("game.nes"), 2);
+        const auto image = readBytes(app.file("game.nes"));
+        const League before = app.session.league;
+
+        exportImage(app, app.file("game.nes"), 2, false);
+        QVERIFY(readBytes(app.file("game.nes")) == image);
+        QVERIFY(app.session.league.Teams == before.Teams);
+        QVERIFY(!app.session.documentChanged);
+        QCOMPARE(statusText(app), std::string());
+
+        // Every team claimed slot 0; Finish keeps the last one there and clears the rest.
+        exportImage(app, app.file("game.nes"), 2, true);
+        QVERIFY(app.session.documentChanged);
+        QCOMPARE(app.session.league.Teams[27].RomSlot[Nes], 0);
+        QCOMPARE(app.session.league.Teams[0].RomSlot[Nes], -1);
+        QCOMPARE(statusText(app), std::string("Exported 1 team into game.nes"));
+        QVERIFY(readBytes(app.file("game.nes")) != image);
+    }
+
+    void refusedExportIsReportedAndTheImageUntouched() {
+        App app;
+        writeNesImage(app.file("game.nes"), 14);
+        importImage(app, app.file("game.nes"), 2);
+        app.session.league = documentAssigningEveryTeam(app.session.league.Teams, Nes);
+        app.session.league.Teams[2].Players[0].Number = 150;
+        const auto image = readBytes(app.file("game.nes"));
+
+        exportImage(app, app.file("game.nes"), 2, true);
+        QVERIFY(readBytes(app.file("game.nes")) == image);
+        QCOMPARE(app.platform.messages.size(), std::size_t{1});
+        QCOMPARE(app.platform.messages[0].title, std::string("Read Me"));
+        QCOMPARE(app.platform.messages[0].icon, MessageIcon::Information);
+        QVERIFY(app.platform.messages[0].text.find("150") != std::string::npos);
+        QCOMPARE(statusText(app), std::string());
+
+        app.platform.clearRecords();
+        exportImage(app, app.file("nothing-here.nes"), 2, true);
+        QVERIFY(!std::filesystem::exists(app.file("nothing-here.nes")));
+        QCOMPARE(app.platform.messages.size(), std::size_t{1});
+        QVERIFY(app.platform.messages[0].text.starts_with("The file \""));
+        QCOMPARE(app.platform.unexpected, 0);
+    }
+
+    void exportWarningsComeBeforeTheOutcome() {
+        App app;
+        writeNesImage(app.file("game.nes"), 15);
+        importImage(app, app.file("game.nes"), 2);
+        app.session.league = documentAssigningEveryTeam(app.session.league.Teams, Nes);
+        PlayerRecord& player = app.session.league.Teams[0].Players[0];
+        player.Attributes[3] = -1;
+        player.Attributes[4] = -2;
+
+        exportImage(app, app.file("game.nes"), 2, true);
+        QCOMPARE(app.platform.messages.size(), std::size_t{2});
+        for (const RecordedMessage& message : app.platform.messages) {
+            QCOMPARE(message.title, std::string("Uh Oh!"));
+            QCOMPARE(message.icon, MessageIcon::Critical);
+            QCOMPARE(message.text, "Warning!\r" + player.FirstName + " " + player.LastName + " (" +
+                                       app.session.league.Teams[0].Abbreviation +
+                                       ") has an undefined attribute!");
+        }
+        QCOMPARE(statusText(app), std::string("Exported 28 teams into game.nes"));
+    }
+};
+
+KVX_UI_TEST(ImportExportTest)
+
+} // namespace kvx::test
+
+#include "romcommands_test.moc"

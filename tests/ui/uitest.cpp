@@ -1,0 +1,82 @@
+#include "uitest.h"
+
+#include "document/datafile.h"
+#include "support/image_builder.h"
+#include "support/nes_image.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace kvx::test {
+
+std::vector<std::pair<const char*, std::function<std::unique_ptr<QObject>()>>>& uiTests() {
+    static std::vector<std::pair<const char*, std::function<std::unique_ptr<QObject>()>>> tests;
+    return tests;
+}
+
+int registerUiTest(const char* name, std::function<std::unique_ptr<QObject>()> make) {
+    uiTests().emplace_back(name, std::move(make));
+    return static_cast<int>(uiTests().size());
+}
+
+App::App(const std::function<void(App&)>& prepare) {
+    platform.directory = dir.path().string();
+    recent = std::make_unique<SettingsRecentStore>(
+        QString::fromStdString(dir.file("user-settings.conf")));
+    if (prepare)
+        prepare(*this);
+    window = std::make_unique<frmMain>(session, platform, *recent);
+}
+
+App::~App() {
+    window.reset();
+}
+
+QAction* action(QWidget& window, const char* name) {
+    return window.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+bool enabledInMenu(frmMain& window, const char* name) {
+    QAction* entry = action(window, name);
+    if (!entry)
+        return false;
+    if (auto* menu = qobject_cast<QMenu*>(entry->parent()))
+        emit menu->aboutToShow();
+    return entry->isEnabled() && entry->isVisible();
+}
+
+bool trigger(frmMain& window, const char* name) {
+    if (!enabledInMenu(window, name))
+        return false;
+    action(window, name)->trigger();
+    return true;
+}
+
+void click(QWidget& parent, const char* buttonName) {
+    auto* button = parent.findChild<QAbstractButton*>(QString::fromLatin1(buttonName));
+    if (button && button->isEnabled())
+        button->click();
+}
+
+std::vector<TeamRecord> writeNesImage(const std::string& path, std::uint32_t seed) {
+    std::vector<TeamRecord> teams = imageStyleTeams(28, seed);
+    GeneralInfoRecord info;
+    info.Year = "1994";
+    info.Credits = "BUILT FOR TESTS";
+    writeBytes(path, buildNesImage(teams, info, seed).bytes());
+    return teams;
+}
+
+void writeDataFile(const std::string& path, const std::string& city, int teams) {
+    League league;
+    newDocument(league, Date{1999, 9, 9});
+    resizeTeams(league, teams);
+    league.TeamCount = static_cast<std::int16_t>(teams);
+    for (int t = 0; t < teams; ++t) {
+        league.Teams[static_cast<std::size_t>(t)].City = t == 0 ? city : "City";
+        league.Teams[static_cast<std::size_t>(t)].Name = "Team" + std::to_string(t);
+    }
+    Save_Data_File(league, path);
+}
+
+} // namespace kvx::test
