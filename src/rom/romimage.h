@@ -21,6 +21,9 @@ public:
     // Replaces the file in one step, keeping its permissions; throws FileError.
     void save(const std::string& path) const;
 
+    // Hands the bytes over (to be reused for another image), leaving this image empty.
+    std::vector<std::uint8_t> release() && { return std::move(bytes_); }
+
     std::size_t size() const { return bytes_.size(); }
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 

@@ -93,25 +93,40 @@ int sweepDamagedImages(const RomImage& image, std::uint32_t seed, int copies,
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
     };
     int tried = 0;
-    for (int n = 0; n < copies; ++n) {
-        std::vector<std::uint8_t> bytes = image.bytes();
-        if (n % 3 == 0) {
-            bytes.resize(below(bytes.size()));
-        } else {
-            // Damage a few bytes, mostly inside the tables the editions follow.
-            const int hits = 1 + static_cast<int>(below(8));
-            for (int h = 0; h < hits; ++h) {
-                std::size_t at = below(bytes.size());
-                if (!hotSpots.empty() && below(4) != 0)
-                    at = std::min(bytes.size() - 1, hotSpots[below(hotSpots.size())] + below(64));
-                bytes[at] = static_cast<std::uint8_t>(random());
-            }
-        }
+    auto tryOn = [&](const RomImage& damaged) {
         try {
-            attempt(RomImage(std::move(bytes)));
+            attempt(damaged);
         } catch (const Error&) {
         }
         ++tried;
+    };
+    // Large images are not allocated thousands of times: byte damage goes into one working copy
+    // and is put back after each attempt, and truncated copies reuse one buffer.
+    RomImage damaged = image;
+    std::vector<std::uint8_t> buffer;
+    buffer.reserve(image.size());
+    for (int n = 0; n < copies; ++n) {
+        if (n % 3 == 0) {
+            const auto first = image.bytes().begin();
+            buffer.assign(first, first + static_cast<std::ptrdiff_t>(below(image.size())));
+            RomImage truncated(std::move(buffer));
+            tryOn(truncated);
+            buffer = std::move(truncated).release();
+            continue;
+        }
+        // Damage a few bytes, mostly inside the tables the editions follow.
+        std::vector<std::pair<std::size_t, std::uint8_t>> saved;
+        const int hits = 1 + static_cast<int>(below(8));
+        for (int h = 0; h < hits; ++h) {
+            std::size_t at = below(image.size());
+            if (!hotSpots.empty() && below(4) != 0)
+                at = std::min(image.size() - 1, hotSpots[below(hotSpots.size())] + below(64));
+            saved.emplace_back(at, damaged.byte(at));
+            damaged.setByte(at, static_cast<std::uint8_t>(random()));
+        }
+        tryOn(damaged);
+        for (auto it = saved.rbegin(); it != saved.rend(); ++it)
+            damaged.setByte(it->first, it->second);
     }
     return tried;
 }
