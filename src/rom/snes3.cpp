@@ -1,8 +1,261 @@
 #include "rom/edition.h"
 
+#include "base/error.h"
+#include "rom/routines.h"
+#include "rom/textblock.h"
+
+#include <algorithm>
+#include <array>
+
+// The third SNES edition: 30 teams, the free agents and the old timers, 37 players each. Offsets
+// are file offsets; pointers are 16-bit little-endian, each table with its own base. Unlike the
+// older editions it stores every attribute and a schedule name per team.
 namespace kvx {
 
-// Not readable yet: the commands answer that the image is not supported.
-const EditionCodec SnesIIIEdition{8, 32, nullptr, nullptr};
+namespace {
+
+constexpr int Teams = 32;
+constexpr int TextTeams = 30; // the free agents and the old timers have no texts of their own
+constexpr int Roster = 37;
+constexpr int Players = Teams * Roster;
+
+// 36 entries: the 30 teams, then the fixed records. A record is the abbreviation, 0x00, the city
+// in lower case, a space, the name in upper case, 0x00.
+constexpr std::size_t TeamTextPointers = 0x7000;
+constexpr int TeamTextEntries = 36;
+constexpr std::size_t TeamTexts = 0x7048;
+constexpr std::int32_t TeamTextBase = 0x8000;
+
+// 30 plain offsets to records of: 13 minus the name's length, the name in upper case, 0xFF.
+constexpr std::size_t SchedulePointers = 0xD1B2;
+constexpr std::size_t ScheduleNames = 0xD1F0;
+constexpr std::size_t ScheduleRoom = 325;
+constexpr std::size_t ScheduleNameWidth = 13;
+constexpr std::uint8_t ScheduleEnd = 0xFF;
+
+constexpr std::size_t CreditsLine = 0x173931;
+constexpr int CreditsWidth = 17;
+constexpr int CreditsCentre = 9; // 1-based column the centred credits are laid around
+constexpr std::size_t WebLine = 0x173943;
+constexpr std::size_t WebLineWidth = 20;
+constexpr std::size_t YearText = 0x1BD6A5;
+constexpr std::size_t NamePointers = 0x1E8040; // 1185 entries, the last marks the end
+constexpr std::size_t NameEntries = 0x1E8982;
+constexpr std::int32_t NameBase = -0x1E0000;
+constexpr std::size_t Attributes = 0x1EC800; // 32 x 185 bytes; also where the names must end
+
+constexpr int Kicker = 35;
+
+struct FixedRecord {
+    std::string_view abbreviation;
+    std::string_view text;
+};
+
+// Entries 30 to 35 of the team-text table; 32 and 33 share the one "custom players" record.
+constexpr std::array<FixedRecord, 5> FixedRecords = {{{"FA1 ", "free agent"},
+                                                      {"FA2 ", "free agent"},
+                                                      {"CSTM", "custom players"},
+                                                      {"AFC ", "AFC"},
+                                                      {"NFC ", "NFC"}}};
+constexpr std::size_t SharedFixedRecord = 2;
+
+struct PseudoTeam {
+    std::string_view abbreviation;
+    std::string_view city;
+    std::string_view name;
+};
+
+constexpr std::array<PseudoTeam, 2> PseudoTeams = {
+    {{"F.A", "[Free", "Agents]"}, {"OLD", "[Old", "Timers]"}}};
+
+// Attribute record by roster index k, nibble-packed, high nibble first:
+//   byte 0  Attributes(1) high, (0) low     byte 3  Face
+//   byte 1  Attributes(2) high, (3) low     byte 4  (6) high, (7) low   all but the offensive line
+//   byte 2  Attributes(4) high, (5) low     byte 5  (8) high, (9) low   quarterbacks and kicker
+//                                           byte 6  (10) high, 0 low    quarterbacks
+std::size_t recordSize(int k) {
+    if (k <= 1)
+        return 7;
+    if (k >= 12 && k <= 16)
+        return 4;
+    if (k == Kicker)
+        return 6;
+    return 5;
+}
+
+void readRecord(const RomImage& image, std::size_t at, int k, PlayerRecord& player) {
+    auto& a = player.Attributes;
+    auto levels = [&](std::size_t byte, std::size_t high, std::size_t low) {
+        const std::uint8_t value = image.byte(at + byte);
+        a[high] = static_cast<std::int16_t>(High_Nibble(value));
+        a[low] = static_cast<std::int16_t>(Low_Nibble(value));
+    };
+    levels(0, 1, 0);
+    levels(1, 2, 3);
+    levels(2, 4, 5);
+    player.Face = image.byte(at + 3);
+    const std::size_t size = recordSize(k);
+    if (size >= 5)
+        levels(4, 6, 7);
+    if (size >= 6)
+        levels(5, 8, 9);
+    if (size == 7)
+        a[10] = static_cast<std::int16_t>(High_Nibble(image.byte(at + 6)));
+}
+
+std::string record(const PlayerRecord& player, int k) {
+    const auto& a = player.Attributes;
+    const std::size_t size = recordSize(k);
+    std::string bytes;
+    bytes += static_cast<char>(packNibbles(a[1], a[0]));
+    bytes += static_cast<char>(packNibbles(a[2], a[3]));
+    bytes += static_cast<char>(packNibbles(a[4], a[5]));
+    bytes += static_cast<char>(player.Face & 0xFF);
+    if (size >= 5)
+        bytes += static_cast<char>(packNibbles(a[6], a[7]));
+    if (size >= 6)
+        bytes += static_cast<char>(packNibbles(a[8], a[9]));
+    if (size == 7)
+        bytes += static_cast<char>(packNibbles(a[10], 0));
+    return bytes;
+}
+
+bool endsCity(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+void importSnesIII(const RomImage& image, std::vector<TeamRecord>& teams,
+                   GeneralInfoRecord* generalInfo, int, Warnings&) {
+    if (generalInfo) {
+        generalInfo->Credits =
+            trimSpaces(image.text(CreditsLine, static_cast<std::size_t>(CreditsWidth)));
+        generalInfo->Year = image.text(YearText, 4);
+    }
+    for (int t = 0; t < TextTeams; ++t) {
+        TeamRecord& team = teams[static_cast<std::size_t>(t)];
+        const std::size_t at =
+            pointerTarget(image, TeamTextPointers + static_cast<std::size_t>(t) * 2, TeamTextBase);
+        team.Abbreviation = image.textUntil(at, 0x00);
+        // The city is stored in lower case and the name in upper case, so the name begins at the
+        // first capital or digit (49ERS). The city ends with its record at the latest.
+        const std::string text = image.textUntil(at + team.Abbreviation.size() + 1, 0x00);
+        const auto split = std::find_if(text.begin(), text.end(), endsCity);
+        team.City = trimSpaces(std::string(text.begin(), split));
+        team.Name = std::string(split, text.end());
+
+        const std::size_t schedule =
+            pointerTarget(image, SchedulePointers + static_cast<std::size_t>(t) * 2, 0);
+        team.ScheduleName = image.textUntil(schedule + 1, ScheduleEnd);
+    }
+    for (std::size_t p = 0; p < PseudoTeams.size(); ++p) {
+        TeamRecord& team = teams[TextTeams + p];
+        team.Abbreviation = PseudoTeams[p].abbreviation;
+        team.City = PseudoTeams[p].city;
+        team.Name = PseudoTeams[p].name;
+    }
+    for (int i = 0; i < Players; ++i) {
+        const std::size_t entry = NamePointers + static_cast<std::size_t>(i) * 2;
+        readPackedName(image.range(pointerTarget(image, entry, NameBase),
+                                   pointerTarget(image, entry + 2, NameBase)),
+                       rosterPlayer(teams, SnesIII, i));
+    }
+    std::size_t at = Attributes;
+    for (int i = 0; i < Players; ++i) {
+        const int k = i % Roster;
+        readRecord(image, at, k, rosterPlayer(teams, SnesIII, i));
+        at += recordSize(k);
+    }
+}
+
+std::string teamTextRecord(std::string_view abbreviation, std::string_view text) {
+    std::string bytes(abbreviation);
+    bytes += '\0';
+    bytes += text;
+    bytes += '\0';
+    return bytes;
+}
+
+// Where the image's own team-text records end: past the record that the furthest pointer of its
+// table leads to. That is all the room the export may use.
+std::size_t teamTextsEnd(const RomImage& image) {
+    const std::size_t last = furthestTarget(image, TeamTextPointers, TeamTextEntries, TeamTextBase);
+    if (last < TeamTexts)
+        throw RomError("The image is damaged: its team-text table does not lead to the team "
+                       "texts at " +
+                       hexOffset(TeamTexts) + ".");
+    const std::size_t text = last + image.textUntil(last, 0x00).size() + 1;
+    return text + image.textUntil(text, 0x00).size() + 1;
+}
+
+TextBlock scheduleNames(const std::vector<TeamRecord>& teams) {
+    TextBlock block(ScheduleNames);
+    for (int t = 0; t < TextTeams; ++t) {
+        const TeamRecord& team = teams[static_cast<std::size_t>(t)];
+        const std::string name = toUpperAscii(team.ScheduleName);
+        if (name.size() > ScheduleNameWidth)
+            throw ExportRefused("The schedule name \"" + team.ScheduleName + "\" of " +
+                                team.displayName() + " has " + std::to_string(name.size()) +
+                                " characters, but the game can only store " +
+                                std::to_string(ScheduleNameWidth) +
+                                ". Shorten it and export again.");
+        std::string bytes(1, static_cast<char>(ScheduleNameWidth - name.size()));
+        bytes += name;
+        bytes += static_cast<char>(ScheduleEnd);
+        block.addEntry(bytes);
+    }
+    block.requireEndsBy(ScheduleNames + ScheduleRoom, "schedule names");
+    return block;
+}
+
+void exportSnesIII(RomImage& image, const std::vector<TeamRecord>& teams,
+                   const GeneralInfoRecord& generalInfo, Warnings&) {
+    // Everything that can be refused is laid out first: a league that does not fit changes
+    // nothing.
+    TextBlock texts(TeamTexts);
+    for (int t = 0; t < TextTeams; ++t) {
+        const TeamRecord& team = teams[static_cast<std::size_t>(t)];
+        texts.addEntry(teamTextRecord(fixedWidth(toUpperAscii(team.Abbreviation), 4),
+                                      toLowerAscii(trimSpaces(team.City)) + " " +
+                                          toUpperAscii(trimSpaces(team.Name))));
+    }
+    for (const FixedRecord& fixed : FixedRecords)
+        texts.addEntry(teamTextRecord(fixed.abbreviation, fixed.text));
+    std::vector<std::size_t> textPointers = texts.entries();
+    const std::size_t shared = textPointers[TextTeams + SharedFixedRecord];
+    textPointers.insert(textPointers.begin() + TextTeams + SharedFixedRecord, shared);
+    texts.requireEndsBy(teamTextsEnd(image), "team abbreviations, cities and names");
+
+    const TextBlock schedule = scheduleNames(teams);
+
+    TextBlock names(NameEntries);
+    for (int i = 0; i < Players; ++i)
+        names.addEntry(packedName(rosterPlayer(teams, SnesIII, i)));
+    names.markEntry();
+    names.requireEndsBy(Attributes, "player names");
+
+    image.setText(CreditsLine, centredText(generalInfo.Credits, CreditsWidth, CreditsCentre));
+    image.setText(YearText, fixedWidth(generalInfo.Year, 4));
+    image.setText(WebLine, fixedWidth(" " + toUpperAscii(std::string(WebAddress)), WebLineWidth));
+
+    texts.writeTo(image);
+    writePointerTable(image, TeamTextPointers, textPointers,
+                      {PointerFormat::LittleEndian16, TeamTextBase, 0xFFFF}, "team-text table");
+
+    schedule.writeTo(image);
+    writePointerTable(image, SchedulePointers, schedule.entries(),
+                      {PointerFormat::LittleEndian16, 0, 0xFFFF}, "schedule-name table");
+
+    names.writeTo(image);
+    std::string records;
+    for (int i = 0; i < Players; ++i)
+        records += record(rosterPlayer(teams, SnesIII, i), i % Roster);
+    image.setText(Attributes, records);
+    writePointerTable(image, NamePointers, names.entries(),
+                      {PointerFormat::LittleEndian16, NameBase, 0xFFFF}, "player-name table");
+}
+
+} // namespace
+
+const EditionCodec SnesIIIEdition{SnesIII, Teams, importSnesIII, exportSnesIII};
 
 } // namespace kvx

@@ -1,0 +1,276 @@
+#include "base/error.h"
+#include "rom/commands.h"
+#include "rom/romio.h"
+#include "rom/routines.h"
+#include "support/rom_checks.h"
+#include "support/snes_image.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace kvx {
+namespace {
+
+using test::buildSnesIIIImage;
+
+constexpr std::size_t SchedulePointers = 0xD1B2;
+constexpr std::size_t CreditsLine = 0x173931;
+constexpr std::size_t WebLine = 0x173943;
+constexpr std::size_t YearText = 0x1BD6A5;
+constexpr std::size_t Attributes = 0x1EC800;
+
+const GeneralInfoRecord ImageInfo{"1996", 0, 0, " ORIG CREDITS"};
+
+std::vector<TeamRecord> importTeams(const RomImage& image, GeneralInfoRecord* info = nullptr) {
+    std::vector<TeamRecord> teams;
+    const ImportResult result = Import_ROM(SnesIII, image, teams, info, 0);
+    EXPECT_EQ(result.teamCount, 32);
+    return teams;
+}
+
+// What an import makes of teams stored in image form: every attribute a record holds is read as
+// stored, nothing is derived; the free agents and old timers get their fixed names.
+std::vector<TeamRecord> expectedImport(std::vector<TeamRecord> teams) {
+    std::array<bool, 70> reached{};
+    for (int k = 0; k < 37; ++k)
+        reached[static_cast<std::size_t>(Roster_Slot(SnesIII, k))] = true;
+    for (auto& team : teams) {
+        for (std::size_t slot = 0; slot < 70; ++slot) {
+            PlayerRecord& player = team.Players[slot];
+            if (!reached[slot]) {
+                player = PlayerRecord{};
+                continue;
+            }
+            const std::size_t group = slot / 7;
+            const std::size_t stored = group == QB ? 11 : group == K ? 10 : group == OL ? 6 : 8;
+            for (std::size_t a = stored; a < 11; ++a)
+                player.Attributes[a] = 0;
+            player.ExtraNibble = 0;
+        }
+    }
+    teams[30] = TeamRecord{"[Free", "Agents]", "F.A", "", teams[30].Players, {}};
+    teams[31] = TeamRecord{"[Old", "Timers]", "OLD", "", teams[31].Players, {}};
+    Capitalize_Names(teams);
+    return teams;
+}
+
+TEST(SnesIII, ImportReadsTheLeagueTheImageHolds) {
+    auto stored = test::snesStyleTeams(32, 1);
+    stored[0].Players[1].ExtraNibble = 5; // the low nibble of a quarterback's byte 6 is not read
+    GeneralInfoRecord info{"", 4, 5, ""};
+    const auto teams = importTeams(buildSnesIIIImage(stored, ImageInfo, 2), &info);
+    const auto expected = expectedImport(stored);
+    for (std::size_t t = 0; t < 32; ++t)
+        EXPECT_EQ(teams[t], expected[t]) << "team " << t;
+    EXPECT_EQ(info, (GeneralInfoRecord{"1996", 4, 5, "ORIG CREDITS"}));
+}
+
+TEST(SnesIII, TeamTextsSplitAtTheFirstCapitalOrDigit) {
+    auto stored = test::snesStyleTeams(32, 3);
+    auto text = [&](std::size_t t, const char* abbreviation, const char* city, const char* name) {
+        stored[t].Abbreviation = abbreviation;
+        stored[t].City = city;
+        stored[t].Name = name;
+    };
+    text(0, "BUF ", "buffalo", "BILLS");
+    text(1, "NYG", "new york", "GIANTS");
+    text(2, "SF", "san francisco", "49ERS");
+    text(3, "XX", "team2 city", "NAME");
+    text(4, "ONE", "single", "");
+    text(5, "SP", "  spaced ", "NAME");
+    const auto teams = importTeams(buildSnesIIIImage(stored, ImageInfo, 4));
+
+    auto split = [&](std::size_t t) {
+        return std::vector<std::string>{teams[t].Abbreviation, teams[t].City, teams[t].Name,
+                                        teams[t].ScheduleName};
+    };
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(split(0), (Texts{"BUF ", "Buffalo", "Bills", stored[0].ScheduleName}));
+    EXPECT_EQ(split(1), (Texts{"NYG", "New York", "Giants", stored[1].ScheduleName}));
+    EXPECT_EQ(split(2), (Texts{"SF", "San Francisco", "49ers", stored[2].ScheduleName}));
+    EXPECT_EQ(split(3), (Texts{"XX", "Team", "2 City Name", stored[3].ScheduleName}));
+    // A text without a capital is all city; the name stays empty (and the case as stored).
+    EXPECT_EQ(split(4), (Texts{"ONE", "single", "", stored[4].ScheduleName}));
+    EXPECT_EQ(split(5), (Texts{"SP", "Spaced", "Name", stored[5].ScheduleName}));
+    // The pseudo-teams, as capitalisation leaves them.
+    EXPECT_EQ(split(30), (Texts{"F.A", "[free", "Agents]", ""}));
+    EXPECT_EQ(split(31), (Texts{"OLD", "[old", "Timers]", ""}));
+}
+
+TEST(SnesIII, ExportOfAnUnchangedImportReproducesTheLeague) {
+    const RomImage original = buildSnesIIIImage(test::snesStyleTeams(32, 5), ImageInfo, 6);
+    const League league = test::documentAssigningEveryTeam(importTeams(original), SnesIII);
+
+    RomImage image = original;
+    const ExportResult result = Export_ROM(SnesIII, league, image);
+    EXPECT_EQ(result.teamsReplaced, 30);
+    EXPECT_TRUE(result.warnings.empty());
+
+    EXPECT_EQ(image.text(CreditsLine, 17), "    ANONYMOUS    ");
+    EXPECT_EQ(image.text(WebLine, 20), " WWW.KVXM2000.TEST  ");
+    EXPECT_EQ(image.text(YearText, 4), "1999");
+    const auto outside = test::changesOutside(
+        original, image,
+        {{CreditsLine, CreditsLine + 17}, {WebLine, WebLine + 20}, {YearText, YearText + 4}});
+    EXPECT_TRUE(outside.empty()) << outside.size() << " bytes changed, first at "
+                                 << outside.front();
+}
+
+TEST(SnesIII, ExportAfterEditsReimportsTheEditedLeague) {
+    auto stored = test::snesStyleTeams(32, 7);
+    stored[4].City = "somewhere very far away"; // room for the longer texts below
+    stored[19].City = stored[0].City + " and beyond";
+    stored[30].Players[8].FirstName = ""; // a free agent without a first name
+    const RomImage original = buildSnesIIIImage(stored, ImageInfo, 8);
+    const auto imported = importTeams(original);
+
+    TeamRecord edited = imported[4];
+    edited.City = " New York ";
+    edited.Name = "giants";
+    edited.Abbreviation = "ny";
+    edited.ScheduleName = "Jets5";
+    PlayerRecord& qb = edited.Players[0];
+    qb = PlayerRecord{"Zed", "Brantlow", 99, 300, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 9}, 7};
+    edited.Players[56].Attributes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}; // the kicker
+    edited.Players[55].LastName = "Seventh";                             // roster index 34
+    edited.Players[7] = PlayerRecord{};
+    const League league = test::documentWithAssignments({{edited, 4}, {imported[0], 19}}, SnesIII);
+
+    RomImage image = original;
+    Export_ROM(SnesIII, league, image);
+    const auto teams = importTeams(image);
+
+    EXPECT_EQ(teams[4].City, "New York");
+    EXPECT_EQ(teams[4].Name, "Giants");
+    EXPECT_EQ(teams[4].Abbreviation, "NY  ");
+    EXPECT_EQ(teams[4].ScheduleName, "JETS5");
+    // A five-letter schedule name: 13 - 5, the letters, 0xFF; the next record follows 7 on.
+    const std::size_t schedule = image.u16le(SchedulePointers + 4 * 2);
+    EXPECT_EQ(image.text(schedule, 7), "\x08JETS5\xFF");
+    EXPECT_EQ(image.u16le(SchedulePointers + 5 * 2), schedule + 7);
+
+    const PlayerRecord& zed = teams[4].Players[0];
+    EXPECT_EQ(zed.FirstName, "Zed");
+    EXPECT_EQ(zed.LastName, "Brantlow");
+    EXPECT_EQ(zed.Number, 99);
+    EXPECT_EQ(zed.Face, 300 & 255);
+    EXPECT_EQ(zed.Attributes, (std::array<std::int16_t, 11>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 9}));
+    EXPECT_EQ(zed.ExtraNibble, 0);
+    EXPECT_EQ(image.byte(Attributes + 4 * 185 + 6), 0x90); // attribute 10 of 9, low nibble 0
+    EXPECT_EQ(teams[4].Players[56].Attributes,
+              (std::array<std::int16_t, 11>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0}));
+    EXPECT_EQ(teams[4].Players[55].LastName, "Seventh");
+    EXPECT_EQ(teams[4].Players[7].LastName, "Doe " + std::to_string(4 * 70 + 7));
+    EXPECT_EQ(teams[19].City, imported[0].City);
+    EXPECT_EQ(teams[19].ScheduleName, imported[0].ScheduleName);
+    EXPECT_EQ(teams[19].Players, imported[0].Players);
+    for (int t : {0, 1, 3, 5, 18, 20, 29, 31})
+        EXPECT_EQ(teams[static_cast<std::size_t>(t)], imported[static_cast<std::size_t>(t)]) << t;
+    // The free agents are written back as read, but a nameless player becomes John Doe.
+    EXPECT_EQ(teams[30].Players[8].FirstName, "John");
+    EXPECT_EQ(teams[30].Players[8].LastName, "Doe " + std::to_string(30 * 70 + 8));
+    EXPECT_EQ(teams[30].Players[9], imported[30].Players[9]);
+}
+
+// Every player-name entry filled so that the whole block takes exactly `bytes` bytes; the free
+// agents and old timers (never assigned) keep what the image holds.
+League leagueWithNameBlockOf(std::vector<TeamRecord> teams, std::size_t bytes) {
+    for (int i = 30 * 37; i < 32 * 37; ++i) {
+        const PlayerRecord& player = rosterPlayer(teams, SnesIII, i);
+        bytes -= 1 + player.FirstName.size() + player.LastName.size();
+    }
+    const std::size_t entries = 30 * 37;
+    std::size_t longer = bytes % entries;
+    for (int i = 0; i < static_cast<int>(entries); ++i) {
+        PlayerRecord& player = rosterPlayer(teams, SnesIII, i);
+        player.FirstName = "a";
+        player.LastName = std::string(bytes / entries - 2 + (longer > 0 ? 1 : 0), 'X');
+        if (longer > 0)
+            --longer;
+    }
+    return test::documentAssigningEveryTeam(teams, SnesIII);
+}
+
+TEST(SnesIII, RefusalsLeaveTheImageFileIdentical) {
+    test::TempDir dir;
+    const std::string path = dir.file("game.smc");
+    const RomImage original = buildSnesIIIImage(test::snesStyleTeams(32, 9), ImageInfo, 10);
+    original.save(path);
+    const auto imported = importTeams(original);
+
+    auto refused = [&](const League& league, const std::string& expectedWords) {
+        try {
+            exportImageFile(path, SnesIII, league);
+            ADD_FAILURE() << "not refused: " << expectedWords;
+        } catch (const ExportRefused& refusal) {
+            EXPECT_NE(std::string(refusal.what()).find(expectedWords), std::string::npos)
+                << refusal.what();
+        }
+        EXPECT_EQ(RomImage::load(path).bytes(), original.bytes());
+    };
+    auto withTeam = [&](const TeamRecord& team) {
+        return test::documentWithAssignments({{team, 0}}, SnesIII);
+    };
+
+    TeamRecord numbered = imported[0];
+    numbered.Players[55].Number = -1;
+    refused(withTeam(numbered), "number -1");
+    TeamRecord levelled = imported[0];
+    levelled.Players[0].Attributes[10] = 16;
+    refused(withTeam(levelled), "Coolness");
+
+    // The team-text block may use what the image's own block used, not one byte more.
+    TeamRecord longer = imported[0];
+    longer.Name += "X";
+    refused(withTeam(longer), "team abbreviations, cities and names");
+    TeamRecord shorter = imported[1];
+    shorter.Name = shorter.Name.substr(1);
+    EXPECT_NO_THROW(exportImageFile(
+        path, SnesIII, test::documentWithAssignments({{longer, 0}, {shorter, 1}}, SnesIII)));
+    original.save(path);
+
+    // Schedule names: 13 characters each, 325 bytes in all.
+    TeamRecord scheduled = imported[0];
+    scheduled.ScheduleName = "FOURTEEN CHARS";
+    refused(withTeam(scheduled), "schedule name \"FOURTEEN CHARS\" of " + imported[0].City);
+    scheduled.ScheduleName = "THIRTEEN CHAR";
+    EXPECT_NO_THROW(exportImageFile(path, SnesIII, withTeam(scheduled)));
+    original.save(path);
+    auto everyTeam = imported;
+    for (auto& team : everyTeam)
+        team.ScheduleName = "TWELVE CHARS"; // 30 records of 14 bytes
+    refused(test::documentAssigningEveryTeam(everyTeam, SnesIII), "schedule names do not fit");
+
+    // The player names must end before 0x1EC800: 15998 bytes.
+    refused(leagueWithNameBlockOf(imported, 15999), "player names");
+    EXPECT_NO_THROW(exportImageFile(path, SnesIII, leagueWithNameBlockOf(imported, 15998)));
+    EXPECT_EQ(RomImage::load(path).u16le(0x1E8040 + 1184 * 2), 0xC800);
+}
+
+TEST(SnesIII, DamagedImagesAreRefusedWithoutHarm) {
+    const RomImage original = buildSnesIIIImage(test::snesStyleTeams(32, 11), ImageInfo, 12);
+    const TeamRecord replacement = importTeams(original)[3];
+    // Every attempt imports; every second one also runs the edition's export after that import,
+    // as the export frame does, on a working copy that keeps its buffer (fresh whole-image copies
+    // are what makes a sweep slow under the sanitizers).
+    std::vector<TeamRecord> teams;
+    RomImage scratch = original;
+    int attempt = 0;
+    const int tried = test::sweepDamagedImages(
+        original, 13, 2400, {0x7000, 0x7040, 0x7048, 0xD1B2, 0xD1F0, 0x1E8040, 0x1E8980, 0x1EC800},
+        [&](const RomImage& damaged) {
+            GeneralInfoRecord info;
+            Import_ROM(SnesIII, damaged, teams, &info, 0);
+            if (++attempt % 2 != 0)
+                return;
+            teams[0] = replacement;
+            scratch = damaged;
+            Warnings warnings;
+            SnesIIIEdition.exportLeague(scratch, teams, info, warnings);
+        });
+    EXPECT_EQ(tried, 2400);
+    EXPECT_THROW(importTeams(RomImage(std::vector<std::uint8_t>(0x8000))), RomError);
+}
+
+} // namespace
+} // namespace kvx
