@@ -118,9 +118,7 @@ ExportResult Export_ROM(int edition, const League& league, RomImage& image) {
     fixUpPlayers(teams, result.warnings);
     requireStorable(edition, teams);
 
-    RomImage written = image;
-    codec->exportLeague(written, teams, league.GeneralInfo, result.warnings);
-    image = std::move(written);
+    codec->exportLeague(image, teams, league.GeneralInfo, result.warnings);
     return result;
 }
 

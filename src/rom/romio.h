@@ -27,9 +27,10 @@ struct ExportResult {
 };
 
 // Writes the document's teams into the in-memory image at the slots the export wizard assigned
-// for `edition`; every other team keeps the image's own data. Raises ExportRefused (what does
-// not fit) or RomError (the image is damaged) before the image is changed in any way that
-// matters: the caller writes the image back to its file only when this returns.
+// for `edition`; every other team keeps the image's own data. Every check (numbers, levels, the
+// room each block has) runs before the first byte is changed; what does not fit raises
+// ExportRefused, a damaged image RomError. After an exception the in-memory image must be
+// discarded, never written back: the caller writes the file only when this returns.
 ExportResult Export_ROM(int edition, const League& league, RomImage& image);
 
 // "Warning!", a carriage return, and the player and team that carried an undefined attribute.
