@@ -1,8 +1,201 @@
 #include "rom/edition.h"
 
+#include "base/error.h"
+#include "rom/genesis.h"
+#include "rom/routines.h"
+
+#include <array>
+
+// The first Genesis edition: 28 teams of 32 players, one roster. Offsets are file offsets; the
+// name and league-text tables hold 16-bit offsets.
 namespace kvx {
 
-// Not readable yet: the commands answer that the image is not supported.
-const EditionCodec GenesisIEdition{3, 28, nullptr, nullptr};
+namespace {
+
+using namespace genesis;
+
+constexpr int Teams = 28;
+constexpr int Roster = 32;
+constexpr int Entries = Teams * Roster;
+
+constexpr std::size_t CreditsAt = 0x1CCFC;
+constexpr std::size_t UpdatedAt = 0x1CD2A;
+constexpr std::size_t WebLineAt = 0x1CD41;
+constexpr std::size_t YearAt = 0x1CD77;
+constexpr std::array<std::size_t, 2> GameYearCopies = {0x4B6AA, 0x4C164};
+constexpr std::string_view GameYear = "1993";
+constexpr std::string_view UpdatedText = "UPDATED WITH KVXM 2000!";
+static_assert(UpdatedText.size() == LineWidth && WebAddress.size() == LineWidth - 6);
+
+// Name pointers: 897 entries, the last (at 0x5F62) marks the end of the records and is where the
+// attribute area begins; the game keeps a second copy of it at 0x4066.
+constexpr std::size_t NamePointers = 0x5862;
+constexpr std::size_t AttributeStart = 0x5F62;
+constexpr std::size_t AttributeStartCopy = 0x4066;
+constexpr std::size_t NameRecords = 0x5F64;
+constexpr std::size_t EntrySize = 5;
+constexpr std::size_t AttributeArea = Entries * EntrySize; // 4480
+
+const LeagueTextLayout LeagueTexts{0x4644,        0x47C8,       Teams,  '_',         '.',
+                                   SeasonLabelsI, SubPointersI, 0xFFFF, NamePointers};
+
+// Further copies of the team texts that the game's menus read.
+constexpr std::size_t AbbreviationCopy = 0x43402;
+constexpr std::size_t CityRecords = 0x4347A;
+constexpr std::size_t NicknameRecords = 0x4367A;
+constexpr std::size_t TextRecordSize = 16;
+
+// Three more abbreviation copies per team: at P(t), P(t) + d1 and P(t) + d2.
+constexpr std::array<std::size_t, Teams> AbbreviationPlaces = {
+    0x1CE92, 0x1CEC2, 0x1CEF2, 0x1CF22, 0x1CF52, 0x1CE9C, 0x1CECC, 0x1CEFC, 0x1CF2C, 0x1CEA6,
+    0x1CED6, 0x1CF06, 0x1CF36, 0x1CF66, 0x1CFB2, 0x1CFE2, 0x1D012, 0x1D042, 0x1D072, 0x1CFBC,
+    0x1CFEC, 0x1D01C, 0x1D04C, 0x1D07C, 0x1CFC6, 0x1CFF6, 0x1D026, 0x1D056};
+
+std::array<std::size_t, 2> abbreviationDistances(int t) {
+    if (t >= 14 && t <= 23)
+        return {930, 7462};
+    return {978, 7510};
+}
+
+constexpr bool isQuarterback(int k) {
+    return k <= 1;
+}
+constexpr bool isLineman(int k) {
+    return k >= 12 && k <= 16;
+}
+constexpr int Kicker = 28;
+
+// An entry of the attribute area: 1|0, 2|3, face, then 6|7 and 8|9 for quarterbacks, 6|7 and a
+// spare byte for everyone else who has position attributes, two spare bytes for linemen.
+void readAttributes(const RomImage& image, std::size_t at, int k, PlayerRecord& player) {
+    auto& a = player.Attributes;
+    const std::uint8_t b1 = image.byte(at);
+    const std::uint8_t b2 = image.byte(at + 1);
+    const std::uint8_t b4 = image.byte(at + 3);
+    const std::uint8_t b5 = image.byte(at + 4);
+    a[1] = static_cast<std::int16_t>(High_Nibble(b1));
+    a[0] = static_cast<std::int16_t>(Low_Nibble(b1));
+    a[2] = static_cast<std::int16_t>(High_Nibble(b2));
+    a[3] = static_cast<std::int16_t>(Low_Nibble(b2));
+    player.Face = image.byte(at + 2);
+    // Body balance and agility are not kept; the game uses fixed values.
+    a[4] = isQuarterback(k) ? 1 : 3;
+    a[5] = isQuarterback(k) ? 2 : 7;
+    if (isLineman(k))
+        return;
+    a[6] = static_cast<std::int16_t>(High_Nibble(b4));
+    a[7] = static_cast<std::int16_t>(Low_Nibble(b4));
+    if (isQuarterback(k)) {
+        a[8] = static_cast<std::int16_t>(High_Nibble(b5));
+        a[9] = static_cast<std::int16_t>(Low_Nibble(b5));
+        a[10] = static_cast<std::int16_t>((a[7] + a[8] + a[9]) / 3);
+    } else if (k == Kicker) {
+        a[8] = a[7];
+    }
+}
+
+std::string attributeEntry(const PlayerRecord& player, int k) {
+    const auto& a = player.Attributes;
+    std::string entry(EntrySize, '\0');
+    entry[0] = static_cast<char>(packNibbles(a[1], a[0]));
+    entry[1] = static_cast<char>(packNibbles(a[2], a[3]));
+    entry[2] = static_cast<char>(player.Face & 0xFF);
+    if (!isLineman(k))
+        entry[3] = static_cast<char>(packNibbles(a[6], a[7]));
+    if (isQuarterback(k))
+        entry[4] = static_cast<char>(packNibbles(a[8], a[9]));
+    return entry;
+}
+
+// 0x00, the length of the text as the team has it, then the text upper-cased in 14 bytes.
+std::string textRecord(const std::string& text) {
+    if (text.size() > 255)
+        throw ExportRefused("The team text \"" + trimSpaces(text).substr(0, 20) + "\" is " +
+                            std::to_string(text.size()) +
+                            " characters long with its spaces; the game can count 255 at most.");
+    std::string record(1, '\0');
+    record += static_cast<char>(text.size());
+    record += fixedWidth(toUpperAscii(text), TextRecordSize - 2);
+    return record;
+}
+
+void importGenesisI(const RomImage& image, std::vector<TeamRecord>& teams,
+                    GeneralInfoRecord* generalInfo, int, Warnings& warnings) {
+    if (generalInfo) {
+        generalInfo->Credits = trimSpaces(image.text(CreditsAt, LineWidth));
+        generalInfo->Year = image.text(YearAt, 4);
+    }
+    readLeagueTexts(image, LeagueTexts, teams);
+    for (TeamRecord& team : teams)
+        team.ScheduleName = team.Name;
+
+    for (int i = 0; i < Entries; ++i) {
+        const std::size_t entry = NamePointers + 2 * static_cast<std::size_t>(i);
+        const std::size_t start = image.u16be(entry);
+        const std::size_t end = image.u16be(entry + 2);
+        if (start < 1)
+            warnings.push_back(std::to_string(start) + ", " + std::to_string(end));
+        readNameRecord(image, start, end, rosterPlayer(teams, GenesisI, i));
+    }
+
+    const std::size_t area = image.u16be(AttributeStart);
+    image.require(area, AttributeArea);
+    for (int i = 0; i < Entries; ++i)
+        readAttributes(image, area + EntrySize * static_cast<std::size_t>(i), i % Roster,
+                       rosterPlayer(teams, GenesisI, i));
+}
+
+void exportGenesisI(RomImage& image, const std::vector<TeamRecord>& teams,
+                    const GeneralInfoRecord& generalInfo, Warnings&) {
+    // Everything that can fail is laid out and checked before the first byte is written.
+    const LeagueText texts = prepareLeagueText(image, LeagueTexts, teams);
+
+    const std::size_t room = ownAreaEnd(image, NameRecords, image.u16be(AttributeStart),
+                                        AttributeArea, "player attributes");
+    TextBlock players(NameRecords);
+    addNameRecords(players, teams, GenesisI);
+    const std::size_t attributes = players.position();
+    for (int i = 0; i < Entries; ++i)
+        players.append(attributeEntry(rosterPlayer(teams, GenesisI, i), i % Roster));
+    players.requireEndsBy(room, "player names and attributes");
+
+    std::string cityRecords;
+    std::string nicknameRecords;
+    std::string abbreviations;
+    for (const TeamRecord& team : teams) {
+        cityRecords += textRecord(team.City);
+        nicknameRecords += textRecord(team.Name);
+        abbreviations += abbreviationField(team.Abbreviation, LeagueTexts.abbreviationDot);
+    }
+
+    image.setText(CreditsAt, creditsLine(generalInfo.Credits));
+    image.setText(UpdatedAt, UpdatedText);
+    image.setText(WebLineAt,
+                  "   " + replaced(toUpperAscii(std::string(WebAddress)), '.', '_') + "   ");
+    image.setText(YearAt, fixedWidth(generalInfo.Year, 4));
+    for (const std::size_t at : GameYearCopies)
+        image.setText(at, GameYear);
+
+    writeLeagueText(image, LeagueTexts, texts);
+    image.setText(AbbreviationCopy, abbreviations);
+    image.setText(CityRecords, cityRecords);
+    image.setText(NicknameRecords, nicknameRecords);
+    for (int t = 0; t < Teams; ++t) {
+        const std::string field = abbreviations.substr(4 * static_cast<std::size_t>(t), 4);
+        const std::size_t at = AbbreviationPlaces[static_cast<std::size_t>(t)];
+        image.setText(at, field);
+        for (const std::size_t distance : abbreviationDistances(t))
+            image.setText(at + distance, field);
+    }
+
+    players.writeTo(image);
+    writePointerTable(image, NamePointers, players.entries(),
+                      {PointerFormat::BigEndian16, 0, 0xFFFF}, "player-name table");
+    image.setU16be(AttributeStartCopy, static_cast<std::uint16_t>(attributes));
+}
+
+} // namespace
+
+const EditionCodec GenesisIEdition{GenesisI, Teams, importGenesisI, exportGenesisI};
 
 } // namespace kvx

@@ -1,8 +1,231 @@
 #include "rom/edition.h"
 
+#include "base/error.h"
+#include "rom/genesis.h"
+#include "rom/routines.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+// The second Genesis edition: 28 teams of 37 players in three complete rosters. Offsets are file
+// offsets; every table holds 32-bit big-endian offsets.
 namespace kvx {
 
-// Not readable yet: the commands answer that the image is not supported.
-const EditionCodec GenesisIIEdition{4, 28, nullptr, nullptr};
+namespace {
+
+using namespace genesis;
+
+constexpr int Teams = 28;
+constexpr int Roster = 37;
+constexpr int Entries = Teams * Roster;
+constexpr int Rosters = 3;
+
+constexpr std::size_t CreditsAt = 0x125E88;
+constexpr std::size_t YearAt = 0x5E0E9;
+constexpr std::size_t ScheduleNames = 0x5A1D8;
+
+// The game shows "\\" as a point in abbreviations and schedule names; cities and nicknames keep
+// their points.
+constexpr char Dot = '\\';
+
+const LeagueTextLayout LeagueTexts{0x2567C,
+                                   0x25800,
+                                   Teams,
+                                   Dot,
+                                   '.',
+                                   SeasonLabelsLater,
+                                   SubPointersLater,
+                                   0xFFFFFF,
+                                   std::numeric_limits<std::size_t>::max()};
+
+// Three name blocks follow each other from 0x271AE, each a table of 1037 offsets (the last marks
+// the end of the block's records) and then its records; the next block starts at the next even
+// offset. The three attribute blocks follow the third name block the same way. The export
+// rewrites the third name block, which the game keeps at 0x2F00E.
+constexpr std::size_t FirstNameBlock = 0x271AE;
+constexpr std::size_t ExportedNameBlock = 0x2F00E;
+constexpr std::size_t NameTableSize = (Entries + 1) * 4;
+constexpr std::array<std::size_t, Rosters> AttributeStartPointers = {0x2506C, 0x25070, 0x25074};
+
+constexpr bool isQuarterback(int k) {
+    return k <= 1;
+}
+constexpr bool isLineman(int k) {
+    return k >= 12 && k <= 16;
+}
+constexpr int Kicker = 35;
+
+// An attribute entry: 1|0, 2|3, face, then by position
+//   quarterbacks  6|7, 8|9, -|10, 4|-
+//   linemen       4|-
+//   kicker        -|6, 7|8, 4|-
+//   everyone else 6|7, 4|-
+// Body balance doubles as agility.
+constexpr std::size_t entrySize(int k) {
+    if (isQuarterback(k))
+        return 7;
+    if (isLineman(k))
+        return 4;
+    return k == Kicker ? 6 : 5;
+}
+
+constexpr std::size_t attributeBlockSize() {
+    std::size_t size = 0;
+    for (int k = 0; k < Roster; ++k)
+        size += entrySize(k);
+    return size * Teams;
+}
+constexpr std::size_t AttributeBlock = attributeBlockSize();
+static_assert(AttributeBlock == 5180);
+
+void readAttributes(const RomImage& image, std::size_t at, int k, PlayerRecord& player) {
+    auto& a = player.Attributes;
+    auto hi = [&](std::size_t n) {
+        return static_cast<std::int16_t>(High_Nibble(image.byte(at + n)));
+    };
+    auto lo = [&](std::size_t n) {
+        return static_cast<std::int16_t>(Low_Nibble(image.byte(at + n)));
+    };
+    a[1] = hi(0);
+    a[0] = lo(0);
+    a[2] = hi(1);
+    a[3] = lo(1);
+    player.Face = image.byte(at + 2);
+    if (isQuarterback(k)) {
+        a[6] = hi(3);
+        a[7] = lo(3);
+        a[8] = hi(4);
+        a[9] = lo(4);
+        a[10] = lo(5);
+        a[4] = hi(6);
+    } else if (isLineman(k)) {
+        a[4] = hi(3);
+    } else if (k == Kicker) {
+        a[6] = lo(3);
+        a[7] = hi(4);
+        a[8] = lo(4);
+        a[4] = hi(5);
+    } else {
+        a[6] = hi(3);
+        a[7] = lo(3);
+        a[4] = hi(4);
+    }
+    a[5] = a[4];
+}
+
+std::string attributeEntry(const PlayerRecord& player, int k) {
+    const auto& a = player.Attributes;
+    std::string entry;
+    auto put = [&](int high, int low) { entry += static_cast<char>(packNibbles(high, low)); };
+    put(a[1], a[0]);
+    put(a[2], a[3]);
+    entry += static_cast<char>(player.Face & 0xFF);
+    if (isQuarterback(k)) {
+        put(a[6], a[7]);
+        put(a[8], a[9]);
+        put(0, a[10]);
+    } else if (k == Kicker) {
+        put(0, a[6]);
+        put(a[7], a[8]);
+    } else if (!isLineman(k)) {
+        put(a[6], a[7]);
+    }
+    put(a[4], 0);
+    return entry;
+}
+
+// Where the three name blocks and the attribute blocks lie in this image.
+struct RosterPlaces {
+    std::array<std::size_t, Rosters> nameTables;
+    std::size_t attributes;
+};
+
+RosterPlaces findRosters(const RomImage& image) {
+    RosterPlaces places{};
+    std::size_t table = FirstNameBlock;
+    for (std::size_t& nameTable : places.nameTables) {
+        nameTable = table;
+        table = evenUp(image.u32be(table + 4 * static_cast<std::size_t>(Entries)));
+    }
+    places.attributes = table;
+    return places;
+}
+
+void importGenesisII(const RomImage& image, std::vector<TeamRecord>& teams,
+                     GeneralInfoRecord* generalInfo, int roster, Warnings&) {
+    const std::size_t chosen = static_cast<std::size_t>(std::clamp(roster, 1, Rosters) - 1);
+    if (generalInfo) {
+        generalInfo->Credits = trimSpaces(image.text(CreditsAt, LineWidth));
+        generalInfo->Year = image.text(YearAt, 4);
+    }
+    readLeagueTexts(image, LeagueTexts, teams);
+    for (std::size_t t = 0; t < Teams; ++t)
+        teams[t].ScheduleName = readScheduleName(image, ScheduleNames + ScheduleWidth * t, Dot);
+
+    const RosterPlaces places = findRosters(image);
+    image.require(places.attributes, Rosters * AttributeBlock);
+
+    const std::size_t table = places.nameTables[chosen];
+    for (int i = 0; i < Entries; ++i) {
+        const std::size_t entry = table + 4 * static_cast<std::size_t>(i);
+        readNameRecord(image, image.u32be(entry), image.u32be(entry + 4),
+                       rosterPlayer(teams, GenesisII, i));
+    }
+
+    std::size_t at = places.attributes + chosen * AttributeBlock;
+    for (int i = 0; i < Entries; ++i) {
+        readAttributes(image, at, i % Roster, rosterPlayer(teams, GenesisII, i));
+        at += entrySize(i % Roster);
+    }
+}
+
+void exportGenesisII(RomImage& image, const std::vector<TeamRecord>& teams,
+                     const GeneralInfoRecord& generalInfo, Warnings& warnings) {
+    // Everything that can fail is laid out and checked before the first byte is written.
+    const LeagueText texts = prepareLeagueText(image, LeagueTexts, teams);
+
+    // The export writes the third roster's names at 0x2F00E. Unless the image's first two name
+    // blocks lead exactly there, that would overwrite them or leave a block no import finds.
+    const RosterPlaces places = findRosters(image);
+    if (places.nameTables[2] != ExportedNameBlock)
+        throw ExportRefused("This image keeps its third roster's names at " +
+                            hexOffset(places.nameTables[2]) + ", not at " +
+                            hexOffset(ExportedNameBlock) +
+                            " where the game's rosters are rewritten. Exporting would damage "
+                            "the other rosters, so nothing was written.");
+    const std::size_t records = ExportedNameBlock + NameTableSize;
+    const std::size_t room = ownAreaEnd(image, records, places.attributes, Rosters * AttributeBlock,
+                                        "player attributes");
+
+    TextBlock players(records);
+    addNameRecords(players, teams, GenesisII);
+    padToEven(players);
+    const std::size_t attributes = players.position();
+    std::string attributeBlock;
+    for (int i = 0; i < Entries; ++i)
+        attributeBlock += attributeEntry(rosterPlayer(teams, GenesisII, i), i % Roster);
+    for (int r = 0; r < Rosters; ++r)
+        players.append(attributeBlock);
+    players.requireEndsBy(room, "player names and attributes");
+
+    std::string scheduleNames;
+    for (const TeamRecord& team : teams)
+        scheduleNames += scheduleNameField(trimSpaces(cutScheduleName(team, warnings)), Dot);
+
+    image.setText(CreditsAt, creditsLine(generalInfo.Credits));
+    image.setText(YearAt, fixedWidth(generalInfo.Year, 4));
+    writeLeagueText(image, LeagueTexts, texts);
+    image.setText(ScheduleNames, scheduleNames);
+    players.writeTo(image);
+    writePointerTable(image, ExportedNameBlock, players.entries(),
+                      {PointerFormat::BigEndian32, 0, 0xFFFFFFFF}, "player-name table");
+    for (const std::size_t at : AttributeStartPointers)
+        image.setU32be(at, static_cast<std::uint32_t>(attributes));
+}
+
+} // namespace
+
+const EditionCodec GenesisIIEdition{GenesisII, Teams, importGenesisII, exportGenesisII};
 
 } // namespace kvx

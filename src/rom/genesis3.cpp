@@ -1,8 +1,198 @@
 #include "rom/edition.h"
 
+#include "base/error.h"
+#include "rom/genesis.h"
+#include "rom/routines.h"
+
+#include <array>
+#include <limits>
+
+// The third Genesis edition: 30 league teams of 37 players, then the free agents and the old
+// timers as two more teams of the same roster. Offsets are file offsets; every table holds
+// 32-bit big-endian offsets.
 namespace kvx {
 
-// Not readable yet: the commands answer that the image is not supported.
-const EditionCodec GenesisIIIEdition{5, 32, nullptr, nullptr};
+namespace {
+
+using namespace genesis;
+
+constexpr int LeagueTeams = 30;
+constexpr int Teams = LeagueTeams + 2;
+constexpr int Roster = 37;
+constexpr int Entries = Teams * Roster;
+
+constexpr std::size_t CreditsAt = 0x1587C6;
+constexpr std::size_t CreditsRead = 22; // the export writes the full line of 23
+constexpr std::size_t SignatureAt = 0x1587E6;
+constexpr std::string_view SignatureTag = " KVXM 2000] BY ";
+constexpr std::size_t YearAt = 0x12C1D3;
+constexpr std::size_t ScheduleNames = 0x12806E;
+
+// The game shows "\" as a point in every team text.
+constexpr char Dot = '\\';
+
+const LeagueTextLayout LeagueTexts{0x226D0,
+                                   0x22864,
+                                   LeagueTeams,
+                                   Dot,
+                                   Dot,
+                                   SeasonLabelsLater,
+                                   SubPointersLater,
+                                   0xFFFFFF,
+                                   std::numeric_limits<std::size_t>::max()};
+
+// 1185 name offsets (the last marks the end of the records), the records, then the attribute area
+// at the next even offset, which the game finds through the pointer at 0x22064.
+constexpr std::size_t NamePointers = 0x25210;
+constexpr std::size_t NameRecords = 0x26494;
+constexpr std::size_t AttributeStartPointer = 0x22064;
+
+struct FixedTeam {
+    std::string_view abbreviation;
+    std::string_view city;
+    std::string_view name;
+};
+constexpr std::array<FixedTeam, 2> FixedTeams = {
+    {{"F.A", "[Free", "Agents]"}, {"OLD", "[Old", "Timers]"}}};
+
+constexpr bool isQuarterback(int k) {
+    return k <= 1;
+}
+constexpr bool isLineman(int k) {
+    return k >= 12 && k <= 16;
+}
+constexpr int Kicker = 35;
+
+// An attribute entry: 1|0, 2|3, 4|5, face, then by position
+//   quarterbacks  6|7, 8|9, 10|-
+//   linemen       nothing
+//   kicker        6|7, 8|9
+//   everyone else 6|7
+constexpr std::size_t entrySize(int k) {
+    if (isQuarterback(k))
+        return 7;
+    if (isLineman(k))
+        return 4;
+    return k == Kicker ? 6 : 5;
+}
+
+constexpr std::size_t attributeAreaSize() {
+    std::size_t size = 0;
+    for (int k = 0; k < Roster; ++k)
+        size += entrySize(k);
+    return size * Teams;
+}
+constexpr std::size_t AttributeArea = attributeAreaSize();
+static_assert(AttributeArea == 5920);
+
+void readAttributes(const RomImage& image, std::size_t at, int k, PlayerRecord& player) {
+    auto& a = player.Attributes;
+    std::size_t next = at;
+    auto pair = [&](int high, int low) {
+        const std::uint8_t value = image.byte(next++);
+        a[static_cast<std::size_t>(high)] = static_cast<std::int16_t>(High_Nibble(value));
+        if (low >= 0)
+            a[static_cast<std::size_t>(low)] = static_cast<std::int16_t>(Low_Nibble(value));
+    };
+    pair(1, 0);
+    pair(2, 3);
+    pair(4, 5);
+    player.Face = image.byte(next++);
+    if (isLineman(k))
+        return;
+    pair(6, 7);
+    if (isQuarterback(k) || k == Kicker)
+        pair(8, 9);
+    if (isQuarterback(k))
+        pair(10, -1);
+}
+
+std::string attributeEntry(const PlayerRecord& player, int k) {
+    const auto& a = player.Attributes;
+    std::string entry;
+    auto put = [&](int high, int low) { entry += static_cast<char>(packNibbles(high, low)); };
+    put(a[1], a[0]);
+    put(a[2], a[3]);
+    put(a[4], a[5]);
+    entry += static_cast<char>(player.Face & 0xFF);
+    if (isLineman(k))
+        return entry;
+    put(a[6], a[7]);
+    if (isQuarterback(k) || k == Kicker)
+        put(a[8], a[9]);
+    if (isQuarterback(k))
+        put(a[10], 0);
+    return entry;
+}
+
+std::size_t attributeStart(const RomImage& image) {
+    return evenUp(image.u32be(NamePointers + 4 * static_cast<std::size_t>(Entries)));
+}
+
+void importGenesisIII(const RomImage& image, std::vector<TeamRecord>& teams,
+                      GeneralInfoRecord* generalInfo, int, Warnings&) {
+    if (generalInfo) {
+        generalInfo->Credits = trimSpaces(image.text(CreditsAt, CreditsRead));
+        generalInfo->Year = image.text(YearAt, 4);
+    }
+    readLeagueTexts(image, LeagueTexts, teams);
+    for (std::size_t f = 0; f < FixedTeams.size(); ++f) {
+        TeamRecord& team = teams[LeagueTeams + f];
+        team.Abbreviation = FixedTeams[f].abbreviation;
+        team.City = FixedTeams[f].city;
+        team.Name = FixedTeams[f].name;
+    }
+    for (std::size_t t = 0; t < LeagueTeams; ++t)
+        teams[t].ScheduleName = readScheduleName(image, ScheduleNames + ScheduleWidth * t, Dot);
+
+    for (int i = 0; i < Entries; ++i) {
+        const std::size_t entry = NamePointers + 4 * static_cast<std::size_t>(i);
+        readNameRecord(image, image.u32be(entry), image.u32be(entry + 4),
+                       rosterPlayer(teams, GenesisIII, i));
+    }
+
+    std::size_t at = attributeStart(image);
+    image.require(at, AttributeArea);
+    for (int i = 0; i < Entries; ++i) {
+        readAttributes(image, at, i % Roster, rosterPlayer(teams, GenesisIII, i));
+        at += entrySize(i % Roster);
+    }
+}
+
+void exportGenesisIII(RomImage& image, const std::vector<TeamRecord>& teams,
+                      const GeneralInfoRecord& generalInfo, Warnings& warnings) {
+    // Everything that can fail is laid out and checked before the first byte is written.
+    const LeagueText texts = prepareLeagueText(image, LeagueTexts, teams);
+
+    const std::size_t room =
+        ownAreaEnd(image, NameRecords, attributeStart(image), AttributeArea, "player attributes");
+    TextBlock players(NameRecords);
+    addNameRecords(players, teams, GenesisIII);
+    padToEven(players);
+    const std::size_t attributes = players.position();
+    for (int i = 0; i < Entries; ++i)
+        players.append(attributeEntry(rosterPlayer(teams, GenesisIII, i), i % Roster));
+    players.requireEndsBy(room, "player names and attributes");
+
+    // Schedule names are not trimmed here; longer ones are cut the way the second edition does.
+    std::string scheduleNames;
+    for (std::size_t t = 0; t < LeagueTeams; ++t)
+        scheduleNames += scheduleNameField(cutScheduleName(teams[t], warnings), Dot);
+
+    image.setText(CreditsAt, creditsLine(generalInfo.Credits));
+    image.setText(SignatureAt, std::string(SignatureTag) +
+                                   replaced(toUpperAscii(std::string(WebAddress)), '.', Dot) + " ");
+    image.setText(YearAt, fixedWidth(generalInfo.Year, 4));
+    writeLeagueText(image, LeagueTexts, texts);
+    image.setText(ScheduleNames, scheduleNames);
+    players.writeTo(image);
+    writePointerTable(image, NamePointers, players.entries(),
+                      {PointerFormat::BigEndian32, 0, 0xFFFFFFFF}, "player-name table");
+    image.setU32be(AttributeStartPointer, static_cast<std::uint32_t>(attributes));
+}
+
+} // namespace
+
+const EditionCodec GenesisIIIEdition{GenesisIII, Teams, importGenesisIII, exportGenesisIII};
 
 } // namespace kvx

@@ -1,0 +1,149 @@
+#include "rom/genesis.h"
+
+#include "base/error.h"
+#include "rom/routines.h"
+
+#include <algorithm>
+
+namespace kvx::genesis {
+
+namespace {
+
+constexpr std::string_view LeagueNames = "NFLAFCNFC";
+constexpr std::array<std::string_view, 4> FixedStrings = {"efg", "hif", "bcd", "jkl"};
+
+std::string leagueTextField(const std::string& text, char dot) {
+    return replaced(toUpperAscii(trimSpaces(text)), '.', dot);
+}
+
+} // namespace
+
+std::size_t leagueTextPointer(const RomImage& image, const LeagueTextLayout& layout, int index) {
+    // Tables of 16-bit offsets keep them in the lower half of each 4-byte entry.
+    const std::size_t at = layout.entry(index);
+    if (layout.maxOffset <= 0xFFFF)
+        return image.u16be(at + 2);
+    return image.u32be(at);
+}
+
+void readLeagueTexts(const RomImage& image, const LeagueTextLayout& layout,
+                     std::vector<TeamRecord>& teams) {
+    auto text = [&](int entry) {
+        return replaced(image.range(leagueTextPointer(image, layout, entry),
+                                    leagueTextPointer(image, layout, entry + 1)),
+                        layout.textDot, '.');
+    };
+    const int nicknames = layout.teams + static_cast<int>(FixedStrings.size());
+    for (int t = 0; t < layout.teams; ++t) {
+        TeamRecord& team = teams[static_cast<std::size_t>(t)];
+        team.Abbreviation = replaced(image.text(layout.block + 4 * static_cast<std::size_t>(t), 4),
+                                     layout.abbreviationDot, '.');
+        team.City = text(t);
+        team.Name = text(nicknames + t);
+    }
+}
+
+LeagueText prepareLeagueText(const RomImage& image, const LeagueTextLayout& layout,
+                             const std::vector<TeamRecord>& teams) {
+    const std::size_t labels = leagueTextPointer(image, layout, layout.seasonLabelsEntry());
+    const std::size_t room =
+        std::min(layout.limit, ownAreaEnd(image, layout.block, labels, layout.seasonLabels.size(),
+                                          "season labels"));
+
+    LeagueText text{TextBlock(layout.block), {}};
+    const auto count = static_cast<std::size_t>(layout.teams);
+    for (std::size_t t = 0; t < count; ++t)
+        text.block.append(abbreviationField(teams[t].Abbreviation, layout.abbreviationDot));
+    text.block.append(LeagueNames);
+    for (std::size_t t = 0; t < count; ++t)
+        text.block.addEntry(leagueTextField(teams[t].City, layout.textDot));
+    for (const std::string_view fixed : FixedStrings)
+        text.block.addEntry(fixed);
+    for (std::size_t t = 0; t < count; ++t)
+        text.block.addEntry(leagueTextField(teams[t].Name, layout.textDot));
+    text.block.addEntry(layout.seasonLabels);
+    text.block.requireEndsBy(room, "team cities and nicknames");
+
+    text.pointers = text.block.entries();
+    const std::size_t labelsStart = text.pointers.back();
+    for (const std::uint16_t sub : layout.subPointers)
+        text.pointers.push_back(labelsStart + sub);
+    if (text.pointers.back() > layout.maxOffset)
+        throw ExportRefused("The team cities and nicknames would end at " +
+                            hexOffset(text.pointers.back()) +
+                            ", beyond what the game's league-text table can point to.");
+    return text;
+}
+
+void writeLeagueText(RomImage& image, const LeagueTextLayout& layout, const LeagueText& text) {
+    text.block.writeTo(image);
+    writePointerTable(image, layout.pointerTable, text.pointers,
+                      {PointerFormat::BigEndian32, 0, layout.maxOffset}, "league-text table");
+}
+
+std::size_t ownAreaEnd(const RomImage& image, std::size_t blockStart, std::size_t areaStart,
+                       std::size_t size, std::string_view what) {
+    if (areaStart < blockStart)
+        throw RomError("The image is damaged: its " + std::string(what) + " seem to begin at " +
+                       hexOffset(areaStart) + ", before " + hexOffset(blockStart) + ".");
+    image.require(areaStart, size);
+    return areaStart + size;
+}
+
+void readNameRecord(const RomImage& image, std::size_t start, std::size_t end,
+                    PlayerRecord& player) {
+    std::string record(1, static_cast<char>(image.byte(start)));
+    record += image.range(start + 1, end);
+    readPackedName(record, player);
+}
+
+void addNameRecords(TextBlock& block, const std::vector<TeamRecord>& teams, int edition) {
+    const int entries = static_cast<int>(teams.size()) * rosterSize(edition);
+    for (int i = 0; i < entries; ++i)
+        block.addEntry(packedName(rosterPlayer(teams, edition, i)));
+    block.markEntry();
+}
+
+void padToEven(TextBlock& block) {
+    if (block.position() & 1)
+        block.append(std::string_view(&AttributeFiller, 1));
+}
+
+std::string replaced(std::string text, char from, char to) {
+    std::replace(text.begin(), text.end(), from, to);
+    return text;
+}
+
+std::string creditsLine(const std::string& credits) {
+    return centredText(credits, static_cast<int>(LineWidth), 12);
+}
+
+std::string abbreviationField(const std::string& abbreviation, char dot) {
+    return fixedWidth(replaced(abbreviation, '.', dot), 4);
+}
+
+std::string scheduleNameField(const std::string& name, char dot) {
+    const std::string text = replaced(toUpperAscii(name), '.', dot).substr(0, ScheduleWidth);
+    // The game centres from floor(8 - length / 2) in real arithmetic, i.e. 8 - ceil(length / 2).
+    const std::size_t column = 8 - (text.size() + 1) / 2;
+    std::string field(ScheduleWidth, ' ');
+    field.replace(column - 1, text.size(), text);
+    return field;
+}
+
+std::string cutScheduleName(const TeamRecord& team, Warnings& warnings) {
+    const std::string& name = team.ScheduleName;
+    if (name.size() <= ScheduleWidth)
+        return name;
+    const std::string cut = name.substr(0, ScheduleWidth);
+    if (name.find_first_not_of(' ', ScheduleWidth) != std::string::npos)
+        warnings.push_back("The schedule name \"" + name + "\" of the " + team.displayName() +
+                           " is longer than 13 characters: the game shows \"" + cut + "\".");
+    return cut;
+}
+
+std::string readScheduleName(const RomImage& image, std::size_t at, char dot) {
+    return replaced(trimSpaces(image.text(at, ScheduleWidth)), dot, '.');
+}
+
+} // namespace kvx::genesis
