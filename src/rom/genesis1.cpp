@@ -147,7 +147,10 @@ void importGenesisI(const RomImage& image, std::vector<TeamRecord>& teams,
 
 void exportGenesisI(RomImage& image, const std::vector<TeamRecord>& teams,
                     const GeneralInfoRecord& generalInfo, Warnings&) {
-    // Everything that can fail is laid out and checked before the first byte is written.
+    // Everything that can fail is laid out and checked before the first byte is written. Every
+    // fixed place lies before the last copy of the game's year, so an image that holds it takes
+    // all the writes below.
+    image.require(GameYearCopies.back(), GameYear.size());
     const LeagueText texts = prepareLeagueText(image, LeagueTexts, teams);
 
     const std::size_t room = ownAreaEnd(image, NameRecords, image.u16be(AttributeStart),

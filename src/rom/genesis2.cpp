@@ -182,7 +182,9 @@ void importGenesisII(const RomImage& image, std::vector<TeamRecord>& teams,
 
 void exportGenesisII(RomImage& image, const std::vector<TeamRecord>& teams,
                      const GeneralInfoRecord& generalInfo, Warnings& warnings) {
-    // Everything that can fail is laid out and checked before the first byte is written.
+    // Everything that can fail is laid out and checked before the first byte is written. Every
+    // fixed place lies before the credits line, so an image that holds it takes all the writes.
+    image.require(CreditsAt, LineWidth);
     const LeagueText texts = prepareLeagueText(image, LeagueTexts, teams);
 
     // The export writes the third roster's names at 0x2F00E. Unless the image's first two name

@@ -161,7 +161,12 @@ void importGenesisIII(const RomImage& image, std::vector<TeamRecord>& teams,
 
 void exportGenesisIII(RomImage& image, const std::vector<TeamRecord>& teams,
                       const GeneralInfoRecord& generalInfo, Warnings& warnings) {
-    // Everything that can fail is laid out and checked before the first byte is written.
+    // Everything that can fail is laid out and checked before the first byte is written. Every
+    // fixed place lies before the end of the signature line, so an image that holds it takes all
+    // the writes.
+    const std::string signature =
+        std::string(SignatureTag) + replaced(toUpperAscii(std::string(WebAddress)), '.', Dot) + " ";
+    image.require(SignatureAt, signature.size());
     const LeagueText texts = prepareLeagueText(image, LeagueTexts, teams);
 
     const std::size_t room =
@@ -180,8 +185,7 @@ void exportGenesisIII(RomImage& image, const std::vector<TeamRecord>& teams,
         scheduleNames += scheduleNameField(cutScheduleName(teams[t], warnings), Dot);
 
     image.setText(CreditsAt, creditsLine(generalInfo.Credits));
-    image.setText(SignatureAt, std::string(SignatureTag) +
-                                   replaced(toUpperAscii(std::string(WebAddress)), '.', Dot) + " ");
+    image.setText(SignatureAt, signature);
     image.setText(YearAt, fixedWidth(generalInfo.Year, 4));
     writeLeagueText(image, LeagueTexts, texts);
     image.setText(ScheduleNames, scheduleNames);

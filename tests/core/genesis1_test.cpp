@@ -279,6 +279,15 @@ TEST(GenesisI, RefusalsLeaveTheImageFileIdentical) {
     swapped.Name = imported[0].City;
     EXPECT_NO_THROW(
         exportImageFile(path, GenesisI, test::documentWithAssignments({{swapped, 0}}, GenesisI)));
+
+    // A short image that still holds the whole league is refused before anything changes.
+    std::vector<std::uint8_t> bytes = original.bytes();
+    bytes.resize(0x4C166);
+    RomImage shortImage(bytes);
+    EXPECT_THROW(
+        Export_ROM(GenesisI, test::documentAssigningEveryTeam(imported, GenesisI), shortImage),
+        RomError);
+    EXPECT_EQ(shortImage.bytes(), bytes);
 }
 
 TEST(GenesisI, TheLeagueTextsNeverRunIntoTheNamePointers) {

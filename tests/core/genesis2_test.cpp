@@ -269,6 +269,15 @@ TEST(GenesisII, RefusalsLeaveTheImageFileIdentical) {
     longNames.Players[63].LastName += std::string(5000, 'X');
     refused(path, longNames, "player names and attributes");
 
+    // A short image that still holds the whole league is refused before anything changes.
+    std::vector<std::uint8_t> bytes = original.bytes();
+    bytes.resize(0x125E90);
+    RomImage shortImage(bytes);
+    EXPECT_THROW(
+        Export_ROM(GenesisII, test::documentAssigningEveryTeam(imported, GenesisII), shortImage),
+        RomError);
+    EXPECT_EQ(shortImage.bytes(), bytes);
+
     // An image whose third name block is not at 0x2F00E: writing there would damage the rosters.
     for (const std::size_t third : {0x2F00A, 0x2F010}) {
         Rosters other = genesisIIRosters(21);

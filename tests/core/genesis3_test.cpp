@@ -195,6 +195,15 @@ TEST(GenesisIII, RefusalsLeaveTheImageFileIdentical) {
     EXPECT_THROW(Export_ROM(GenesisIII, test::documentWithAssignments({}, GenesisIII), damaged),
                  RomError);
     EXPECT_EQ(damaged.u32be(0x226D0 + 4 * 64), 0x22000u);
+
+    // A short image that still holds the whole league is refused before anything changes.
+    std::vector<std::uint8_t> bytes = original.bytes();
+    bytes.resize(0x158800);
+    RomImage shortImage(bytes);
+    EXPECT_THROW(
+        Export_ROM(GenesisIII, test::documentAssigningEveryTeam(imported, GenesisIII), shortImage),
+        RomError);
+    EXPECT_EQ(shortImage.bytes(), bytes);
 }
 
 TEST(GenesisIII, DamagedImagesAreRefusedWithoutHarm) {

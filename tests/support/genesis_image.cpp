@@ -1,5 +1,6 @@
 #include "support/genesis_image.h"
 
+#include "base/error.h"
 #include "rom/edition.h"
 #include "rom/romio.h"
 #include "rom/routines.h"
@@ -309,7 +310,13 @@ int sweepDamagedGenesisImages(const RomImage& image, int edition, std::uint32_t 
         }
         scratch = damaged;
         Warnings warnings;
-        codec->exportLeague(scratch, teams, GeneralInfoRecord{"1999", 1, 1, "SWEEP"}, warnings);
+        try {
+            codec->exportLeague(scratch, teams, GeneralInfoRecord{"1999", 1, 1, "SWEEP"}, warnings);
+        } catch (const Error&) {
+            if (scratch.bytes() != damaged.bytes())
+                throw std::logic_error("an export changed the image before it was refused");
+            throw;
+        }
     });
 }
 

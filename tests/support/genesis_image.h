@@ -44,8 +44,9 @@ RomImage buildGenesisIIIImage(const std::vector<TeamRecord>& teams, const Genera
 
 // The damaged-image sweep of rom_checks for a Genesis edition: every roster of each damaged copy
 // is imported and the league read is exported back into it with the edition's own code (the frame
-// around the two reads nothing more of the image). The export goes into one scratch image that
-// keeps its buffer, which keeps thousands of copies quick under the sanitizers.
+// around the two reads nothing more of the image), which must leave the image as it was when it
+// fails. The export goes into one scratch image that keeps its buffer, which keeps thousands of
+// copies quick under the sanitizers.
 int sweepDamagedGenesisImages(const RomImage& image, int edition, std::uint32_t seed, int copies,
                               const std::vector<std::size_t>& hotSpots);
 
