@@ -3,6 +3,7 @@
 #include "base/messages.h"
 #include "rom/commands.h"
 #include "rom/edition.h"
+#include "support/genesis_image.h"
 #include "support/image_builder.h"
 #include "support/rom_checks.h"
 #include "ui/frmExportData.h"
@@ -179,6 +180,37 @@ private slots:
                  std::vector<std::string>{"Please answer with a roster number from 1 to 3."});
         QVERIFY(app.session.league.Teams == before.Teams);
         QCOMPARE(app.platform.unexpected, 0);
+    }
+
+    void rosterAnswersChooseTheRoster() {
+        if (!editionSupported(GenesisII))
+            QSKIP("The Genesis II edition is not part of this build yet.");
+        App app;
+        std::array<std::vector<TeamRecord>, 3> rosters;
+        for (std::size_t r = 0; r < rosters.size(); ++r)
+            rosters[r] = genesisStyleTeams(28, 40 + static_cast<std::uint32_t>(r));
+        GeneralInfoRecord info;
+        info.Year = "1995";
+        info.Credits = "THREE ROSTERS";
+        const RomImage image = buildGenesisIIImage(rosters, info, 41);
+        writeBytes(app.file("second.bin"), image.bytes());
+        const auto rosterTeams = [&](int roster) {
+            League league;
+            newDocument(league, app.platform.date);
+            importLeague(image, GenesisII, roster, league);
+            return league.Teams;
+        };
+        QVERIFY(rosterTeams(1) != rosterTeams(3));
+
+        // 0 reads the first roster; anything below 0 or above 3 the third.
+        for (const auto& [answer, roster] :
+             {std::pair{"0", 1}, std::pair{"-5", 3}, std::pair{"7", 3}, std::pair{"2", 2}}) {
+            app.platform.type(answer);
+            importImage(app, app.file("second.bin"), answer[0] == '2' ? GenesisII : 1);
+            QVERIFY2(app.session.league.Teams == rosterTeams(roster), answer);
+        }
+        QCOMPARE(app.platform.inputs.size(), std::size_t{4});
+        QVERIFY(app.platform.messages.empty());
     }
 
     void exportWritesTheAssignedTeams() {
