@@ -1,7 +1,6 @@
 #include "ui/frmExportData.h"
 
 #include "document/tables.h"
-#include "rom/routines.h"
 #include "ui/frmChooseTeam.h"
 #include "ui/qtplatform.h"
 
@@ -31,7 +30,7 @@ QPushButton* namedButton(const char* caption, const char* name, QWidget* parent)
 } // namespace
 
 frmExportData::frmExportData(League& league, int romEdition, QWidget* parent)
-    : QDialog(parent), league_(league), romEdition_(romEdition) {
+    : QDialog(parent), league_(league), romEdition_(romEdition), Assignment(league, romEdition) {
     setObjectName(QStringLiteral("frmExportData"));
     setWindowTitle(QStringLiteral("Export Data"));
 
@@ -93,19 +92,11 @@ frmExportData::frmExportData(League& league, int romEdition, QWidget* parent)
     connect(cmdFinish_, &QPushButton::clicked, this, &frmExportData::cmdFinish_Click);
     connect(cmdAuto_, &QPushButton::clicked, this, &frmExportData::cmdAuto_Click);
 
-    // Every team claims the slot its RomSlot names; of several, the last one wins. A slot
-    // outside 0..29 (only a damaged data file holds one) assigns nothing.
-    Assignment.fill(-1);
-    for (int t = 0; t < league_.TeamCount; ++t) {
-        const int slot = league_.Teams[static_cast<std::size_t>(t)].RomSlot[romEdition_];
-        if (slot >= 0 && slot < DivisionSlots)
-            Assignment[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(t);
-    }
     Refresh_Page();
 }
 
 QString frmExportData::teamCaption(int slot) const {
-    const int team = Assignment[static_cast<std::size_t>(slot)];
+    const int team = Assignment.team(slot);
     if (team < 0)
         return QString::fromLatin1(NoChangeCaption);
     return toQString(league_.Teams[static_cast<std::size_t>(team)].displayName());
@@ -127,21 +118,12 @@ void frmExportData::cmdChangeTeam_Click(int row) {
     const int chosen = picker.dialogResult();
     if (chosen == frmChooseTeam::Cancelled)
         return;
-    const auto slot = static_cast<std::size_t>(Page * Rows + row);
-    Assignment[slot] = static_cast<std::int16_t>(chosen >= 0 ? chosen : -1);
+    Assignment.assign(Page * Rows + row, chosen >= 0 ? chosen : -1);
     cmdChangeTeam_[static_cast<std::size_t>(row)]->setText(teamCaption(Page * Rows + row));
 }
 
 void frmExportData::cmdAuto_Click() {
-    for (int r = 0; r < Rows; ++r) {
-        // "Bills" of "Buffalo Bills", "49ers" of "S.F. 49ers".
-        const std::string nickname = toLowerAscii(
-            Text_After_Last(std::string(DefaultTeamNames(romEdition_, Page * Rows + r)), " "));
-        for (int t = 0; t < league_.TeamCount; ++t)
-            if (toLowerAscii(league_.Teams[static_cast<std::size_t>(t)].Name) == nickname)
-                Assignment[static_cast<std::size_t>(Page * Rows + r)] =
-                    static_cast<std::int16_t>(t);
-    }
+    Assignment.autoMatch(league_, Page);
     Refresh_Page();
 }
 
@@ -166,15 +148,7 @@ void frmExportData::cmdBack_Click() {
 }
 
 void frmExportData::cmdFinish_Click() {
-    for (int t = 0; t < league_.TeamCount; ++t)
-        league_.Teams[static_cast<std::size_t>(t)].RomSlot[romEdition_] = -1;
-    // A team chosen for several slots keeps the highest of them.
-    for (int s = 0; s < DivisionSlots; ++s) {
-        const int team = Assignment[static_cast<std::size_t>(s)];
-        if (team >= 0)
-            league_.Teams[static_cast<std::size_t>(team)].RomSlot[romEdition_] =
-                static_cast<std::int16_t>(s);
-    }
+    Assignment.finish(league_);
     result_ = 1;
     accept();
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "document/league.h"
+#include "document/slotassignment.h"
 
 #include <QDialog>
 
 #include <array>
-#include <cstdint>
 
 class QLabel;
 class QPushButton;
@@ -19,8 +19,8 @@ class frmExportData : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int Rows = 5;
-    static constexpr int Pages = 6;
+    static constexpr int Rows = SlotAssignment::Rows;
+    static constexpr int Pages = SlotAssignment::Pages;
 
     frmExportData(League& league, int romEdition, QWidget* parent = nullptr);
 
@@ -28,7 +28,7 @@ public:
     int dialogResult() const { return result_; }
     int page() const { return Page; }
     // Team index chosen for division slot 0..29; -1 = no change.
-    int assignment(int slot) const { return Assignment.at(static_cast<std::size_t>(slot)); }
+    int assignment(int slot) const { return Assignment.team(slot); }
 
 private:
     void Refresh_Page();
@@ -41,7 +41,7 @@ private:
 
     League& league_;
     const int romEdition_;
-    std::array<std::int16_t, DivisionSlots> Assignment{};
+    SlotAssignment Assignment;
     int Page = 0;
     int result_ = -1;
 
