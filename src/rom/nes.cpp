@@ -1,8 +1,8 @@
 #include "rom/edition.h"
 
 #include "base/error.h"
+#include "rom/attributes.h"
 #include "rom/routines.h"
-#include "rom/shortroster.h"
 #include "rom/textblock.h"
 
 #include <algorithm>
@@ -22,6 +22,7 @@ constexpr std::size_t NamePointers = 0x0048; // 841 entries, the last marks the 
 constexpr std::size_t NameEntries = 0x06DA;
 constexpr std::int32_t NameBase = 0x7FF0;
 constexpr std::size_t Attributes = 0x3010; // 28 x 117 bytes; also where the names must end
+static_assert(teamRecordsSize(NesRecords, Nes) == 117);
 constexpr std::size_t CreditsLine = 0xC4D1;
 constexpr std::size_t WebLine = 0xC4E9;
 constexpr std::size_t NameTag = 0xC503;
@@ -66,7 +67,7 @@ void importNes(const RomImage& image, std::vector<TeamRecord>& teams,
                                    pointerTarget(image, entry + 2, NameBase)),
                        rosterPlayer(teams, Nes, i));
     }
-    readShortRecords(image, Attributes, Nes, Players, teams);
+    readAttributeRecords(image, Attributes, NesRecords, Nes, teams);
 }
 
 // The team-text block as the image has it now: where it starts, and where it ends (the furthest
@@ -128,7 +129,7 @@ void exportNes(RomImage& image, const std::vector<TeamRecord>& teams,
     writePointerTable(image, NamePointers, names.entries(),
                       {PointerFormat::LittleEndian16, NameBase, 0xFFFF}, "player-name table");
 
-    image.setText(Attributes, shortRecords(teams, Nes, Players));
+    image.setText(Attributes, attributeRecords(teams, NesRecords, Nes));
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "document/tables.h"
 
 #include <algorithm>
-#include <array>
 
 namespace kvx {
 
@@ -59,73 +58,6 @@ std::int32_t Pointer_To_Offset(std::uint8_t b0, std::uint8_t b1, std::int32_t ba
     if (offset < 0)
         offset += 65536;
     return offset;
-}
-
-int rosterSize(int edition) {
-    switch (edition) {
-    case 2:
-        return 30;
-    case 3:
-    case 6:
-        return 32;
-    case 4:
-    case 5:
-    case 7:
-    case 8:
-        return 37;
-    default:
-        return 0;
-    }
-}
-
-namespace {
-
-// Roster index ranges and the first slot each maps to.
-struct RosterRun {
-    int first;
-    int last;
-    int slot;
-};
-
-constexpr std::array<RosterRun, 11> ShortRoster = {{{0, 1, 0},
-                                                    {2, 5, 7},
-                                                    {6, 9, 14},
-                                                    {10, 11, 21},
-                                                    {12, 16, 28},
-                                                    {17, 19, 35},
-                                                    {20, 23, 42},
-                                                    {24, 27, 49},
-                                                    {28, 28, 56},
-                                                    {29, 29, 63},
-                                                    {30, 31, 53}}};
-
-constexpr std::array<RosterRun, 10> LongRoster = {{{0, 1, 0},
-                                                   {2, 5, 7},
-                                                   {6, 9, 14},
-                                                   {10, 11, 21},
-                                                   {12, 16, 28},
-                                                   {17, 22, 35},
-                                                   {23, 27, 42},
-                                                   {28, 34, 49},
-                                                   {35, 35, 56},
-                                                   {36, 36, 63}}};
-
-template <std::size_t N>
-int mapRoster(const std::array<RosterRun, N>& runs, int index) {
-    for (const RosterRun& run : runs)
-        if (index >= run.first && index <= run.last)
-            return run.slot + index - run.first;
-    return 0;
-}
-
-} // namespace
-
-int Roster_Slot(int edition, int k) {
-    const int size = rosterSize(edition);
-    if (size == 0 || k < 0)
-        return 0;
-    const int index = k % size;
-    return size == 37 ? mapRoster(LongRoster, index) : mapRoster(ShortRoster, index);
 }
 
 PlayerRecord& rosterPlayer(std::vector<TeamRecord>& teams, int edition, int i) {

@@ -2,6 +2,8 @@
 
 #include "document/league.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -38,10 +40,75 @@ std::string Text_Before_Last(const std::string& text, std::string_view separator
 std::int32_t Pointer_To_Offset(std::uint8_t b0, std::uint8_t b1, std::int32_t base);
 
 // Players per team in an edition's roster order (30, 32 or 37); 0 for other codes.
-int rosterSize(int edition);
+constexpr int rosterSize(int edition) {
+    switch (edition) {
+    case 2:
+        return 30;
+    case 3:
+    case 6:
+        return 32;
+    case 4:
+    case 5:
+    case 7:
+    case 8:
+        return 37;
+    default:
+        return 0;
+    }
+}
+
+namespace detail {
+
+// Roster index ranges and the first slot each maps to.
+struct RosterRun {
+    int first;
+    int last;
+    int slot;
+};
+
+inline constexpr std::array<RosterRun, 11> ShortRoster = {{{0, 1, 0},
+                                                           {2, 5, 7},
+                                                           {6, 9, 14},
+                                                           {10, 11, 21},
+                                                           {12, 16, 28},
+                                                           {17, 19, 35},
+                                                           {20, 23, 42},
+                                                           {24, 27, 49},
+                                                           {28, 28, 56},
+                                                           {29, 29, 63},
+                                                           {30, 31, 53}}};
+
+inline constexpr std::array<RosterRun, 10> LongRoster = {{{0, 1, 0},
+                                                          {2, 5, 7},
+                                                          {6, 9, 14},
+                                                          {10, 11, 21},
+                                                          {12, 16, 28},
+                                                          {17, 22, 35},
+                                                          {23, 27, 42},
+                                                          {28, 34, 49},
+                                                          {35, 35, 56},
+                                                          {36, 36, 63}}};
+
+template <std::size_t N>
+constexpr int mapRoster(const std::array<RosterRun, N>& runs, int index) {
+    for (const RosterRun& run : runs)
+        if (index >= run.first && index <= run.last)
+            return run.slot + index - run.first;
+    return 0;
+}
+
+} // namespace detail
 
 // Document slot 0..69 of the running player index k (team * roster size + roster index).
-int Roster_Slot(int edition, int k);
+// Usable at compile time, so that the editions can check their record sizes there.
+constexpr int Roster_Slot(int edition, int k) {
+    const int size = rosterSize(edition);
+    if (size == 0 || k < 0)
+        return 0;
+    const int index = k % size;
+    return size == 37 ? detail::mapRoster(detail::LongRoster, index)
+                      : detail::mapRoster(detail::ShortRoster, index);
+}
 
 // The player that running index i (team * roster size + roster index) of an edition's roster
 // order stands for; the teams must hold every team that index reaches.

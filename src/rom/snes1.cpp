@@ -1,8 +1,8 @@
 #include "rom/edition.h"
 
 #include "base/error.h"
+#include "rom/attributes.h"
 #include "rom/routines.h"
-#include "rom/shortroster.h"
 #include "rom/textblock.h"
 
 #include <array>
@@ -41,6 +41,7 @@ constexpr std::size_t NamePointers = 0x178038; // 897 entries, the last marks th
 constexpr std::size_t NameEntries = 0x17873A;
 constexpr std::int32_t NameBase = -0x170000;
 constexpr std::size_t Attributes = 0x17E000; // 28 x 125 bytes; also where the names must end
+static_assert(teamRecordsSize(NesRecords, SnesI) == 125);
 
 // The second copy of every abbreviation, in the game's division table (per conference three
 // division columns 10 bytes apart, rows 26 bytes apart), by team.
@@ -122,7 +123,7 @@ void importSnesI(const RomImage& image, std::vector<TeamRecord>& teams,
                                    pointerTarget(image, entry + 2, NameBase)),
                        rosterPlayer(teams, SnesI, i));
     }
-    readShortRecords(image, Attributes, SnesI, Players, teams);
+    readAttributeRecords(image, Attributes, NesRecords, SnesI, teams);
 }
 
 // Where the image's own team-text records end: past the record that the furthest pointer of its
@@ -170,7 +171,7 @@ void exportSnesI(RomImage& image, const std::vector<TeamRecord>& teams,
     names.writeTo(image);
     writePointerTable(image, NamePointers, names.entries(),
                       {PointerFormat::LittleEndian16, NameBase, 0xFFFF}, "player-name table");
-    image.setText(Attributes, shortRecords(teams, SnesI, Players));
+    image.setText(Attributes, attributeRecords(teams, NesRecords, SnesI));
 }
 
 } // namespace
