@@ -1,6 +1,7 @@
 #include "rom/edition.h"
 
 #include "base/error.h"
+#include "rom/attributes.h"
 #include "rom/genesis.h"
 #include "rom/routines.h"
 
@@ -33,8 +34,17 @@ constexpr std::size_t NamePointers = 0x5862;
 constexpr std::size_t AttributeStart = 0x5F62;
 constexpr std::size_t AttributeStartCopy = 0x4066;
 constexpr std::size_t NameRecords = 0x5F64;
-constexpr std::size_t EntrySize = 5;
-constexpr std::size_t AttributeArea = Entries * EntrySize; // 4480
+
+// An entry of the attribute area: the NES record with the bytes a position does not use kept at
+// zero, so that every entry takes 5 bytes.
+constexpr AttributeLayout Records{.common = "1|0 2|3 face",
+                                  .quarterback = "6|7 8|9",
+                                  .lineman = "0 0",
+                                  .kicker = "6|7 0",
+                                  .others = "6|7 0",
+                                  .derive = setGameLevels};
+constexpr std::size_t AttributeArea = Teams * teamRecordsSize(Records, GenesisI);
+static_assert(AttributeArea == Entries * 5);
 
 const LeagueTextLayout LeagueTexts{0x4644,        0x47C8,       Teams,  '_',         '.',
                                    SeasonLabelsI, SubPointersI, 0xFFFF, NamePointers};
@@ -55,56 +65,6 @@ std::array<std::size_t, 2> abbreviationDistances(int t) {
     if (t >= 14 && t <= 23)
         return {930, 7462};
     return {978, 7510};
-}
-
-constexpr bool isQuarterback(int k) {
-    return k <= 1;
-}
-constexpr bool isLineman(int k) {
-    return k >= 12 && k <= 16;
-}
-constexpr int Kicker = 28;
-
-// An entry of the attribute area: 1|0, 2|3, face, then 6|7 and 8|9 for quarterbacks, 6|7 and a
-// spare byte for everyone else who has position attributes, two spare bytes for linemen.
-void readAttributes(const RomImage& image, std::size_t at, int k, PlayerRecord& player) {
-    auto& a = player.Attributes;
-    const std::uint8_t b1 = image.byte(at);
-    const std::uint8_t b2 = image.byte(at + 1);
-    const std::uint8_t b4 = image.byte(at + 3);
-    const std::uint8_t b5 = image.byte(at + 4);
-    a[1] = static_cast<std::int16_t>(High_Nibble(b1));
-    a[0] = static_cast<std::int16_t>(Low_Nibble(b1));
-    a[2] = static_cast<std::int16_t>(High_Nibble(b2));
-    a[3] = static_cast<std::int16_t>(Low_Nibble(b2));
-    player.Face = image.byte(at + 2);
-    // Body balance and agility are not kept; the game uses fixed values.
-    a[4] = isQuarterback(k) ? 1 : 3;
-    a[5] = isQuarterback(k) ? 2 : 7;
-    if (isLineman(k))
-        return;
-    a[6] = static_cast<std::int16_t>(High_Nibble(b4));
-    a[7] = static_cast<std::int16_t>(Low_Nibble(b4));
-    if (isQuarterback(k)) {
-        a[8] = static_cast<std::int16_t>(High_Nibble(b5));
-        a[9] = static_cast<std::int16_t>(Low_Nibble(b5));
-        a[10] = static_cast<std::int16_t>((a[7] + a[8] + a[9]) / 3);
-    } else if (k == Kicker) {
-        a[8] = a[7];
-    }
-}
-
-std::string attributeEntry(const PlayerRecord& player, int k) {
-    const auto& a = player.Attributes;
-    std::string entry(EntrySize, '\0');
-    entry[0] = static_cast<char>(packNibbles(a[1], a[0]));
-    entry[1] = static_cast<char>(packNibbles(a[2], a[3]));
-    entry[2] = static_cast<char>(player.Face & 0xFF);
-    if (!isLineman(k))
-        entry[3] = static_cast<char>(packNibbles(a[6], a[7]));
-    if (isQuarterback(k))
-        entry[4] = static_cast<char>(packNibbles(a[8], a[9]));
-    return entry;
 }
 
 // 0x00, the length of the text as the team has it, then the text upper-cased in 14 bytes.
@@ -140,9 +100,7 @@ void importGenesisI(const RomImage& image, std::vector<TeamRecord>& teams,
 
     const std::size_t area = image.u16be(AttributeStart);
     image.require(area, AttributeArea);
-    for (int i = 0; i < Entries; ++i)
-        readAttributes(image, area + EntrySize * static_cast<std::size_t>(i), i % Roster,
-                       rosterPlayer(teams, GenesisI, i));
+    readAttributeRecords(image, area, Records, GenesisI, teams);
 }
 
 void exportGenesisI(RomImage& image, const std::vector<TeamRecord>& teams,
@@ -158,8 +116,7 @@ void exportGenesisI(RomImage& image, const std::vector<TeamRecord>& teams,
     TextBlock players(NameRecords);
     addNameRecords(players, teams, GenesisI);
     const std::size_t attributes = players.position();
-    for (int i = 0; i < Entries; ++i)
-        players.append(attributeEntry(rosterPlayer(teams, GenesisI, i), i % Roster));
+    players.append(attributeRecords(teams, Records, GenesisI));
     players.requireEndsBy(room, "player names and attributes");
 
     std::string cityRecords;

@@ -1,6 +1,7 @@
 #include "rom/edition.h"
 
 #include "base/error.h"
+#include "rom/attributes.h"
 #include "rom/genesis.h"
 #include "rom/routines.h"
 
@@ -48,92 +49,20 @@ constexpr std::size_t ExportedNameBlock = 0x2F00E;
 constexpr std::size_t NameTableSize = (Entries + 1) * 4;
 constexpr std::array<std::size_t, Rosters> AttributeStartPointers = {0x2506C, 0x25070, 0x25074};
 
-constexpr bool isQuarterback(int k) {
-    return k <= 1;
-}
-constexpr bool isLineman(int k) {
-    return k >= 12 && k <= 16;
-}
-constexpr int Kicker = 35;
-
-// An attribute entry: 1|0, 2|3, face, then by position
-//   quarterbacks  6|7, 8|9, -|10, 4|-
-//   linemen       4|-
-//   kicker        -|6, 7|8, 4|-
-//   everyone else 6|7, 4|-
 // Body balance doubles as agility.
-constexpr std::size_t entrySize(int k) {
-    if (isQuarterback(k))
-        return 7;
-    if (isLineman(k))
-        return 4;
-    return k == Kicker ? 6 : 5;
+void agilityFromBalance(PlayerRecord& player, int) {
+    player.Attributes[5] = player.Attributes[4];
 }
 
-constexpr std::size_t attributeBlockSize() {
-    std::size_t size = 0;
-    for (int k = 0; k < Roster; ++k)
-        size += entrySize(k);
-    return size * Teams;
-}
-constexpr std::size_t AttributeBlock = attributeBlockSize();
+// An attribute entry: the common bytes, then the bytes of the player's position.
+constexpr AttributeLayout Records{.common = "1|0 2|3 face",
+                                  .quarterback = "6|7 8|9 -|10 4|-",
+                                  .lineman = "4|-",
+                                  .kicker = "-|6 7|8 4|-",
+                                  .others = "6|7 4|-",
+                                  .derive = agilityFromBalance};
+constexpr std::size_t AttributeBlock = Teams * teamRecordsSize(Records, GenesisII);
 static_assert(AttributeBlock == 5180);
-
-void readAttributes(const RomImage& image, std::size_t at, int k, PlayerRecord& player) {
-    auto& a = player.Attributes;
-    auto hi = [&](std::size_t n) {
-        return static_cast<std::int16_t>(High_Nibble(image.byte(at + n)));
-    };
-    auto lo = [&](std::size_t n) {
-        return static_cast<std::int16_t>(Low_Nibble(image.byte(at + n)));
-    };
-    a[1] = hi(0);
-    a[0] = lo(0);
-    a[2] = hi(1);
-    a[3] = lo(1);
-    player.Face = image.byte(at + 2);
-    if (isQuarterback(k)) {
-        a[6] = hi(3);
-        a[7] = lo(3);
-        a[8] = hi(4);
-        a[9] = lo(4);
-        a[10] = lo(5);
-        a[4] = hi(6);
-    } else if (isLineman(k)) {
-        a[4] = hi(3);
-    } else if (k == Kicker) {
-        a[6] = lo(3);
-        a[7] = hi(4);
-        a[8] = lo(4);
-        a[4] = hi(5);
-    } else {
-        a[6] = hi(3);
-        a[7] = lo(3);
-        a[4] = hi(4);
-    }
-    a[5] = a[4];
-}
-
-std::string attributeEntry(const PlayerRecord& player, int k) {
-    const auto& a = player.Attributes;
-    std::string entry;
-    auto put = [&](int high, int low) { entry += static_cast<char>(packNibbles(high, low)); };
-    put(a[1], a[0]);
-    put(a[2], a[3]);
-    entry += static_cast<char>(player.Face & 0xFF);
-    if (isQuarterback(k)) {
-        put(a[6], a[7]);
-        put(a[8], a[9]);
-        put(0, a[10]);
-    } else if (k == Kicker) {
-        put(0, a[6]);
-        put(a[7], a[8]);
-    } else if (!isLineman(k)) {
-        put(a[6], a[7]);
-    }
-    put(a[4], 0);
-    return entry;
-}
 
 // Where the three name blocks and the attribute blocks lie in this image.
 struct RosterPlaces {
@@ -173,11 +102,8 @@ void importGenesisII(const RomImage& image, std::vector<TeamRecord>& teams,
                        rosterPlayer(teams, GenesisII, i));
     }
 
-    std::size_t at = places.attributes + chosen * AttributeBlock;
-    for (int i = 0; i < Entries; ++i) {
-        readAttributes(image, at, i % Roster, rosterPlayer(teams, GenesisII, i));
-        at += entrySize(i % Roster);
-    }
+    readAttributeRecords(image, places.attributes + chosen * AttributeBlock, Records, GenesisII,
+                         teams);
 }
 
 void exportGenesisII(RomImage& image, const std::vector<TeamRecord>& teams,
@@ -204,9 +130,7 @@ void exportGenesisII(RomImage& image, const std::vector<TeamRecord>& teams,
     addNameRecords(players, teams, GenesisII);
     padToEven(players);
     const std::size_t attributes = players.position();
-    std::string attributeBlock;
-    for (int i = 0; i < Entries; ++i)
-        attributeBlock += attributeEntry(rosterPlayer(teams, GenesisII, i), i % Roster);
+    const std::string attributeBlock = attributeRecords(teams, Records, GenesisII);
     for (int r = 0; r < Rosters; ++r)
         players.append(attributeBlock);
     players.requireEndsBy(room, "player names and attributes");

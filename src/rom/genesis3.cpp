@@ -1,6 +1,7 @@
 #include "rom/edition.h"
 
 #include "base/error.h"
+#include "rom/attributes.h"
 #include "rom/genesis.h"
 #include "rom/routines.h"
 
@@ -47,6 +48,16 @@ constexpr std::size_t NamePointers = 0x25210;
 constexpr std::size_t NameRecords = 0x26494;
 constexpr std::size_t AttributeStartPointer = 0x22064;
 
+// An attribute entry: the common bytes, then the bytes of the player's position. Every level the
+// game uses is stored; nothing is derived.
+constexpr AttributeLayout Records{.common = "1|0 2|3 4|5 face",
+                                  .quarterback = "6|7 8|9 10|-",
+                                  .lineman = "",
+                                  .kicker = "6|7 8|9",
+                                  .others = "6|7"};
+constexpr std::size_t AttributeArea = Teams * teamRecordsSize(Records, GenesisIII);
+static_assert(AttributeArea == 5920);
+
 struct FixedTeam {
     std::string_view abbreviation;
     std::string_view city;
@@ -54,76 +65,6 @@ struct FixedTeam {
 };
 constexpr std::array<FixedTeam, 2> FixedTeams = {
     {{"F.A", "[Free", "Agents]"}, {"OLD", "[Old", "Timers]"}}};
-
-constexpr bool isQuarterback(int k) {
-    return k <= 1;
-}
-constexpr bool isLineman(int k) {
-    return k >= 12 && k <= 16;
-}
-constexpr int Kicker = 35;
-
-// An attribute entry: 1|0, 2|3, 4|5, face, then by position
-//   quarterbacks  6|7, 8|9, 10|-
-//   linemen       nothing
-//   kicker        6|7, 8|9
-//   everyone else 6|7
-constexpr std::size_t entrySize(int k) {
-    if (isQuarterback(k))
-        return 7;
-    if (isLineman(k))
-        return 4;
-    return k == Kicker ? 6 : 5;
-}
-
-constexpr std::size_t attributeAreaSize() {
-    std::size_t size = 0;
-    for (int k = 0; k < Roster; ++k)
-        size += entrySize(k);
-    return size * Teams;
-}
-constexpr std::size_t AttributeArea = attributeAreaSize();
-static_assert(AttributeArea == 5920);
-
-void readAttributes(const RomImage& image, std::size_t at, int k, PlayerRecord& player) {
-    auto& a = player.Attributes;
-    std::size_t next = at;
-    auto pair = [&](int high, int low) {
-        const std::uint8_t value = image.byte(next++);
-        a[static_cast<std::size_t>(high)] = static_cast<std::int16_t>(High_Nibble(value));
-        if (low >= 0)
-            a[static_cast<std::size_t>(low)] = static_cast<std::int16_t>(Low_Nibble(value));
-    };
-    pair(1, 0);
-    pair(2, 3);
-    pair(4, 5);
-    player.Face = image.byte(next++);
-    if (isLineman(k))
-        return;
-    pair(6, 7);
-    if (isQuarterback(k) || k == Kicker)
-        pair(8, 9);
-    if (isQuarterback(k))
-        pair(10, -1);
-}
-
-std::string attributeEntry(const PlayerRecord& player, int k) {
-    const auto& a = player.Attributes;
-    std::string entry;
-    auto put = [&](int high, int low) { entry += static_cast<char>(packNibbles(high, low)); };
-    put(a[1], a[0]);
-    put(a[2], a[3]);
-    put(a[4], a[5]);
-    entry += static_cast<char>(player.Face & 0xFF);
-    if (isLineman(k))
-        return entry;
-    put(a[6], a[7]);
-    if (isQuarterback(k) || k == Kicker)
-        put(a[8], a[9]);
-    if (isQuarterback(k))
-        put(a[10], 0);
-    return entry;
-}
 
 std::size_t attributeStart(const RomImage& image) {
     return evenUp(image.u32be(NamePointers + 4 * static_cast<std::size_t>(Entries)));
@@ -151,12 +92,9 @@ void importGenesisIII(const RomImage& image, std::vector<TeamRecord>& teams,
                        rosterPlayer(teams, GenesisIII, i));
     }
 
-    std::size_t at = attributeStart(image);
+    const std::size_t at = attributeStart(image);
     image.require(at, AttributeArea);
-    for (int i = 0; i < Entries; ++i) {
-        readAttributes(image, at, i % Roster, rosterPlayer(teams, GenesisIII, i));
-        at += entrySize(i % Roster);
-    }
+    readAttributeRecords(image, at, Records, GenesisIII, teams);
 }
 
 void exportGenesisIII(RomImage& image, const std::vector<TeamRecord>& teams,
@@ -175,8 +113,7 @@ void exportGenesisIII(RomImage& image, const std::vector<TeamRecord>& teams,
     addNameRecords(players, teams, GenesisIII);
     padToEven(players);
     const std::size_t attributes = players.position();
-    for (int i = 0; i < Entries; ++i)
-        players.append(attributeEntry(rosterPlayer(teams, GenesisIII, i), i % Roster));
+    players.append(attributeRecords(teams, Records, GenesisIII));
     players.requireEndsBy(room, "player names and attributes");
 
     // Schedule names are not trimmed here; longer ones are cut the way the second edition does.
