@@ -1,6 +1,7 @@
 #include "rom/edition.h"
 
 #include "base/error.h"
+#include "rom/attributes.h"
 #include "rom/routines.h"
 #include "rom/textblock.h"
 
@@ -44,7 +45,14 @@ constexpr std::size_t NameEntries = 0x1E8982;
 constexpr std::int32_t NameBase = -0x1E0000;
 constexpr std::size_t Attributes = 0x1EC800; // 32 x 185 bytes; also where the names must end
 
-constexpr int Kicker = 35;
+// Attribute record: the common bytes, then the bytes of the player's position. Every attribute is
+// stored; nothing is derived.
+constexpr AttributeLayout Records{.common = "1|0 2|3 4|5 face",
+                                  .quarterback = "6|7 8|9 10|-",
+                                  .lineman = "",
+                                  .kicker = "6|7 8|9",
+                                  .others = "6|7"};
+static_assert(teamRecordsSize(Records, SnesIII) == 185);
 
 struct FixedRecord {
     std::string_view abbreviation;
@@ -67,58 +75,6 @@ struct PseudoTeam {
 
 constexpr std::array<PseudoTeam, 2> PseudoTeams = {
     {{"F.A", "[Free", "Agents]"}, {"OLD", "[Old", "Timers]"}}};
-
-// Attribute record by roster index k, nibble-packed, high nibble first:
-//   byte 0  Attributes(1) high, (0) low     byte 3  Face
-//   byte 1  Attributes(2) high, (3) low     byte 4  (6) high, (7) low   all but the offensive line
-//   byte 2  Attributes(4) high, (5) low     byte 5  (8) high, (9) low   quarterbacks and kicker
-//                                           byte 6  (10) high, 0 low    quarterbacks
-std::size_t recordSize(int k) {
-    if (k <= 1)
-        return 7;
-    if (k >= 12 && k <= 16)
-        return 4;
-    if (k == Kicker)
-        return 6;
-    return 5;
-}
-
-void readRecord(const RomImage& image, std::size_t at, int k, PlayerRecord& player) {
-    auto& a = player.Attributes;
-    auto levels = [&](std::size_t byte, std::size_t high, std::size_t low) {
-        const std::uint8_t value = image.byte(at + byte);
-        a[high] = static_cast<std::int16_t>(High_Nibble(value));
-        a[low] = static_cast<std::int16_t>(Low_Nibble(value));
-    };
-    levels(0, 1, 0);
-    levels(1, 2, 3);
-    levels(2, 4, 5);
-    player.Face = image.byte(at + 3);
-    const std::size_t size = recordSize(k);
-    if (size >= 5)
-        levels(4, 6, 7);
-    if (size >= 6)
-        levels(5, 8, 9);
-    if (size == 7)
-        a[10] = static_cast<std::int16_t>(High_Nibble(image.byte(at + 6)));
-}
-
-std::string record(const PlayerRecord& player, int k) {
-    const auto& a = player.Attributes;
-    const std::size_t size = recordSize(k);
-    std::string bytes;
-    bytes += static_cast<char>(packNibbles(a[1], a[0]));
-    bytes += static_cast<char>(packNibbles(a[2], a[3]));
-    bytes += static_cast<char>(packNibbles(a[4], a[5]));
-    bytes += static_cast<char>(player.Face & 0xFF);
-    if (size >= 5)
-        bytes += static_cast<char>(packNibbles(a[6], a[7]));
-    if (size >= 6)
-        bytes += static_cast<char>(packNibbles(a[8], a[9]));
-    if (size == 7)
-        bytes += static_cast<char>(packNibbles(a[10], 0));
-    return bytes;
-}
 
 bool endsCity(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
@@ -159,12 +115,7 @@ void importSnesIII(const RomImage& image, std::vector<TeamRecord>& teams,
                                    pointerTarget(image, entry + 2, NameBase)),
                        rosterPlayer(teams, SnesIII, i));
     }
-    std::size_t at = Attributes;
-    for (int i = 0; i < Players; ++i) {
-        const int k = i % Roster;
-        readRecord(image, at, k, rosterPlayer(teams, SnesIII, i));
-        at += recordSize(k);
-    }
+    readAttributeRecords(image, Attributes, Records, SnesIII, teams);
 }
 
 std::string teamTextRecord(std::string_view abbreviation, std::string_view text) {
@@ -246,10 +197,7 @@ void exportSnesIII(RomImage& image, const std::vector<TeamRecord>& teams,
                       {PointerFormat::LittleEndian16, 0, 0xFFFF}, "schedule-name table");
 
     names.writeTo(image);
-    std::string records;
-    for (int i = 0; i < Players; ++i)
-        records += record(rosterPlayer(teams, SnesIII, i), i % Roster);
-    image.setText(Attributes, records);
+    image.setText(Attributes, attributeRecords(teams, Records, SnesIII));
     writePointerTable(image, NamePointers, names.entries(),
                       {PointerFormat::LittleEndian16, NameBase, 0xFFFF}, "player-name table");
 }
