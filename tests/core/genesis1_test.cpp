@@ -3,8 +3,8 @@
 #include "rom/romio.h"
 #include "rom/routines.h"
 #include "support/genesis_image.h"
+#include "support/rom_assertions.h"
 #include "support/rom_checks.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -125,17 +125,13 @@ TEST(GenesisI, ExportOfAnUnchangedImportReproducesTheLeague) {
     const auto stored = test::genesisStyleTeams(28, 7);
     const RomImage original = buildGenesisIImage(stored, ImageInfo, 8);
     const auto imported = importTeams(original);
-    RomImage image = original;
-    const ExportResult result =
-        Export_ROM(GenesisI, test::documentAssigningEveryTeam(imported, GenesisI), image);
+    const auto [image, result] = test::exportBack(original, imported, GenesisI);
     EXPECT_EQ(result.teamsReplaced, 28);
     EXPECT_TRUE(result.warnings.empty());
 
     // The builder lays out texts, names and attributes as the game does, so only the stamped
     // texts and copies change.
-    const auto outside = test::changesOutside(original, image, stampedRanges());
-    EXPECT_TRUE(outside.empty()) << outside.size() << " bytes changed, first at " << std::hex
-                                 << outside.front();
+    EXPECT_TRUE(test::changedOnlyWithin(original, image, stampedRanges()));
 
     EXPECT_EQ(image.text(0x1CCFC, 23), "       ANONYMOUS       ");
     EXPECT_EQ(image.text(0x1CD2A, 23), "UPDATED WITH KVXM 2000!");
@@ -240,72 +236,45 @@ TEST(GenesisI, ExportAfterEditsReimportsTheEditedLeague) {
 }
 
 TEST(GenesisI, RefusalsLeaveTheImageFileIdentical) {
-    test::TempDir dir;
-    const std::string path = dir.file("game.bin");
     const RomImage original = buildGenesisIImage(test::genesisStyleTeams(28, 13), ImageInfo, 14);
-    original.save(path);
+    const test::ImageFile file(original, GenesisI, "game.bin");
     const auto imported = importTeams(original);
-
-    auto refused = [&](const TeamRecord& team, const char* words) {
-        try {
-            exportImageFile(path, GenesisI, test::documentWithAssignments({{team, 0}}, GenesisI));
-            ADD_FAILURE() << "not refused: " << words;
-        } catch (const ExportRefused& refusal) {
-            EXPECT_NE(std::string(refusal.what()).find(words), std::string::npos) << refusal.what();
-        }
-        EXPECT_EQ(RomImage::load(path).bytes(), original.bytes());
-    };
 
     TeamRecord numbered = imported[0];
     numbered.Players[53].Number = 100; // one of the two extra defensive backs
-    refused(numbered, "number 100");
+    EXPECT_TRUE(file.refusesTeam(numbered, 0, "number 100"));
     TeamRecord levelled = imported[0];
     levelled.Players[0].Attributes[6] = 16;
-    refused(levelled, "Passing Speed");
+    EXPECT_TRUE(file.refusesTeam(levelled, 0, "Passing Speed"));
     TeamRecord longCity = imported[0];
     longCity.City += "X";
-    refused(longCity, "team cities and nicknames");
+    EXPECT_TRUE(file.refusesTeam(longCity, 0, "team cities and nicknames"));
     TeamRecord spaced = imported[0];
     spaced.City = std::string(300, ' ') + "BUF"; // fits the league texts once trimmed
-    refused(spaced, "255");
+    EXPECT_TRUE(file.refusesTeam(spaced, 0, "255"));
     TeamRecord longNames = imported[0];
     for (auto& player : longNames.Players)
         player.LastName += "XXXXXXXXXX";
-    refused(longNames, "player names and attributes");
+    EXPECT_TRUE(file.refusesTeam(longNames, 0, "player names and attributes"));
 
     // Texts that end exactly where the image's own block ended still fit.
     TeamRecord swapped = imported[0];
     swapped.City = imported[0].Name;
     swapped.Name = imported[0].City;
-    EXPECT_NO_THROW(
-        exportImageFile(path, GenesisI, test::documentWithAssignments({{swapped, 0}}, GenesisI)));
+    EXPECT_NO_THROW(exportImageFile(file.path(), GenesisI,
+                                    test::documentWithAssignments({{swapped, 0}}, GenesisI)));
 
-    // A short image that still holds the whole league is refused before anything changes.
-    std::vector<std::uint8_t> bytes = original.bytes();
-    bytes.resize(0x4C166);
-    RomImage shortImage(bytes);
-    EXPECT_THROW(
-        Export_ROM(GenesisI, test::documentAssigningEveryTeam(imported, GenesisI), shortImage),
-        RomError);
-    EXPECT_EQ(shortImage.bytes(), bytes);
+    EXPECT_TRUE(test::exportIntoShortImageRefused(original, imported, GenesisI, 0x4C166));
 }
 
 TEST(GenesisI, TheLeagueTextsNeverRunIntoTheNamePointers) {
-    test::TempDir dir;
-    const std::string path = dir.file("game.bin");
     RomImage original = buildGenesisIImage(test::genesisStyleTeams(28, 15), ImageInfo, 16);
     // An image whose season labels seem to lie just before the name pointers at 0x5862.
     original.setU16be(0x4644 + 4 * 60 + 2, 0x5800);
-    original.save(path);
+    const test::ImageFile file(original, GenesisI, "game.bin");
     auto teams = importTeams(original);
     teams[0].City = std::string(0x5862 - 0x4800, 'C');
-    try {
-        exportImageFile(path, GenesisI, test::documentWithAssignments({{teams[0], 0}}, GenesisI));
-        ADD_FAILURE() << "not refused";
-    } catch (const ExportRefused& refusal) {
-        EXPECT_NE(std::string(refusal.what()).find("0x5862"), std::string::npos) << refusal.what();
-    }
-    EXPECT_EQ(RomImage::load(path).bytes(), original.bytes());
+    EXPECT_TRUE(file.refusesTeam(teams[0], 0, "0x5862"));
 }
 
 TEST(GenesisI, DamagedImagesAreRefusedWithoutHarm) {

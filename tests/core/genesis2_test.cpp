@@ -3,8 +3,8 @@
 #include "rom/romio.h"
 #include "rom/routines.h"
 #include "support/genesis_image.h"
+#include "support/rom_assertions.h"
 #include "support/rom_checks.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -175,16 +175,14 @@ TEST(GenesisII, ExportWritesRosterThreeAndThreeEqualAttributeBlocks) {
 
     EXPECT_EQ(image.text(0x125E88, 23), "       ANONYMOUS       ");
     EXPECT_EQ(image.text(0x5E0E9, 4), "1999");
-    const auto outside = test::changesOutside(
+    EXPECT_TRUE(test::changedOnlyWithin(
         original, image,
         {{0x125E88, 0x125E88 + 23},
          {0x5E0E9, 0x5E0E9 + 4},
          {0x2506C, 0x25078},
          {0x2567C, walk(original).tables[0]}, // league-text table and block
          {ScheduleNames, ScheduleNames + 28 * 13},
-         {test::GenesisIIThirdNameBlock, walk(original).attributes + 3 * AttributeBlock}});
-    EXPECT_TRUE(outside.empty()) << outside.size() << " bytes changed, first at " << std::hex
-                                 << outside.front();
+         {test::GenesisIIThirdNameBlock, walk(original).attributes + 3 * AttributeBlock}}));
 }
 
 TEST(GenesisII, AnOddEndOfTheNamesIsFollowedByTheFiller) {
@@ -238,54 +236,33 @@ TEST(GenesisII, ScheduleNamesAreCentredInThirteenBytes) {
 }
 
 TEST(GenesisII, RefusalsLeaveTheImageFileIdentical) {
-    test::TempDir dir;
-    const std::string path = dir.file("game.bin");
     Rosters rosters = genesisIIRosters(21);
     const RomImage original = test::buildGenesisIIImage(rosters, ImageInfo, 24);
-    original.save(path);
+    const test::ImageFile file(original, GenesisII, "game.bin");
     const auto imported = importRoster(original, 1);
-
-    auto refused = [&](const std::string& file, const TeamRecord& team, const char* words) {
-        const auto before = RomImage::load(file).bytes();
-        try {
-            exportImageFile(file, GenesisII, test::documentWithAssignments({{team, 0}}, GenesisII));
-            ADD_FAILURE() << "not refused: " << words;
-        } catch (const ExportRefused& refusal) {
-            EXPECT_NE(std::string(refusal.what()).find(words), std::string::npos) << refusal.what();
-        }
-        EXPECT_EQ(RomImage::load(file).bytes(), before);
-    };
 
     TeamRecord numbered = imported[0];
     numbered.Players[55].Number = -1; // the seventh defensive back
-    refused(path, numbered, "number -1");
+    EXPECT_TRUE(file.refusesTeam(numbered, 0, "number -1"));
     TeamRecord levelled = imported[0];
     levelled.Players[56].Attributes[8] = 16;
-    refused(path, levelled, "Avoid Block");
+    EXPECT_TRUE(file.refusesTeam(levelled, 0, "Avoid Block"));
     TeamRecord longCity = imported[0];
     longCity.Name += "X";
-    refused(path, longCity, "team cities and nicknames");
+    EXPECT_TRUE(file.refusesTeam(longCity, 0, "team cities and nicknames"));
     TeamRecord longNames = imported[0];
     longNames.Players[63].LastName += std::string(5000, 'X');
-    refused(path, longNames, "player names and attributes");
+    EXPECT_TRUE(file.refusesTeam(longNames, 0, "player names and attributes"));
 
-    // A short image that still holds the whole league is refused before anything changes.
-    std::vector<std::uint8_t> bytes = original.bytes();
-    bytes.resize(0x125E90);
-    RomImage shortImage(bytes);
-    EXPECT_THROW(
-        Export_ROM(GenesisII, test::documentAssigningEveryTeam(imported, GenesisII), shortImage),
-        RomError);
-    EXPECT_EQ(shortImage.bytes(), bytes);
+    EXPECT_TRUE(test::exportIntoShortImageRefused(original, imported, GenesisII, 0x125E90));
 
     // An image whose third name block is not at 0x2F00E: writing there would damage the rosters.
     for (const std::size_t third : {0x2F00A, 0x2F010}) {
         Rosters other = genesisIIRosters(21);
         const RomImage shifted = test::buildGenesisIIImage(other, ImageInfo, 24, third);
         EXPECT_EQ(walk(shifted).tables[2], third);
-        const std::string file = dir.file("shifted.bin");
-        shifted.save(file);
-        refused(file, importRoster(shifted, 1)[0], "0x2F00E");
+        const test::ImageFile shiftedFile(shifted, GenesisII, "shifted.bin");
+        EXPECT_TRUE(shiftedFile.refusesTeam(importRoster(shifted, 1)[0], 0, "0x2F00E"));
         EXPECT_EQ(importRoster(shifted, 3), test::expectedLongRosterImport(other[2], GenesisII));
     }
 }

@@ -2,8 +2,8 @@
 #include "rom/commands.h"
 #include "rom/romio.h"
 #include "support/genesis_image.h"
+#include "support/rom_assertions.h"
 #include "support/rom_checks.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -68,9 +68,7 @@ TEST(GenesisIII, ExportOfAnUnchangedImportReproducesTheLeague) {
     const auto stored = test::genesisStyleTeams(32, 5);
     const RomImage original = buildGenesisIIIImage(stored, ImageInfo, 6);
     const auto imported = importTeams(original);
-    RomImage image = original;
-    const ExportResult result =
-        Export_ROM(GenesisIII, test::documentAssigningEveryTeam(imported, GenesisIII), image);
+    const auto [image, result] = test::exportBack(original, imported, GenesisIII);
     EXPECT_EQ(result.teamsReplaced, 30);
     EXPECT_TRUE(result.warnings.empty());
 
@@ -79,11 +77,9 @@ TEST(GenesisIII, ExportOfAnUnchangedImportReproducesTheLeague) {
     EXPECT_EQ(image.text(0x12C1D3, 4), "1999");
     EXPECT_EQ(image.u32be(0x22064), namesEnd(image) + namesEnd(image) % 2);
     // Texts, schedule names, names and attributes come out as the builder laid them.
-    const auto outside = test::changesOutside(
+    EXPECT_TRUE(test::changedOnlyWithin(
         original, image,
-        {{0x1587C6, 0x1587C6 + 23}, {0x1587E6, 0x1587E6 + 33}, {0x12C1D3, 0x12C1D3 + 4}});
-    EXPECT_TRUE(outside.empty()) << outside.size() << " bytes changed, first at " << std::hex
-                                 << outside.front();
+        {{0x1587C6, 0x1587C6 + 23}, {0x1587E6, 0x1587E6 + 33}, {0x12C1D3, 0x12C1D3 + 4}}));
     EXPECT_EQ(importTeams(image), imported);
 }
 
@@ -159,35 +155,22 @@ TEST(GenesisIII, AnOddEndOfTheNamesIsFollowedByTheFiller) {
 }
 
 TEST(GenesisIII, RefusalsLeaveTheImageFileIdentical) {
-    test::TempDir dir;
-    const std::string path = dir.file("game.bin");
     const RomImage original = buildGenesisIIIImage(test::genesisStyleTeams(32, 11), ImageInfo, 12);
-    original.save(path);
+    const test::ImageFile file(original, GenesisIII, "game.bin");
     const auto imported = importTeams(original);
-
-    auto refused = [&](const TeamRecord& team, const char* words) {
-        try {
-            exportImageFile(path, GenesisIII,
-                            test::documentWithAssignments({{team, 29}}, GenesisIII));
-            ADD_FAILURE() << "not refused: " << words;
-        } catch (const ExportRefused& refusal) {
-            EXPECT_NE(std::string(refusal.what()).find(words), std::string::npos) << refusal.what();
-        }
-        EXPECT_EQ(RomImage::load(path).bytes(), original.bytes());
-    };
 
     TeamRecord numbered = imported[29];
     numbered.Players[40].Number = 123; // the sixth defensive lineman
-    refused(numbered, "number 123");
+    EXPECT_TRUE(file.refusesTeam(numbered, 29, "number 123"));
     TeamRecord levelled = imported[29];
     levelled.Players[0].Attributes[10] = 16;
-    refused(levelled, "Coolness");
+    EXPECT_TRUE(file.refusesTeam(levelled, 29, "Coolness"));
     TeamRecord longCity = imported[29];
     longCity.City += "X";
-    refused(longCity, "team cities and nicknames");
+    EXPECT_TRUE(file.refusesTeam(longCity, 29, "team cities and nicknames"));
     TeamRecord longNames = imported[29];
     longNames.Players[0].LastName += "XX";
-    refused(longNames, "player names and attributes");
+    EXPECT_TRUE(file.refusesTeam(longNames, 29, "player names and attributes"));
 
     // An image whose season labels seem to lie before the league texts begin is damaged.
     RomImage damaged = original;
@@ -196,14 +179,7 @@ TEST(GenesisIII, RefusalsLeaveTheImageFileIdentical) {
                  RomError);
     EXPECT_EQ(damaged.u32be(0x226D0 + 4 * 64), 0x22000u);
 
-    // A short image that still holds the whole league is refused before anything changes.
-    std::vector<std::uint8_t> bytes = original.bytes();
-    bytes.resize(0x158800);
-    RomImage shortImage(bytes);
-    EXPECT_THROW(
-        Export_ROM(GenesisIII, test::documentAssigningEveryTeam(imported, GenesisIII), shortImage),
-        RomError);
-    EXPECT_EQ(shortImage.bytes(), bytes);
+    EXPECT_TRUE(test::exportIntoShortImageRefused(original, imported, GenesisIII, 0x158800));
 }
 
 TEST(GenesisIII, DamagedImagesAreRefusedWithoutHarm) {

@@ -4,8 +4,8 @@
 #include "rom/romio.h"
 #include "rom/routines.h"
 #include "support/nes_image.h"
+#include "support/rom_assertions.h"
 #include "support/rom_checks.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -73,13 +73,7 @@ TEST(Nes, ImportEdgeCases) {
 TEST(Nes, ExportOfAnUnchangedImportReproducesTheLeague) {
     const auto stored = nesTeams(5);
     const RomImage original = buildNesImage(stored, ImageInfo, 6);
-    const auto imported = importTeams(original);
-
-    // Every team goes back into its own slot.
-    const League league = test::documentAssigningEveryTeam(imported, Nes);
-
-    RomImage image = original;
-    const ExportResult result = Export_ROM(Nes, league, image);
+    const auto [image, result] = test::exportBack(original, importTeams(original), Nes);
     EXPECT_EQ(result.teamsReplaced, 28);
     EXPECT_TRUE(result.warnings.empty());
 
@@ -100,16 +94,14 @@ TEST(Nes, ExportOfAnUnchangedImportReproducesTheLeague) {
     for (std::size_t at : {0x1E128, 0x1E28A, 0x1E2BD, 0x1F89B})
         EXPECT_EQ(image.text(at, 4), "1999");
 
-    const auto outside = test::changesOutside(original, image,
-                                              {{0xC4D1, 0xC4D1 + 23},
-                                               {0xC4E9, 0xC4E9 + 23},
-                                               {0xC503, 0xC503 + 11},
-                                               {0x1E128, 0x1E12C},
-                                               {0x1E28A, 0x1E28E},
-                                               {0x1E2BD, 0x1E2C1},
-                                               {0x1F89B, 0x1F89F}});
-    EXPECT_TRUE(outside.empty()) << outside.size() << " bytes changed, first at "
-                                 << outside.front();
+    EXPECT_TRUE(test::changedOnlyWithin(original, image,
+                                        {{0xC4D1, 0xC4D1 + 23},
+                                         {0xC4E9, 0xC4E9 + 23},
+                                         {0xC503, 0xC503 + 11},
+                                         {0x1E128, 0x1E12C},
+                                         {0x1E28A, 0x1E28E},
+                                         {0x1E2BD, 0x1E2C1},
+                                         {0x1F89B, 0x1F89F}}));
 }
 
 TEST(Nes, ExportAfterEditsReimportsTheEditedLeague) {
@@ -152,44 +144,30 @@ TEST(Nes, ExportAfterEditsReimportsTheEditedLeague) {
 }
 
 TEST(Nes, RefusalsLeaveTheImageFileIdentical) {
-    test::TempDir dir;
-    const std::string path = dir.file("game.nes");
     const RomImage original = buildNesImage(nesTeams(9), ImageInfo, 10);
-    original.save(path);
+    const test::ImageFile file(original, Nes, "game.nes");
     const auto imported = importTeams(original);
-
-    auto refused = [&](const TeamRecord& team, const char* expectedWords) {
-        const League league = test::documentWithAssignments({{team, 0}}, Nes);
-        try {
-            exportImageFile(path, Nes, league);
-            ADD_FAILURE() << "not refused: " << expectedWords;
-        } catch (const ExportRefused& refusal) {
-            EXPECT_NE(std::string(refusal.what()).find(expectedWords), std::string::npos)
-                << refusal.what();
-        }
-        EXPECT_EQ(RomImage::load(path).bytes(), original.bytes());
-    };
 
     TeamRecord numbered = imported[0];
     numbered.Players[7].Number = 100;
-    refused(numbered, "number 100");
+    EXPECT_TRUE(file.refusesTeam(numbered, 0, "number 100"));
     TeamRecord levelled = imported[0];
     levelled.Players[0].Attributes[6] = 16;
-    refused(levelled, "Passing Speed");
+    EXPECT_TRUE(file.refusesTeam(levelled, 0, "Passing Speed"));
     TeamRecord longNames = imported[0];
     for (auto& player : longNames.Players)
         player.LastName = std::string(300, 'X');
-    refused(longNames, "player names");
+    EXPECT_TRUE(file.refusesTeam(longNames, 0, "player names"));
     TeamRecord longCity = imported[0];
     longCity.City = std::string(1000, 'C');
-    refused(longCity, "team cities and names");
+    EXPECT_TRUE(file.refusesTeam(longCity, 0, "team cities and names"));
     // A number outside 0..99 in a slot the game never stores does not matter.
     TeamRecord unreached = imported[0];
     unreached.Players[6].FirstName = "x";
     unreached.Players[6].LastName = "Y";
     unreached.Players[6].Number = 500;
     EXPECT_NO_THROW(
-        exportImageFile(path, Nes, test::documentWithAssignments({{unreached, 0}}, Nes)));
+        exportImageFile(file.path(), Nes, test::documentWithAssignments({{unreached, 0}}, Nes)));
 }
 
 TEST(Nes, DamagedImagesAreRefusedWithoutHarm) {

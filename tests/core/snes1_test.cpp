@@ -2,9 +2,9 @@
 #include "rom/commands.h"
 #include "rom/romio.h"
 #include "rom/routines.h"
+#include "support/rom_assertions.h"
 #include "support/rom_checks.h"
 #include "support/snes_image.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -101,10 +101,7 @@ TEST(SnesI, ImportEdgeCases) {
 
 TEST(SnesI, ExportOfAnUnchangedImportReproducesTheLeague) {
     const RomImage original = buildSnesIImage(test::snesStyleTeams(28, 7), ImageInfo, 8);
-    const League league = test::documentAssigningEveryTeam(importTeams(original), SnesI);
-
-    RomImage image = original;
-    const ExportResult result = Export_ROM(SnesI, league, image);
+    const auto [image, result] = test::exportBack(original, importTeams(original), SnesI);
     EXPECT_EQ(result.teamsReplaced, 28);
     EXPECT_TRUE(result.warnings.empty());
 
@@ -113,11 +110,9 @@ TEST(SnesI, ExportOfAnUnchangedImportReproducesTheLeague) {
     EXPECT_EQ(image.text(CreditsLine, 15), "ANONYMOUS      ");
     EXPECT_EQ(image.text(DateLine, 14), "    03 07 1999");
     EXPECT_EQ(image.text(YearText, 4), "1999");
-    const auto outside = test::changesOutside(
+    EXPECT_TRUE(test::changedOnlyWithin(
         original, image,
-        {{CreditsLine, CreditsLine + 15}, {DateLine, DateLine + 14}, {YearText, YearText + 4}});
-    EXPECT_TRUE(outside.empty()) << outside.size() << " bytes changed, first at "
-                                 << outside.front();
+        {{CreditsLine, CreditsLine + 15}, {DateLine, DateLine + 14}, {YearText, YearText + 4}}));
 }
 
 TEST(SnesI, ExportAfterEditsReimportsTheEditedLeague) {
@@ -180,80 +175,48 @@ League leagueWithNameBlockOf(std::vector<TeamRecord> teams, std::size_t bytes) {
 }
 
 TEST(SnesI, RefusalsLeaveTheImageFileIdentical) {
-    test::TempDir dir;
-    const std::string path = dir.file("game.smc");
     const RomImage original = buildSnesIImage(test::snesStyleTeams(28, 11), ImageInfo, 12);
-    original.save(path);
+    const test::ImageFile file(original, SnesI, "game.smc");
     const auto imported = importTeams(original);
-
-    auto refused = [&](const League& league, const char* expectedWords) {
-        try {
-            exportImageFile(path, SnesI, league);
-            ADD_FAILURE() << "not refused: " << expectedWords;
-        } catch (const ExportRefused& refusal) {
-            EXPECT_NE(std::string(refusal.what()).find(expectedWords), std::string::npos)
-                << refusal.what();
-        }
-        EXPECT_EQ(RomImage::load(path).bytes(), original.bytes());
-    };
-    auto withTeam = [&](const TeamRecord& team) {
-        return test::documentWithAssignments({{team, 0}}, SnesI);
-    };
 
     TeamRecord numbered = imported[0];
     numbered.Players[53].Number = 100;
-    refused(withTeam(numbered), "number 100");
+    EXPECT_TRUE(file.refusesTeam(numbered, 0, "number 100"));
     TeamRecord levelled = imported[0];
     levelled.Players[56].Attributes[7] = 16;
-    refused(withTeam(levelled), "Kicking Accuracy");
+    EXPECT_TRUE(file.refusesTeam(levelled, 0, "Kicking Accuracy"));
 
     // The team-text block may use what the image's own block used, not one byte more.
     TeamRecord longer = imported[0];
     longer.City += "x";
-    refused(withTeam(longer), "team abbreviations, cities and names");
+    EXPECT_TRUE(file.refusesTeam(longer, 0, "team abbreviations, cities and names"));
     TeamRecord shorter = imported[1];
     shorter.City = shorter.City.substr(1);
     EXPECT_NO_THROW(exportImageFile(
-        path, SnesI, test::documentWithAssignments({{longer, 0}, {shorter, 1}}, SnesI)));
-    original.save(path);
+        file.path(), SnesI, test::documentWithAssignments({{longer, 0}, {shorter, 1}}, SnesI)));
+    file.restore();
 
     // The player names may run up to 0x17DFFF: 22726 bytes.
-    refused(leagueWithNameBlockOf(imported, 22727), "player names");
-    EXPECT_NO_THROW(exportImageFile(path, SnesI, leagueWithNameBlockOf(imported, 22726)));
-    EXPECT_EQ(RomImage::load(path).u16le(0x178038 + 896 * 2), 0xE000);
-    original.save(path);
+    EXPECT_TRUE(file.refuses(leagueWithNameBlockOf(imported, 22727), "player names"));
+    EXPECT_NO_THROW(exportImageFile(file.path(), SnesI, leagueWithNameBlockOf(imported, 22726)));
+    EXPECT_EQ(RomImage::load(file.path()).u16le(0x178038 + 896 * 2), 0xE000);
+    file.restore();
 
     // The date line holds month and day in two digits each.
-    League badMonth = withTeam(imported[0]);
+    League badMonth = test::documentWithAssignments({{imported[0], 0}}, SnesI);
     badMonth.GeneralInfo.Month = 100;
-    refused(badMonth, "month of the roster date is 100");
-    League badDay = withTeam(imported[0]);
+    EXPECT_TRUE(file.refuses(badMonth, "month of the roster date is 100"));
+    League badDay = test::documentWithAssignments({{imported[0], 0}}, SnesI);
     badDay.GeneralInfo.Day = -1;
-    refused(badDay, "day of the roster date is -1");
+    EXPECT_TRUE(file.refuses(badDay, "day of the roster date is -1"));
 }
 
 TEST(SnesI, DamagedImagesAreRefusedWithoutHarm) {
     const RomImage original = buildSnesIImage(test::snesStyleTeams(28, 13), ImageInfo, 14);
-    const TeamRecord replacement = importTeams(original)[3];
-    // Every attempt imports; every second one also runs the edition's export after that import,
-    // as the export frame does, on a working copy that keeps its buffer (fresh whole-image copies
-    // are what makes a sweep slow under the sanitizers).
-    std::vector<TeamRecord> teams;
-    RomImage scratch = original;
-    int attempt = 0;
-    const int tried = test::sweepDamagedImages(
-        original, 15, 2400, {0x7000, 0x7030, 0x703C, 0x123294, 0x178038, 0x178700, 0x17E000},
-        [&](const RomImage& damaged) {
-            GeneralInfoRecord info;
-            Import_ROM(SnesI, damaged, teams, &info, 0);
-            if (++attempt % 2 != 0)
-                return;
-            teams[0] = replacement;
-            scratch = damaged;
-            Warnings warnings;
-            SnesIEdition.exportLeague(scratch, teams, info, warnings);
-        });
-    EXPECT_EQ(tried, 2400);
+    EXPECT_EQ(test::sweepImportsAndExports(
+                  original, SnesI, importTeams(original)[3], 15, 2400,
+                  {0x7000, 0x7030, 0x703C, 0x123294, 0x178038, 0x178700, 0x17E000}),
+              2400);
     EXPECT_THROW(importTeams(RomImage(std::vector<std::uint8_t>(0x8000))), RomError);
 }
 

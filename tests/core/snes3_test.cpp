@@ -2,9 +2,9 @@
 #include "rom/commands.h"
 #include "rom/romio.h"
 #include "rom/routines.h"
+#include "support/rom_assertions.h"
 #include "support/rom_checks.h"
 #include "support/snes_image.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -99,21 +99,16 @@ TEST(SnesIII, TeamTextsSplitAtTheFirstCapitalOrDigit) {
 
 TEST(SnesIII, ExportOfAnUnchangedImportReproducesTheLeague) {
     const RomImage original = buildSnesIIIImage(test::snesStyleTeams(32, 5), ImageInfo, 6);
-    const League league = test::documentAssigningEveryTeam(importTeams(original), SnesIII);
-
-    RomImage image = original;
-    const ExportResult result = Export_ROM(SnesIII, league, image);
+    const auto [image, result] = test::exportBack(original, importTeams(original), SnesIII);
     EXPECT_EQ(result.teamsReplaced, 30);
     EXPECT_TRUE(result.warnings.empty());
 
     EXPECT_EQ(image.text(CreditsLine, 17), "    ANONYMOUS    ");
     EXPECT_EQ(image.text(WebLine, 20), " WWW.KVXM2000.TEST  ");
     EXPECT_EQ(image.text(YearText, 4), "1999");
-    const auto outside = test::changesOutside(
+    EXPECT_TRUE(test::changedOnlyWithin(
         original, image,
-        {{CreditsLine, CreditsLine + 17}, {WebLine, WebLine + 20}, {YearText, YearText + 4}});
-    EXPECT_TRUE(outside.empty()) << outside.size() << " bytes changed, first at "
-                                 << outside.front();
+        {{CreditsLine, CreditsLine + 17}, {WebLine, WebLine + 20}, {YearText, YearText + 4}}));
 }
 
 TEST(SnesIII, ExportAfterEditsReimportsTheEditedLeague) {
@@ -192,83 +187,54 @@ League leagueWithNameBlockOf(std::vector<TeamRecord> teams, std::size_t bytes) {
 }
 
 TEST(SnesIII, RefusalsLeaveTheImageFileIdentical) {
-    test::TempDir dir;
-    const std::string path = dir.file("game.smc");
     const RomImage original = buildSnesIIIImage(test::snesStyleTeams(32, 9), ImageInfo, 10);
-    original.save(path);
+    const test::ImageFile file(original, SnesIII, "game.smc");
     const auto imported = importTeams(original);
-
-    auto refused = [&](const League& league, const std::string& expectedWords) {
-        try {
-            exportImageFile(path, SnesIII, league);
-            ADD_FAILURE() << "not refused: " << expectedWords;
-        } catch (const ExportRefused& refusal) {
-            EXPECT_NE(std::string(refusal.what()).find(expectedWords), std::string::npos)
-                << refusal.what();
-        }
-        EXPECT_EQ(RomImage::load(path).bytes(), original.bytes());
-    };
-    auto withTeam = [&](const TeamRecord& team) {
-        return test::documentWithAssignments({{team, 0}}, SnesIII);
-    };
 
     TeamRecord numbered = imported[0];
     numbered.Players[55].Number = -1;
-    refused(withTeam(numbered), "number -1");
+    EXPECT_TRUE(file.refusesTeam(numbered, 0, "number -1"));
     TeamRecord levelled = imported[0];
     levelled.Players[0].Attributes[10] = 16;
-    refused(withTeam(levelled), "Coolness");
+    EXPECT_TRUE(file.refusesTeam(levelled, 0, "Coolness"));
 
     // The team-text block may use what the image's own block used, not one byte more.
     TeamRecord longer = imported[0];
     longer.Name += "X";
-    refused(withTeam(longer), "team abbreviations, cities and names");
+    EXPECT_TRUE(file.refusesTeam(longer, 0, "team abbreviations, cities and names"));
     TeamRecord shorter = imported[1];
     shorter.Name = shorter.Name.substr(1);
     EXPECT_NO_THROW(exportImageFile(
-        path, SnesIII, test::documentWithAssignments({{longer, 0}, {shorter, 1}}, SnesIII)));
-    original.save(path);
+        file.path(), SnesIII, test::documentWithAssignments({{longer, 0}, {shorter, 1}}, SnesIII)));
+    file.restore();
 
     // Schedule names: 13 characters each, 325 bytes in all.
     TeamRecord scheduled = imported[0];
     scheduled.ScheduleName = "FOURTEEN CHARS";
-    refused(withTeam(scheduled), "schedule name \"FOURTEEN CHARS\" of " + imported[0].City);
+    EXPECT_TRUE(
+        file.refusesTeam(scheduled, 0, "schedule name \"FOURTEEN CHARS\" of " + imported[0].City));
     scheduled.ScheduleName = "THIRTEEN CHAR";
-    EXPECT_NO_THROW(exportImageFile(path, SnesIII, withTeam(scheduled)));
-    original.save(path);
+    EXPECT_NO_THROW(exportImageFile(file.path(), SnesIII,
+                                    test::documentWithAssignments({{scheduled, 0}}, SnesIII)));
+    file.restore();
     auto everyTeam = imported;
     for (auto& team : everyTeam)
         team.ScheduleName = "TWELVE CHARS"; // 30 records of 14 bytes
-    refused(test::documentAssigningEveryTeam(everyTeam, SnesIII), "schedule names do not fit");
+    EXPECT_TRUE(file.refuses(test::documentAssigningEveryTeam(everyTeam, SnesIII),
+                             "schedule names do not fit"));
 
     // The player names must end before 0x1EC800: 15998 bytes.
-    refused(leagueWithNameBlockOf(imported, 15999), "player names");
-    EXPECT_NO_THROW(exportImageFile(path, SnesIII, leagueWithNameBlockOf(imported, 15998)));
-    EXPECT_EQ(RomImage::load(path).u16le(0x1E8040 + 1184 * 2), 0xC800);
+    EXPECT_TRUE(file.refuses(leagueWithNameBlockOf(imported, 15999), "player names"));
+    EXPECT_NO_THROW(exportImageFile(file.path(), SnesIII, leagueWithNameBlockOf(imported, 15998)));
+    EXPECT_EQ(RomImage::load(file.path()).u16le(0x1E8040 + 1184 * 2), 0xC800);
 }
 
 TEST(SnesIII, DamagedImagesAreRefusedWithoutHarm) {
     const RomImage original = buildSnesIIIImage(test::snesStyleTeams(32, 11), ImageInfo, 12);
-    const TeamRecord replacement = importTeams(original)[3];
-    // Every attempt imports; every second one also runs the edition's export after that import,
-    // as the export frame does, on a working copy that keeps its buffer (fresh whole-image copies
-    // are what makes a sweep slow under the sanitizers).
-    std::vector<TeamRecord> teams;
-    RomImage scratch = original;
-    int attempt = 0;
-    const int tried = test::sweepDamagedImages(
-        original, 13, 2400, {0x7000, 0x7040, 0x7048, 0xD1B2, 0xD1F0, 0x1E8040, 0x1E8980, 0x1EC800},
-        [&](const RomImage& damaged) {
-            GeneralInfoRecord info;
-            Import_ROM(SnesIII, damaged, teams, &info, 0);
-            if (++attempt % 2 != 0)
-                return;
-            teams[0] = replacement;
-            scratch = damaged;
-            Warnings warnings;
-            SnesIIIEdition.exportLeague(scratch, teams, info, warnings);
-        });
-    EXPECT_EQ(tried, 2400);
+    EXPECT_EQ(test::sweepImportsAndExports(
+                  original, SnesIII, importTeams(original)[3], 13, 2400,
+                  {0x7000, 0x7040, 0x7048, 0xD1B2, 0xD1F0, 0x1E8040, 0x1E8980, 0x1EC800}),
+              2400);
     EXPECT_THROW(importTeams(RomImage(std::vector<std::uint8_t>(0x8000))), RomError);
 }
 

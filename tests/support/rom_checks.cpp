@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "document/tables.h"
+#include "rom/edition.h"
 #include "rom/routines.h"
 
 #include <random>
@@ -69,6 +70,14 @@ League documentWithAssignments(const std::vector<std::pair<TeamRecord, int>>& te
     return league;
 }
 
+ExportedBack exportBack(const RomImage& original, const std::vector<TeamRecord>& imported,
+                        int edition) {
+    ExportedBack exported{original, {}};
+    exported.result =
+        Export_ROM(edition, documentAssigningEveryTeam(imported, edition), exported.image);
+    return exported;
+}
+
 std::vector<std::size_t>
 changesOutside(const RomImage& before, const RomImage& after,
                const std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
@@ -129,6 +138,27 @@ int sweepDamagedImages(const RomImage& image, std::uint32_t seed, int copies,
             damaged.setByte(it->first, it->second);
     }
     return tried;
+}
+
+int sweepImportsAndExports(const RomImage& image, int edition, const TeamRecord& replacement,
+                           std::uint32_t seed, int copies,
+                           const std::vector<std::size_t>& hotSpots) {
+    const EditionCodec* codec = findEdition(edition);
+    if (!codec)
+        throw std::logic_error("not an edition with a layout");
+    std::vector<TeamRecord> teams;
+    RomImage scratch = image;
+    int attempt = 0;
+    return sweepDamagedImages(image, seed, copies, hotSpots, [&](const RomImage& damaged) {
+        GeneralInfoRecord info;
+        Import_ROM(edition, damaged, teams, &info, 0);
+        if (++attempt % 2 != 0)
+            return;
+        teams[0] = replacement;
+        scratch = damaged;
+        Warnings warnings;
+        codec->exportLeague(scratch, teams, info, warnings);
+    });
 }
 
 } // namespace kvx::test

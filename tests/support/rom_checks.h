@@ -2,6 +2,7 @@
 
 #include "document/league.h"
 #include "rom/romimage.h"
+#include "rom/romio.h"
 #include "support/printers.h"
 
 #include <cstdint>
@@ -25,6 +26,15 @@ League documentWithAssignments(const std::vector<std::pair<TeamRecord, int>>& te
 // slot that holds it, so that an export puts every team back where it came from.
 League documentAssigningEveryTeam(const std::vector<TeamRecord>& imageTeams, int edition);
 
+// The league imported from `original` exported back into a copy of it, every team into the
+// division slot that holds it.
+struct ExportedBack {
+    RomImage image;
+    ExportResult result;
+};
+ExportedBack exportBack(const RomImage& original, const std::vector<TeamRecord>& imported,
+                        int edition);
+
 // Offsets at which two images differ, outside the given [begin, end) ranges.
 std::vector<std::size_t>
 changesOutside(const RomImage& before, const RomImage& after,
@@ -36,5 +46,13 @@ changesOutside(const RomImage& before, const RomImage& after,
 int sweepDamagedImages(const RomImage& image, std::uint32_t seed, int copies,
                        const std::vector<std::size_t>& hotSpots,
                        const std::function<void(const RomImage&)>& attempt);
+
+// That sweep with the edition's own code, driven the way the export frame drives it: every copy
+// is imported, and every second one is then exported with team 0 replaced by `replacement`, into a
+// working copy that keeps its buffer (fresh whole-image copies are what makes a sweep slow under
+// the sanitizers).
+int sweepImportsAndExports(const RomImage& image, int edition, const TeamRecord& replacement,
+                           std::uint32_t seed, int copies,
+                           const std::vector<std::size_t>& hotSpots);
 
 } // namespace kvx::test

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "base/error.h"
+#include "document/league.h"
+#include "rom/commands.h"
+#include "rom/romimage.h"
+#include "rom/romio.h"
+#include "rom/textblock.h"
+#include "support/rom_checks.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <exception>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// GoogleTest assertions about exports into game images. Header only: the benchmarks share the
+// support library, but not GoogleTest.
+namespace kvx::test {
+
+// `after` differs from `before` only inside the given [begin, end) ranges.
+inline ::testing::AssertionResult
+changedOnlyWithin(const RomImage& before, const RomImage& after,
+                  const std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
+    const auto outside = changesOutside(before, after, ranges);
+    if (outside.empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << outside.size() << " bytes changed, first at " << hexOffset(outside.front());
+}
+
+// An export of `teams` (each into the division slot that holds it) into `original` cut to `length`
+// bytes, short of the end but still holding the whole league: it must raise RomError before it
+// changes anything.
+inline ::testing::AssertionResult exportIntoShortImageRefused(const RomImage& original,
+                                                              const std::vector<TeamRecord>& teams,
+                                                              int edition, std::size_t length) {
+    std::vector<std::uint8_t> bytes = original.bytes();
+    bytes.resize(length);
+    RomImage shortImage(bytes);
+    std::string fault;
+    try {
+        Export_ROM(edition, documentAssigningEveryTeam(teams, edition), shortImage);
+        fault = "not refused";
+    } catch (const RomError&) {
+    } catch (const std::exception& other) {
+        fault = "refused with another error: " + std::string(other.what());
+    }
+    if (shortImage.bytes() != bytes)
+        fault += fault.empty() ? "the image changed" : ", and the image changed";
+    if (fault.empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << fault;
+}
+
+// A game image saved in a temporary folder, to try exports on the file the way the commands do.
+class ImageFile {
+public:
+    ImageFile(const RomImage& original, int edition, const std::string& name)
+        : original_(original), edition_(edition), path_(dir_.file(name)) {
+        original_.save(path_);
+    }
+
+    const std::string& path() const { return path_; }
+    // Puts the original image back after an export that was meant to change it.
+    void restore() const { original_.save(path_); }
+
+    // Exports `league` into the file: the export must be refused with a message that contains
+    // `words`, and the file must still hold the original image byte for byte.
+    ::testing::AssertionResult refuses(const League& league, std::string_view words) const {
+        std::string fault;
+        try {
+            exportImageFile(path_, edition_, league);
+            fault = "not refused";
+        } catch (const ExportRefused& refusal) {
+            if (std::string_view(refusal.what()).find(words) == std::string_view::npos)
+                fault = "refused with \"" + std::string(refusal.what()) + "\"";
+        }
+        if (RomImage::load(path_).bytes() != original_.bytes())
+            fault += fault.empty() ? "the file changed" : ", and the file changed";
+        if (fault.empty())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "expecting \"" << words << "\": " << fault;
+    }
+
+    // The same for a document that assigns `team` alone, to the division slot `slot`.
+    ::testing::AssertionResult refusesTeam(const TeamRecord& team, int slot,
+                                           std::string_view words) const {
+        return refuses(documentWithAssignments({{team, slot}}, edition_), words);
+    }
+
+private:
+    TempDir dir_;
+    RomImage original_;
+    int edition_;
+    std::string path_;
+};
+
+} // namespace kvx::test
