@@ -1,14 +1,53 @@
 #include "rom/attributes.h"
 
+#include "rom/edition.h"
+
+#include <algorithm>
+
 namespace kvx {
 
 namespace {
 
-std::size_t readRun(const RomImage& image, std::size_t at, const RecordBytes& run,
-                    PlayerRecord& player) {
+// The longest roster order of any edition code.
+constexpr int LongestRoster = [] {
+    int longest = 0;
+    for (int edition = 0; edition <= PlayStation; ++edition)
+        longest = std::max(longest, rosterSize(edition));
+    return longest;
+}();
+
+// What every roster index stands for, worked out once per call rather than once per player.
+struct RosterPlace {
+    std::size_t slot;
+    int group;
+    const RecordBytes* position;
+};
+
+struct RosterPlan {
+    int size = 0;
+    std::size_t teamBytes = 0;
+    std::array<RosterPlace, LongestRoster> places{};
+};
+
+RosterPlan rosterPlan(const AttributeLayout& layout, int edition) {
+    RosterPlan plan;
+    plan.size = rosterSize(edition);
+    for (int k = 0; k < plan.size; ++k) {
+        const int slot = Roster_Slot(edition, k);
+        const int group = slot / DepthPlaces;
+        plan.places[static_cast<std::size_t>(k)] = {static_cast<std::size_t>(slot), group,
+                                                    &layout.positionRun(group)};
+        plan.teamBytes += layout.recordSize(group);
+    }
+    return plan;
+}
+
+// `byteAt` gives the image byte at an offset.
+template <typename ByteAt>
+std::size_t readRun(ByteAt&& byteAt, std::size_t at, const RecordBytes& run, PlayerRecord& player) {
     auto& levels = player.Attributes;
     for (const RecordByte& byte : run) {
-        const std::uint8_t value = image.byte(at++);
+        const std::uint8_t value = byteAt(at++);
         if (byte.kind == RecordByte::Face) {
             player.Face = value;
         } else if (byte.kind == RecordByte::Levels) {
@@ -23,23 +62,34 @@ std::size_t readRun(const RomImage& image, std::size_t at, const RecordBytes& ru
     return at;
 }
 
-void writeRun(std::string& bytes, const RecordBytes& run, const PlayerRecord& player) {
+template <typename ByteAt>
+std::size_t readRecords(ByteAt&& byteAt, std::size_t at, const AttributeLayout& layout,
+                        const RosterPlan& plan, std::vector<TeamRecord>& teams) {
+    for (TeamRecord& team : teams) {
+        for (int k = 0; k < plan.size; ++k) {
+            const RosterPlace& place = plan.places[static_cast<std::size_t>(k)];
+            PlayerRecord& player = team.Players[place.slot];
+            at = readRun(byteAt, at, layout.common, player);
+            at = readRun(byteAt, at, *place.position, player);
+            if (layout.derive)
+                layout.derive(player, place.group);
+        }
+    }
+    return at;
+}
+
+char* writeRun(char* out, const RecordBytes& run, const PlayerRecord& player) {
     auto level = [&](std::int8_t index) {
         return index == RecordByte::Unused ? 0 : player.Attributes[static_cast<std::size_t>(index)];
     };
     for (const RecordByte& byte : run) {
-        switch (byte.kind) {
-        case RecordByte::Levels:
-            bytes += static_cast<char>(packNibbles(level(byte.high), level(byte.low)));
-            break;
-        case RecordByte::Face:
-            bytes += static_cast<char>(player.Face & 0xFF);
-            break;
-        case RecordByte::Zero:
-            bytes += '\0';
-            break;
-        }
+        if (byte.kind == RecordByte::Levels)
+            *out = static_cast<char>(packNibbles(level(byte.high), level(byte.low)));
+        else if (byte.kind == RecordByte::Face)
+            *out = static_cast<char>(player.Face & 0xFF);
+        ++out; // a zero byte is already zero
     }
+    return out;
 }
 
 } // namespace
@@ -47,32 +97,29 @@ void writeRun(std::string& bytes, const RecordBytes& run, const PlayerRecord& pl
 std::size_t readAttributeRecords(const RomImage& image, std::size_t at,
                                  const AttributeLayout& layout, int edition,
                                  std::vector<TeamRecord>& teams) {
-    const int roster = rosterSize(edition);
-    for (TeamRecord& team : teams) {
-        for (int k = 0; k < roster; ++k) {
-            const int slot = Roster_Slot(edition, k);
-            const int group = slot / DepthPlaces;
-            PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
-            at = readRun(image, at, layout.common, player);
-            at = readRun(image, at, layout.positionRun(group), player);
-            if (layout.derive)
-                layout.derive(player, group);
-        }
+    const RosterPlan plan = rosterPlan(layout, edition);
+    const std::size_t length = teams.size() * plan.teamBytes;
+    if (at <= image.size() && length <= image.size() - at) {
+        const std::uint8_t* bytes = image.bytes().data();
+        return readRecords([bytes](std::size_t offset) { return bytes[offset]; }, at, layout, plan,
+                           teams);
     }
-    return at;
+    // A short image is read byte by byte, so that it fails where its data ends.
+    return readRecords([&image](std::size_t offset) { return image.byte(offset); }, at, layout,
+                       plan, teams);
 }
 
 std::string attributeRecords(const std::vector<TeamRecord>& teams, const AttributeLayout& layout,
                              int edition) {
-    const int roster = rosterSize(edition);
-    std::string bytes;
-    bytes.reserve(teams.size() * teamRecordsSize(layout, edition));
+    const RosterPlan plan = rosterPlan(layout, edition);
+    std::string bytes(teams.size() * plan.teamBytes, '\0');
+    char* out = bytes.data();
     for (const TeamRecord& team : teams) {
-        for (int k = 0; k < roster; ++k) {
-            const int slot = Roster_Slot(edition, k);
-            const PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
-            writeRun(bytes, layout.common, player);
-            writeRun(bytes, layout.positionRun(slot / DepthPlaces), player);
+        for (int k = 0; k < plan.size; ++k) {
+            const RosterPlace& place = plan.places[static_cast<std::size_t>(k)];
+            const PlayerRecord& player = team.Players[place.slot];
+            out = writeRun(out, layout.common, player);
+            out = writeRun(out, *place.position, player);
         }
     }
     return bytes;
