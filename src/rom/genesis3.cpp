@@ -58,14 +58,6 @@ constexpr AttributeLayout Records{.common = "1|0 2|3 4|5 face",
 constexpr std::size_t AttributeArea = Teams * teamRecordsSize(Records, GenesisIII);
 static_assert(AttributeArea == 5920);
 
-struct FixedTeam {
-    std::string_view abbreviation;
-    std::string_view city;
-    std::string_view name;
-};
-constexpr std::array<FixedTeam, 2> FixedTeams = {
-    {{"F.A", "[Free", "Agents]"}, {"OLD", "[Old", "Timers]"}}};
-
 std::size_t attributeStart(const RomImage& image) {
     return evenUp(image.u32be(NamePointers + 4 * static_cast<std::size_t>(Entries)));
 }
@@ -77,12 +69,7 @@ void importGenesisIII(const RomImage& image, std::vector<TeamRecord>& teams,
         generalInfo->Year = image.text(YearAt, 4);
     }
     readLeagueTexts(image, LeagueTexts, teams);
-    for (std::size_t f = 0; f < FixedTeams.size(); ++f) {
-        TeamRecord& team = teams[LeagueTeams + f];
-        team.Abbreviation = FixedTeams[f].abbreviation;
-        team.City = FixedTeams[f].city;
-        team.Name = FixedTeams[f].name;
-    }
+    nameExtraTeams(teams, LeagueTeams);
     for (std::size_t t = 0; t < LeagueTeams; ++t)
         teams[t].ScheduleName = readScheduleName(image, ScheduleNames + ScheduleWidth * t, Dot);
 

@@ -159,4 +159,20 @@ std::string fixedWidth(std::string text, std::size_t width) {
     return text;
 }
 
+void nameExtraTeams(std::vector<TeamRecord>& teams, std::size_t first) {
+    struct ExtraTeam {
+        std::string_view abbreviation;
+        std::string_view city;
+        std::string_view name;
+    };
+    static constexpr std::array<ExtraTeam, 2> ExtraTeams = {
+        {{"F.A", "[Free", "Agents]"}, {"OLD", "[Old", "Timers]"}}};
+    for (std::size_t e = 0; e < ExtraTeams.size(); ++e) {
+        TeamRecord& team = teams.at(first + e);
+        team.Abbreviation = ExtraTeams[e].abbreviation;
+        team.City = ExtraTeams[e].city;
+        team.Name = ExtraTeams[e].name;
+    }
+}
+
 } // namespace kvx

@@ -142,6 +142,11 @@ std::string centredText(const std::string& text, int width, int centre);
 // `text` padded with spaces or cut to exactly `width` characters.
 std::string fixedWidth(std::string text, std::size_t width);
 
+// The 30-team editions carry two extra teams after their league: the free agents and the old
+// timers. The images keep no texts of their own for them; the import names them, starting at
+// team `first`.
+void nameExtraTeams(std::vector<TeamRecord>& teams, std::size_t first);
+
 // The program's web address as the export stamps it into the games' texts.
 inline constexpr std::string_view WebAddress = "www.kvxm2000.test";
 

@@ -67,15 +67,6 @@ constexpr std::array<FixedRecord, 5> FixedRecords = {{{"FA1 ", "free agent"},
                                                       {"NFC ", "NFC"}}};
 constexpr std::size_t SharedFixedRecord = 2;
 
-struct PseudoTeam {
-    std::string_view abbreviation;
-    std::string_view city;
-    std::string_view name;
-};
-
-constexpr std::array<PseudoTeam, 2> PseudoTeams = {
-    {{"F.A", "[Free", "Agents]"}, {"OLD", "[Old", "Timers]"}}};
-
 bool endsCity(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
@@ -103,12 +94,7 @@ void importSnesIII(const RomImage& image, std::vector<TeamRecord>& teams,
             pointerTarget(image, SchedulePointers + static_cast<std::size_t>(t) * 2, 0);
         team.ScheduleName = image.textUntil(schedule + 1, ScheduleEnd);
     }
-    for (std::size_t p = 0; p < PseudoTeams.size(); ++p) {
-        TeamRecord& team = teams[TextTeams + p];
-        team.Abbreviation = PseudoTeams[p].abbreviation;
-        team.City = PseudoTeams[p].city;
-        team.Name = PseudoTeams[p].name;
-    }
+    nameExtraTeams(teams, TextTeams);
     for (int i = 0; i < Players; ++i) {
         const std::size_t entry = NamePointers + static_cast<std::size_t>(i) * 2;
         readPackedName(image.range(pointerTarget(image, entry, NameBase),
