@@ -16,7 +16,6 @@ const GeneralInfoRecord ImageInfo{"1995", 0, 0, "THIRD CREDITS GO HERE!Z"};
 
 constexpr std::size_t NamePointers = 0x25210;
 constexpr std::size_t ScheduleNames = 0x12806E;
-constexpr std::size_t AttributeArea = 5920;
 
 std::vector<TeamRecord> importTeams(const RomImage& image, GeneralInfoRecord* info = nullptr) {
     std::vector<TeamRecord> teams;
