@@ -1,9 +1,8 @@
+#include "ui/application.h"
 #include "ui/frmMain.h"
 #include "ui/qtplatform.h"
 #include "ui/recentstore.h"
 #include "ui/session.h"
-
-#include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,8 +31,9 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
-    QApplication app(argc, argv);
     kvx::QtPlatform platform;
+    kvx::Application app(argc, argv);
+    app.setPlatform(&platform);
     kvx::SettingsRecentStore recent;
     kvx::Session session;
     kvx::frmMain window(session, platform, recent);

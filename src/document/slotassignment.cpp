@@ -37,15 +37,20 @@ void SlotAssignment::autoMatch(const League& league, int page) {
     }
 }
 
-void SlotAssignment::finish(League& league) const {
-    for (int t = 0; t < teamCount(league); ++t)
-        league.Teams[static_cast<std::size_t>(t)].RomSlot[edition_] = -1;
+std::vector<std::int16_t> SlotAssignment::finishedSlots(int teamCount) const {
+    std::vector<std::int16_t> slots(static_cast<std::size_t>(std::max(teamCount, 0)), -1);
     for (int slot = 0; slot < DivisionSlots; ++slot) {
         const int t = assignment_[static_cast<std::size_t>(slot)];
-        if (t >= 0 && t < teamCount(league))
-            league.Teams[static_cast<std::size_t>(t)].RomSlot[edition_] =
-                static_cast<std::int16_t>(slot);
+        if (t >= 0 && t < teamCount)
+            slots[static_cast<std::size_t>(t)] = static_cast<std::int16_t>(slot);
     }
+    return slots;
+}
+
+void SlotAssignment::finish(League& league) const {
+    const std::vector<std::int16_t> slots = finishedSlots(teamCount(league));
+    for (std::size_t t = 0; t < slots.size(); ++t)
+        league.Teams[t].RomSlot[edition_] = slots[t];
 }
 
 } // namespace kvx

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace kvx {
 
@@ -31,6 +32,8 @@ public:
     // Finish: RomSlot for this edition becomes -1 for every team, then each assigned team gets
     // its slot (a team placed in several slots keeps the highest of them).
     void finish(League& league) const;
+    // What Finish stores: the RomSlot of this edition for each of the first `teamCount` teams.
+    std::vector<std::int16_t> finishedSlots(int teamCount) const;
 
 private:
     int edition_;

@@ -6,6 +6,7 @@
 #include "document/datafile.h"
 #include "ratings/ratingscale.h"
 #include "rom/routines.h"
+#include "ui/failure.h"
 #include "ui/texts.h"
 
 namespace kvx {
@@ -34,8 +35,9 @@ void FileCommands::startUp() {
         tell("The rating scale \"" + scale +
              "\" cannot be read. Ratings use an empty scale until you load one.");
 
-    kvx::newDocument(session_.league, platform_.today());
-    session_.documentChanged = false;
+    League fresh;
+    kvx::newDocument(fresh, platform_.today());
+    session_.document.replace(std::move(fresh));
 }
 
 void FileCommands::shutDown() {
@@ -43,18 +45,18 @@ void FileCommands::shutDown() {
     paths.HtmlPath = session_.HtmlPath;
     paths.RomPath = session_.RomPath;
     paths.RatingScalePath = session_.RatingScalePath;
-    paths.CurrentFile = session_.league.CurrentFile;
+    paths.CurrentFile = session_.document.league().CurrentFile;
     try {
         writeRememberedPaths(settingsPath(), paths);
-    } catch (const Error& error) {
-        tell(std::string("The remembered file paths were not saved.\r") + error.what());
+    } catch (const std::exception& error) {
+        tell(std::string("The remembered file paths were not saved.\r") + describeFailure(error));
     }
 }
 
 bool FileCommands::confirmDiscard() {
-    if (!session_.documentChanged)
+    if (!session_.document.isModified())
         return true;
-    const std::string& current = session_.league.CurrentFile;
+    const std::string& current = session_.document.league().CurrentFile;
     const std::string name =
         current.empty() ? std::string("the untitled roster") : Text_After_Last(current, "/");
     switch (
@@ -72,8 +74,9 @@ bool FileCommands::confirmDiscard() {
 bool FileCommands::newDocument() {
     if (!confirmDiscard())
         return false;
-    kvx::newDocument(session_.league, platform_.today());
-    session_.documentChanged = false;
+    League fresh;
+    kvx::newDocument(fresh, platform_.today());
+    session_.document.replace(std::move(fresh));
     return true;
 }
 
@@ -98,29 +101,28 @@ bool FileCommands::open() {
     }
     Add_Recent_File(recent_, choice->path);
     fresh.CurrentFile = choice->path;
-    session_.league = std::move(fresh);
+    session_.document.replace(std::move(fresh));
     session_.lastDataFile = choice->path;
-    session_.documentChanged = false;
     return true;
 }
 
 bool FileCommands::saveTo(const std::string& path) {
     try {
-        Save_Data_File(session_.league, path);
-    } catch (const Error& error) {
-        tell(std::string(text::NotSaved) + "\r" + error.what());
+        Save_Data_File(session_.document.league(), path);
+    } catch (const std::exception& error) {
+        tell(std::string(text::NotSaved) + "\r" + describeFailure(error));
         return false;
     }
-    session_.league.CurrentFile = path;
+    session_.document.markSaved(path);
     session_.lastDataFile = path;
-    session_.documentChanged = false;
     return true;
 }
 
 bool FileCommands::save() {
-    if (session_.league.CurrentFile.empty())
+    const std::string current = session_.document.league().CurrentFile;
+    if (current.empty())
         return saveAs();
-    return saveTo(session_.league.CurrentFile);
+    return saveTo(current);
 }
 
 bool FileCommands::saveAs() {
@@ -128,7 +130,7 @@ bool FileCommands::saveAs() {
     request.title = text::SaveAsTitle;
     request.filter = text::DataFileFilter;
     request.confirmOverwrite = true;
-    const std::string& current = session_.league.CurrentFile;
+    const std::string current = session_.document.league().CurrentFile;
     startAt(request, current.empty() ? session_.lastDataFile : current,
             platform_.programDirectory());
     if (current.empty())
@@ -142,7 +144,10 @@ bool FileCommands::saveAs() {
 bool FileCommands::openRecent(int entry) {
     if (!confirmDiscard())
         return false;
-    switch (openRecentFile(session_.league, recent_, entry)) {
+    // Read into a document of its own: a refused file leaves the user's as it was.
+    League fresh;
+    kvx::newDocument(fresh, platform_.today());
+    switch (openRecentFile(fresh, recent_, entry)) {
     case RecentOpenResult::Vanished:
         tell(msg::FileMovedOrDeleted);
         return false;
@@ -152,8 +157,8 @@ bool FileCommands::openRecent(int entry) {
     case RecentOpenResult::Opened:
         break;
     }
-    session_.lastDataFile = session_.league.CurrentFile;
-    session_.documentChanged = false;
+    session_.lastDataFile = fresh.CurrentFile;
+    session_.document.replace(std::move(fresh));
     return true;
 }
 
@@ -182,8 +187,8 @@ void FileCommands::saveRatingScaleAs() {
     session_.RatingScalePath = choice->path;
     try {
         Save_Rating_Scale(choice->path, session_.ratingScale);
-    } catch (const Error& error) {
-        tell(std::string("The rating scale was not saved.\r") + error.what());
+    } catch (const std::exception& error) {
+        tell(std::string("The rating scale was not saved.\r") + describeFailure(error));
     }
 }
 

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kvx {
 
 namespace {
@@ -29,7 +31,7 @@ QPushButton* namedButton(const char* caption, const char* name, QWidget* parent)
 
 } // namespace
 
-frmExportData::frmExportData(League& league, int romEdition, QWidget* parent)
+frmExportData::frmExportData(const League& league, int romEdition, QWidget* parent)
     : QDialog(parent), league_(league), romEdition_(romEdition), Assignment(league, romEdition) {
     setObjectName(QStringLiteral("frmExportData"));
     setWindowTitle(QStringLiteral("Export Data"));
@@ -147,8 +149,12 @@ void frmExportData::cmdBack_Click() {
         cmdBack_->setEnabled(false);
 }
 
+std::vector<std::int16_t> frmExportData::finishedSlots() const {
+    return Assignment.finishedSlots(
+        std::clamp<int>(league_.TeamCount, 0, static_cast<int>(league_.Teams.size())));
+}
+
 void frmExportData::cmdFinish_Click() {
-    Assignment.finish(league_);
     result_ = 1;
     accept();
 }

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <array>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -13,8 +14,8 @@ class QPushButton;
 namespace kvx {
 
 // "Export Data": the wizard that places the league's teams into the 30 division slots of one
-// edition, five slots (one division) per page. Only Finish writes the choice into the teams'
-// RomSlot for that edition.
+// edition, five slots (one division) per page. It changes nothing itself: after Finish,
+// finishedSlots() holds what the teams' RomSlot for that edition become.
 class frmExportData : public QDialog {
     Q_OBJECT
 
@@ -22,13 +23,15 @@ public:
     static constexpr int Rows = SlotAssignment::Rows;
     static constexpr int Pages = SlotAssignment::Pages;
 
-    frmExportData(League& league, int romEdition, QWidget* parent = nullptr);
+    frmExportData(const League& league, int romEdition, QWidget* parent = nullptr);
 
     // 1 after Finish, -1 when the wizard was closed any other way.
     int dialogResult() const { return result_; }
     int page() const { return Page; }
     // Team index chosen for division slot 0..29; -1 = no change.
     int assignment(int slot) const { return Assignment.team(slot); }
+    // RomSlot of the wizard's edition for every team, as Finish chose them.
+    std::vector<std::int16_t> finishedSlots() const;
 
 private:
     void Refresh_Page();
@@ -39,7 +42,7 @@ private:
     void cmdFinish_Click();
     QString teamCaption(int slot) const;
 
-    League& league_;
+    const League& league_;
     const int romEdition_;
     SlotAssignment Assignment;
     int Page = 0;

@@ -1,6 +1,7 @@
 #include "ui/frmMain.h"
 
 #include "base/messages.h"
+#include "ui/failure.h"
 #include "ui/frmExportData.h"
 #include "ui/qtplatform.h"
 #include "ui/texts.h"
@@ -17,10 +18,13 @@ namespace kvx {
 
 namespace {
 
-bool runExportWizard(League& league, int edition, QWidget* parent) {
+std::optional<std::vector<std::int16_t>> runExportWizard(const League& league, int edition,
+                                                         QWidget* parent) {
     frmExportData wizard(league, edition, parent);
     wizard.exec();
-    return wizard.dialogResult() == 1;
+    if (wizard.dialogResult() != 1)
+        return std::nullopt;
+    return wizard.finishedSlots();
 }
 
 } // namespace
@@ -28,7 +32,7 @@ bool runExportWizard(League& league, int edition, QWidget* parent) {
 frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWidget* parent)
     : QMainWindow(parent), session_(session), platform_(platform), recent_(recent),
       files_(session, platform, recent),
-      roms_(session, platform, files_, [this](League& league, int edition) {
+      roms_(session, platform, files_, [this](const League& league, int edition) {
           return runExportWizard(league, edition, this);
       }) {
     setObjectName(QStringLiteral("frmMain"));
@@ -40,6 +44,7 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
     resize(960, 680);
     buildMenus();
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateMenuState(); });
+    connect(&session_.document, &Document::changed, this, [this] { updateMenuState(); });
 
     files_.startUp();
     Update_Recent_Menu();
@@ -57,7 +62,7 @@ QAction* frmMain::addCommand(QMenu* menu, const char* caption, const char* name,
                              void (frmMain::*handler)()) {
     QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this, handler);
+    connect(action, &QAction::triggered, this, [this, handler] { runCommand(handler); });
     return action;
 }
 
@@ -94,7 +99,10 @@ void frmMain::buildMenus() {
     for (int n = 0; n < RecentFileCount; ++n) {
         QAction* recent = file->addAction(QStringLiteral("Recent File %1").arg(n + 1));
         recent->setObjectName(QStringLiteral("mnuFileRecent_%1").arg(n));
-        connect(recent, &QAction::triggered, this, [this, n] { mnuFileRecent_Click(n); });
+        connect(recent, &QAction::triggered, this, [this, n] {
+            recentEntry_ = n;
+            runCommand(&frmMain::mnuFileRecent_Click);
+        });
         mnuFileRecent_[static_cast<std::size_t>(n)] = recent;
     }
     mnuFileB2_ = file->addSeparator();
@@ -132,14 +140,14 @@ void frmMain::Update_Recent_Menu() {
         QAction* action = mnuFileRecent_[static_cast<std::size_t>(n)];
         action->setVisible(!caption.empty());
         if (!caption.empty())
-            action->setText(toQString(caption));
+            action->setText(toQPath(caption));
     }
     mnuFileB2_->setVisible(menu.SeparatorVisible);
 }
 
 void frmMain::updateMenuState() {
-    const bool hasTeams = session_.league.TeamCount > 0;
-    mnuFileSave_->setEnabled(!session_.league.CurrentFile.empty());
+    const bool hasTeams = session_.document.teamCount() > 0;
+    mnuFileSave_->setEnabled(!session_.document.league().CurrentFile.empty());
     mnuFileExportData_->setEnabled(hasTeams);
     mnuFileSaveWindowAsHTML_->setEnabled(mdiArea_->activeSubWindow() != nullptr);
     mnuEditDefinePlayers_->setEnabled(hasTeams);
@@ -148,10 +156,13 @@ void frmMain::updateMenuState() {
     mnuViewPlayerRatings_->setEnabled(hasTeams);
 }
 
-void frmMain::afterCommand(bool replaced) {
+void frmMain::runCommand(void (frmMain::*handler)()) {
+    try {
+        (this->*handler)();
+    } catch (const std::exception& error) {
+        platform_.messageBox(msg::ReadMeTitle, describeFailure(error), MessageIcon::Information);
+    }
     updateMenuState();
-    if (replaced)
-        emit documentReplaced();
 }
 
 void frmMain::notAvailableYet(const char* window) {
@@ -162,7 +173,15 @@ void frmMain::notAvailableYet(const char* window) {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     if (!shutDown_) {
-        if (!files_.confirmDiscard()) {
+        bool discard = false;
+        try {
+            discard = files_.confirmDiscard();
+        } catch (const std::exception& error) {
+            // The program stays open rather than lose the changes it could not save.
+            platform_.messageBox(msg::ReadMeTitle, describeFailure(error),
+                                 MessageIcon::Information);
+        }
+        if (!discard) {
             event->ignore();
             updateMenuState();
             return;
@@ -174,49 +193,42 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::mnuFileNew_Click() {
-    afterCommand(files_.newDocument());
+    files_.newDocument();
 }
 
 void frmMain::mnuFileOpen_Click() {
-    const bool replaced = files_.open();
+    files_.open();
     Update_Recent_Menu();
-    afterCommand(replaced);
 }
 
 void frmMain::mnuFileSave_Click() {
     files_.save();
-    afterCommand(false);
 }
 
 void frmMain::mnuFileSaveAs_Click() {
     files_.saveAs();
-    afterCommand(false);
 }
 
-void frmMain::mnuFileRecent_Click(int entry) {
-    const bool replaced = files_.openRecent(entry);
+void frmMain::mnuFileRecent_Click() {
+    files_.openRecent(recentEntry_);
     Update_Recent_Menu();
-    afterCommand(replaced);
 }
 
 void frmMain::mnuFileImportData_Click() {
-    afterCommand(roms_.importData());
+    roms_.importData();
 }
 
 void frmMain::mnuFileExportData_Click() {
     if (const auto status = roms_.exportData())
-        statusBar()->showMessage(toQString(*status));
-    afterCommand(false);
+        statusBar()->showMessage(toDisplayText(*status));
 }
 
 void frmMain::mnuFileLoadRatingScale_Click() {
     files_.loadRatingScale();
-    afterCommand(false);
 }
 
 void frmMain::mnuSaveRatingScaleAs_Click() {
     files_.saveRatingScaleAs();
-    afterCommand(false);
 }
 
 void frmMain::mnuFileSaveWindowAsHTML_Click() {

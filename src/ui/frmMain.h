@@ -32,11 +32,6 @@ public:
 
     QMdiArea* mdiArea() const { return mdiArea_; }
 
-signals:
-    // New, Open, a recent file or Import put another document in place; child windows that
-    // show the document refresh or close.
-    void documentReplaced();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -46,8 +41,10 @@ private:
     QAction* addCommand(QMenu* menu, const char* caption, const char* name,
                         void (frmMain::*handler)());
     void addSeparator(QMenu* menu, const char* name);
-    // Runs after every command: the menu state, and the news that the document was replaced.
-    void afterCommand(bool replaced);
+    // The one boundary of every menu command: whatever ends a command early is reported and
+    // the program goes on with the document as the command left it (commands change the
+    // document only once they have succeeded).
+    void runCommand(void (frmMain::*handler)());
     void notAvailableYet(const char* window);
 
     void mnuFileNew_Click();
@@ -59,7 +56,7 @@ private:
     void mnuFileLoadRatingScale_Click();
     void mnuSaveRatingScaleAs_Click();
     void mnuFileSaveWindowAsHTML_Click();
-    void mnuFileRecent_Click(int entry);
+    void mnuFileRecent_Click();
     void mnuFileExit_Click();
     void mnuEditDefineTeams_Click();
     void mnuEditDefinePlayers_Click();
@@ -86,6 +83,7 @@ private:
     QAction* mnuViewTeamRatings_ = nullptr;
     QAction* mnuViewPlayerRatings_ = nullptr;
     bool shutDown_ = false;
+    int recentEntry_ = 0;
 };
 
 } // namespace kvx

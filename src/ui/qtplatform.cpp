@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QStringDecoder>
 
 namespace kvx {
 
@@ -25,7 +24,7 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
 }
 
 std::optional<FileChoice> runFileDialog(const FileDialogRequest& request, bool saving) {
-    QFileDialog dialog(QApplication::activeWindow(), toQString(request.title));
+    QFileDialog dialog(QApplication::activeWindow(), toDisplayText(request.title));
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The patterns are part of each filter for Qt; the user sees the program's texts alone.
@@ -39,21 +38,30 @@ std::optional<FileChoice> runFileDialog(const FileDialogRequest& request, bool s
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
     if (!request.initialFolder.empty())
-        dialog.setDirectory(toQString(request.initialFolder));
+        dialog.setDirectory(toQPath(request.initialFolder));
     if (!request.proposedName.empty())
-        dialog.selectFile(toQString(request.proposedName));
+        dialog.selectFile(toQPath(request.proposedName));
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     FileChoice choice;
-    choice.path = fromQString(dialog.selectedFiles().constFirst());
-    choice.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-    if (choice.filterIndex < 1)
-        choice.filterIndex = 1;
+    choice.path = fromQPath(dialog.selectedFiles().constFirst());
+    choice.filterIndex = chosenFilterIndex(request.filter, dialog.selectedNameFilter());
     return choice;
 }
 
 } // namespace
+
+int chosenFilterIndex(const std::string& filter, const QString& selected) {
+    // Qt hands the selected filter back whole, or (with HideNameFilterDetails, depending on the
+    // Qt version and dialog) as the text the user saw, which is the program's own text.
+    const QStringList filters = qtNameFilters(filter);
+    const QStringList parts = toQString(filter).split(QLatin1Char('|'));
+    for (qsizetype i = 0; i < filters.size(); ++i)
+        if (selected == filters[i] || selected == parts[2 * i])
+            return static_cast<int>(i) + 1;
+    return 1;
+}
 
 QStringList qtNameFilters(const std::string& filter) {
     const QStringList parts = toQString(filter).split(QLatin1Char('|'));
@@ -66,36 +74,15 @@ QStringList qtNameFilters(const std::string& filter) {
     return filters;
 }
 
-QString toQString(const std::string& text) {
-    const QByteArrayView bytes(text.data(), static_cast<qsizetype>(text.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString decoded = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return decoded;
-    return QString::fromLatin1(bytes);
-}
-
-std::string fromQString(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-QString toDisplayText(const std::string& text) {
-    QString shown = toQString(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown;
-}
-
 void QtPlatform::messageBox(const std::string& title, const std::string& text, MessageIcon icon) {
-    QMessageBox box(qtIcon(icon), toQString(title), toDisplayText(text), QMessageBox::Ok,
+    QMessageBox box(qtIcon(icon), toDisplayText(title), toDisplayText(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }
 
 Answer QtPlatform::question(const std::string& title, const std::string& text) {
     const auto button = QMessageBox::question(
-        QApplication::activeWindow(), toQString(title), toDisplayText(text),
+        QApplication::activeWindow(), toDisplayText(title), toDisplayText(text),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (button == QMessageBox::Yes)
         return Answer::Yes;
@@ -115,9 +102,9 @@ std::optional<FileChoice> QtPlatform::saveFile(const FileDialogRequest& request)
 std::optional<std::string> QtPlatform::inputBox(const std::string& prompt, const std::string& title,
                                                 const std::string& defaultText) {
     bool ok = false;
-    const QString answer =
-        QInputDialog::getText(QApplication::activeWindow(), toQString(title), toDisplayText(prompt),
-                              QLineEdit::Normal, toQString(defaultText), &ok);
+    const QString answer = QInputDialog::getText(QApplication::activeWindow(), toDisplayText(title),
+                                                 toDisplayText(prompt), QLineEdit::Normal,
+                                                 toQString(defaultText), &ok);
     if (!ok)
         return std::nullopt;
     const QByteArray bytes = answer.toLatin1();
@@ -134,7 +121,7 @@ Date QtPlatform::today() {
 }
 
 std::string QtPlatform::programDirectory() {
-    return fromQString(QCoreApplication::applicationDirPath());
+    return fromQPath(QCoreApplication::applicationDirPath());
 }
 
 } // namespace kvx

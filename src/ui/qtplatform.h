@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/platform.h"
+#include "ui/qtext.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,13 +26,8 @@ public:
 // The program's "text|patterns|text|patterns|" filter as Qt's name filters, one per pair, each
 // "text (patterns)" with the patterns separated by spaces.
 QStringList qtNameFilters(const std::string& filter);
-
-// Paths and messages travel as UTF-8, the file system's encoding here; a text that is not valid
-// UTF-8 holds single-byte characters from a game image and is read as Latin-1.
-QString toQString(const std::string& text);
-std::string fromQString(const QString& text);
-// As toQString, with the carriage returns the program's messages use as line breaks turned into
-// Qt's line feeds.
-QString toDisplayText(const std::string& text);
+// The 1-based pair of the program's filter that a file dialog reports as selected; 1 when it
+// matches none.
+int chosenFilterIndex(const std::string& filter, const QString& selected);
 
 } // namespace kvx

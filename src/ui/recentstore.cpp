@@ -1,6 +1,6 @@
 #include "ui/recentstore.h"
 
-#include "ui/qtplatform.h"
+#include "ui/qtext.h"
 
 #include <QCoreApplication>
 
@@ -23,19 +23,20 @@ SettingsRecentStore::SettingsRecentStore(const QString& iniFile)
     : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
 
 QString SettingsRecentStore::keyOf(int entry) {
-    return toQString(std::string(Section)) + QLatin1Char('/') + QString::number(entry);
+    return QString::fromLatin1(Section.data(), static_cast<qsizetype>(Section.size())) +
+           QLatin1Char('/') + QString::number(entry);
 }
 
 std::string SettingsRecentStore::get(int entry) const {
     // Another running copy may have changed the list since it was last read.
     settings_->sync();
-    return fromQString(settings_->value(keyOf(entry)).toString());
+    return fromQPath(settings_->value(keyOf(entry)).toString());
 }
 
 void SettingsRecentStore::set(int entry, const std::string& path) {
     if (entry < 0 || entry >= RecentFileCount)
         return;
-    settings_->setValue(keyOf(entry), toQString(path));
+    settings_->setValue(keyOf(entry), toQPath(path));
     settings_->sync();
 }
 

@@ -5,6 +5,7 @@
 #include "base/messages.h"
 #include "rom/commands.h"
 #include "rom/routines.h"
+#include "ui/failure.h"
 #include "ui/texts.h"
 
 namespace kvx {
@@ -95,11 +96,10 @@ bool RomCommands::importData() {
         }
         for (const std::string& warning : result.warnings)
             platform_.messageBox(text::ProgramName, warning, MessageIcon::Information);
-        session_.league = std::move(fresh);
-        session_.documentChanged = false;
+        session_.document.replace(std::move(fresh));
         return true;
-    } catch (const Error& error) {
-        tell(error.what());
+    } catch (const std::exception& error) {
+        tell(describeFailure(error));
         return false;
     }
 }
@@ -131,22 +131,18 @@ std::optional<std::string> RomCommands::exportData() {
         }
 
         session_.RomEdition = edition;
-        std::vector<std::int16_t> before;
-        for (const TeamRecord& team : session_.league.Teams)
-            before.push_back(team.RomSlot[edition]);
-        if (!wizard_(session_.league, edition))
+        const auto assigned = wizard_(session_.document.league(), edition);
+        if (!assigned)
             return std::nullopt;
-        for (std::size_t t = 0; t < session_.league.Teams.size(); ++t)
-            if (t >= before.size() || session_.league.Teams[t].RomSlot[edition] != before[t])
-                session_.documentChanged = true;
+        session_.document.setRomSlots(edition, *assigned);
 
-        const ExportResult result = Export_ROM(edition, session_.league, image);
+        const ExportResult result = Export_ROM(edition, session_.document.league(), image);
         for (const std::string& warning : result.warnings)
             platform_.messageBox(msg::ExportWarningTitle, warning, MessageIcon::Critical);
         image.save(path);
         return exportedStatus(result.teamsReplaced, path);
-    } catch (const Error& error) {
-        tell(std::string(error.what()) + "\r" + text::NothingExported);
+    } catch (const std::exception& error) {
+        tell(describeFailure(error) + "\r" + text::NothingExported);
         return std::nullopt;
     }
 }

@@ -7,12 +7,14 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kvx {
 
-// Shows the export wizard for `edition` over the league; true when the user pressed Finish,
-// which has then stored the assignments in the teams' RomSlot.
-using ExportWizard = std::function<bool(League& league, int edition)>;
+// Shows the export wizard for `edition` over the league. After Finish it returns what every
+// team's RomSlot for that edition becomes; nothing when the wizard was closed otherwise.
+using ExportWizard =
+    std::function<std::optional<std::vector<std::int16_t>>(const League& league, int edition)>;
 
 // "Import Data..." and "Export Data...". Both share one file dialog whose file type, the
 // edition code, carries over from one use to the next.

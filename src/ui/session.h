@@ -1,19 +1,18 @@
 #pragma once
 
-#include "document/league.h"
 #include "ratings/ratings.h"
+#include "ui/document.h"
 
 #include <string>
 
 namespace kvx {
 
-// What the program's windows share: the one league document and rating scale, whether the
-// document has changed since it was created, loaded, imported or saved, and the paths the file
-// dialogs remember. The application owns one; every window receives it by reference.
+// What the program's windows share: the one league document (through its owner, which every
+// change passes), the rating scale and the paths the file dialogs remember. The application
+// owns one; every window receives it by reference.
 struct Session {
-    League league;
+    Document document;
     RatingScale ratingScale{};
-    bool documentChanged = false;
 
     std::string HtmlPath;
     std::string RomPath;

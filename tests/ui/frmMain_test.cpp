@@ -40,7 +40,7 @@ void importNes(App& app, std::uint32_t seed = 7) {
     writeNesImage(app.file("game.nes"), seed);
     app.platform.chooseOpen(app.file("game.nes"), 2);
     QVERIFY(trigger(*app.window, "mnuFileImportData"));
-    QCOMPARE(app.session.league.TeamCount, 28);
+    QCOMPARE(app.session.document.league().TeamCount, 28);
 }
 
 RatingScale sampleScale() {
@@ -98,14 +98,14 @@ private slots:
         QVERIFY(app.session.HtmlPath.empty());
         QVERIFY(app.session.RomPath.empty());
         QVERIFY(app.session.RatingScalePath.empty());
-        QVERIFY(app.session.league.CurrentFile.empty());
-        QCOMPARE(app.session.league.TeamCount, 0);
-        QCOMPARE(app.session.league.GeneralInfo.Credits, std::string("ANONYMOUS"));
-        QCOMPARE(app.session.league.GeneralInfo.Year, std::string("2001"));
-        QCOMPARE(app.session.league.GeneralInfo.Month, 3);
-        QCOMPARE(app.session.league.GeneralInfo.Day, 7);
+        QVERIFY(app.session.document.league().CurrentFile.empty());
+        QCOMPARE(app.session.document.league().TeamCount, 0);
+        QCOMPARE(app.session.document.league().GeneralInfo.Credits, std::string("ANONYMOUS"));
+        QCOMPARE(app.session.document.league().GeneralInfo.Year, std::string("2001"));
+        QCOMPARE(app.session.document.league().GeneralInfo.Month, 3);
+        QCOMPARE(app.session.document.league().GeneralInfo.Day, 7);
         QVERIFY(app.session.ratingScale == RatingScale{});
-        QVERIFY(!app.session.documentChanged);
+        QVERIFY(!app.session.document.isModified());
         for (int n = 0; n < 4; ++n)
             QVERIFY(
                 !action(*app.window, ("mnuFileRecent_" + std::to_string(n)).c_str())->isVisible());
@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(app.session.RomPath, std::string("/r/game.nes"));
         QCOMPARE(app.session.RatingScalePath, std::string("/t/mine.trs"));
         // The remembered data file only guides the Open dialog; the run starts untitled.
-        QVERIFY(app.session.league.CurrentFile.empty());
+        QVERIFY(app.session.document.league().CurrentFile.empty());
         QVERIFY(app.session.ratingScale == sampleScale());
         QCOMPARE(action(*app.window, "mnuFileRecent_0")->text(), QString("&1 /k/old.kvx"));
         QCOMPARE(action(*app.window, "mnuFileRecent_1")->text(), QString("&2 /k/older.kvx"));
@@ -252,9 +252,9 @@ private slots:
         QCOMPARE(request.filter,
                  std::string("KVXm 2000 Data File (*.kvx)|*.kvx|All Files (*.*)|*"));
         QCOMPARE(request.filterIndex, 1);
-        QCOMPARE(app.session.league.TeamCount, 3);
-        QCOMPARE(app.session.league.Teams[0].City, std::string("Alpha"));
-        QCOMPARE(app.session.league.CurrentFile, app.file("a.kvx"));
+        QCOMPARE(app.session.document.league().TeamCount, 3);
+        QCOMPARE(app.session.document.league().Teams[0].City, std::string("Alpha"));
+        QCOMPARE(app.session.document.league().CurrentFile, app.file("a.kvx"));
         QCOMPARE(app.recent->get(0), app.file("a.kvx"));
         QVERIFY(action(*app.window, "mnuFileRecent_0")->isVisible());
         QVERIFY(app.platform.messages.empty());
@@ -263,19 +263,19 @@ private slots:
     void cancelledOrRefusedOpenLeavesTheDocument() {
         App app;
         importNes(app);
-        const League before = app.session.league;
+        const League before = app.session.document.league();
 
         app.platform.cancelOpen();
         QVERIFY(trigger(*app.window, "mnuFileOpen"));
-        QVERIFY(app.session.league.Teams == before.Teams);
+        QVERIFY(app.session.document.league().Teams == before.Teams);
         QVERIFY(app.platform.messages.empty());
 
         writeBytes(app.file("junk.kvx"), {'K', 'V', 'X', ' ', 'd'});
         app.platform.chooseOpen(app.file("junk.kvx"));
         QVERIFY(trigger(*app.window, "mnuFileOpen"));
-        QVERIFY(app.session.league.Teams == before.Teams);
-        QCOMPARE(app.session.league.TeamCount, 28);
-        QVERIFY(app.session.league.CurrentFile.empty());
+        QVERIFY(app.session.document.league().Teams == before.Teams);
+        QCOMPARE(app.session.document.league().TeamCount, 28);
+        QVERIFY(app.session.document.league().CurrentFile.empty());
         QVERIFY(app.recent->get(0).empty());
         QCOMPARE(app.platform.messages.size(), std::size_t{1});
         QCOMPARE(app.platform.messages[0].title, std::string("Read Me"));
@@ -289,14 +289,13 @@ private slots:
         app.platform.chooseSave(app.file("first.kvx"));
         QVERIFY(trigger(*app.window, "mnuFileSaveAs"));
         QVERIFY(app.platform.saveRequests.at(0).confirmOverwrite);
-        QCOMPARE(app.session.league.CurrentFile, app.file("first.kvx"));
+        QCOMPARE(app.session.document.league().CurrentFile, app.file("first.kvx"));
         // Save As does not enter the file into the recent list.
         QVERIFY(app.recent->get(0).empty());
 
-        app.session.league.Teams[0].City = "Changed";
-        app.session.documentChanged = true;
+        setCity(app.session, 0, "Changed");
         QVERIFY(trigger(*app.window, "mnuFileSave"));
-        QVERIFY(!app.session.documentChanged);
+        QVERIFY(!app.session.document.isModified());
         League reread;
         QVERIFY(Load_Data_File(reread, app.file("first.kvx")));
         QCOMPARE(reread.Teams[0].City, std::string("Changed"));
@@ -311,11 +310,11 @@ private slots:
     void failedSaveIsReportedAndChangesNothing() {
         App app;
         importNes(app);
-        app.session.documentChanged = true;
+        makeChange(app.session);
         app.platform.chooseSave(app.file("missing-folder/league.kvx"));
         QVERIFY(trigger(*app.window, "mnuFileSaveAs"));
-        QVERIFY(app.session.league.CurrentFile.empty());
-        QVERIFY(app.session.documentChanged);
+        QVERIFY(app.session.document.league().CurrentFile.empty());
+        QVERIFY(app.session.document.isModified());
         QCOMPARE(app.platform.messages.size(), std::size_t{1});
         QCOMPARE(app.platform.messages[0].title, std::string("Read Me"));
         QVERIFY(app.platform.messages[0].text.starts_with("The roster was not saved.\r"));
@@ -343,7 +342,7 @@ private slots:
         QCOMPARE(readBytes(app.file("copy.trs")).size(), std::size_t{264});
         QCOMPARE(app.session.RatingScalePath, app.file("copy.trs"));
         // The rating scale is no part of the document.
-        QVERIFY(!app.session.documentChanged);
+        QVERIFY(!app.session.document.isModified());
     }
 
     void refusedRatingScaleLeavesTheScale() {
@@ -370,7 +369,7 @@ private:
     static void open(App& app, const std::string& path) {
         app.platform.chooseOpen(path);
         QVERIFY(trigger(*app.window, "mnuFileOpen"));
-        QCOMPARE(app.session.league.CurrentFile, path);
+        QCOMPARE(app.session.document.league().CurrentFile, path);
     }
 
     static QString caption(App& app, int entry) {
@@ -395,8 +394,8 @@ private slots:
 
         // Entry 2 (f3) goes to the top; f5 and f4 move down one place, f2 stays last.
         QVERIFY(trigger(*app.window, "mnuFileRecent_2"));
-        QCOMPARE(app.session.league.Teams[0].City, std::string("City3"));
-        QCOMPARE(app.session.league.CurrentFile, files[2]);
+        QCOMPARE(app.session.document.league().Teams[0].City, std::string("City3"));
+        QCOMPARE(app.session.document.league().CurrentFile, files[2]);
         QCOMPARE(app.recent->get(0), files[2]);
         QCOMPARE(app.recent->get(1), files[4]);
         QCOMPARE(app.recent->get(2), files[3]);
@@ -435,13 +434,13 @@ private slots:
         QCOMPARE(app.recent->get(0), app.file("kept.kvx"));
         QVERIFY(app.recent->get(1).empty());
         QVERIFY(!action(*app.window, "mnuFileRecent_1")->isVisible());
-        QCOMPARE(app.session.league.Teams[0].City, std::string("Kept"));
+        QCOMPARE(app.session.document.league().Teams[0].City, std::string("Kept"));
     }
 
     void refusedFileIsRemovedAndTheDocumentUntouched() {
         App app;
         importNes(app);
-        const League before = app.session.league;
+        const League before = app.session.document.league();
         writeBytes(app.file("notdata.kvx"), std::vector<std::uint8_t>(100, 'x'));
         app.recent->set(0, app.file("notdata.kvx"));
         app.window->Update_Recent_Menu();
@@ -451,8 +450,8 @@ private slots:
         QVERIFY(app.recent->get(0).empty());
         QVERIFY(!action(*app.window, "mnuFileRecent_0")->isVisible());
         QVERIFY(!action(*app.window, "mnuFileB2")->isVisible());
-        QVERIFY(app.session.league.Teams == before.Teams);
-        QVERIFY(app.session.league.CurrentFile.empty());
+        QVERIFY(app.session.document.league().Teams == before.Teams);
+        QVERIFY(app.session.document.league().CurrentFile.empty());
     }
 };
 
@@ -480,7 +479,7 @@ private:
 
     // Whether the command replaced the document (or, for Exit, closed the program).
     static bool wentAhead(App& app, const QString& command) {
-        const League& league = app.session.league;
+        const League& league = app.session.document.league();
         if (command == "Open" || command == "Recent")
             return league.Teams[0].City == "Other";
         if (command == "Import")
@@ -512,8 +511,7 @@ private slots:
         writeDataFile(app.file("other.kvx"), "Other");
         app.recent->set(0, app.file("other.kvx"));
         app.window->Update_Recent_Menu();
-        app.session.league.Teams[0].City = "Edited";
-        app.session.documentChanged = true;
+        setCity(app.session, 0, "Edited");
         app.platform.clearRecords();
 
         app.platform.answer(static_cast<Answer>(answer));
@@ -527,8 +525,8 @@ private slots:
         switch (static_cast<Answer>(answer)) {
         case Answer::Cancel:
             QVERIFY(!wentAhead(app, command));
-            QCOMPARE(app.session.league.Teams[0].City, std::string("Edited"));
-            QVERIFY(app.session.documentChanged);
+            QCOMPARE(app.session.document.league().Teams[0].City, std::string("Edited"));
+            QVERIFY(app.session.document.isModified());
             // Nothing after the question: no file dialog, no message.
             QVERIFY(app.platform.openRequests.empty());
             QVERIFY(app.platform.saveRequests.empty());
@@ -554,18 +552,18 @@ private slots:
         importNes(app);
         QVERIFY(trigger(*app.window, "mnuFileNew"));
         QVERIFY(app.platform.questions.empty());
-        QCOMPARE(app.session.league.TeamCount, 0);
+        QCOMPARE(app.session.document.league().TeamCount, 0);
     }
 
     void cancelledSaveAsKeepsTheDocument() {
         App app;
         importNes(app);
-        app.session.documentChanged = true;
+        makeChange(app.session);
         app.platform.answer(Answer::Yes);
         app.platform.cancelSave();
         QVERIFY(trigger(*app.window, "mnuFileNew"));
-        QCOMPARE(app.session.league.TeamCount, 28);
-        QVERIFY(app.session.documentChanged);
+        QCOMPARE(app.session.document.league().TeamCount, 28);
+        QVERIFY(app.session.document.isModified());
     }
 
     void namedDocumentIsSavedInPlace() {
@@ -573,8 +571,7 @@ private slots:
         importNes(app);
         app.platform.chooseSave(app.file("named.kvx"));
         QVERIFY(trigger(*app.window, "mnuFileSaveAs"));
-        app.session.league.Teams[0].City = "Edited";
-        app.session.documentChanged = true;
+        setCity(app.session, 0, "Edited");
         app.platform.answer(Answer::Yes);
         QVERIFY(trigger(*app.window, "mnuFileNew"));
         QCOMPARE(app.platform.questions.at(0).text,

@@ -60,16 +60,16 @@ private slots:
         App app;
         const auto teams = writeNesImage(app.file("game.nes"), 11);
         importImage(app, app.file("game.nes"), 1);
-        const League detected = app.session.league;
+        const League detected = app.session.document.league();
         QCOMPARE(detected.TeamCount, 28);
         QCOMPARE(detected.GeneralInfo.Credits, std::string("BUILT FOR TESTS"));
         QCOMPARE(detected.GeneralInfo.Year, std::string("1994"));
 
         importImage(app, app.file("game.nes"), 2);
-        QVERIFY(app.session.league.Teams == detected.Teams);
-        QVERIFY(app.session.league.GeneralInfo == detected.GeneralInfo);
-        QVERIFY(app.session.league.CurrentFile.empty());
-        QVERIFY(!app.session.documentChanged);
+        QVERIFY(app.session.document.league().Teams == detected.Teams);
+        QVERIFY(app.session.document.league().GeneralInfo == detected.GeneralInfo);
+        QVERIFY(app.session.document.league().CurrentFile.empty());
+        QVERIFY(!app.session.document.isModified());
         QVERIFY(app.platform.messages.empty());
         QCOMPARE(app.session.RomPath, app.file("game.nes"));
     }
@@ -104,7 +104,7 @@ private slots:
         App app;
         writeNesImage(app.file("game.nes"), 4);
         importImage(app, app.file("game.nes"), 2);
-        const League before = app.session.league;
+        const League before = app.session.document.league();
         app.platform.clearRecords();
 
         app.platform.cancelOpen();
@@ -123,8 +123,8 @@ private slots:
         writeBytes(app.file("other.bin"), std::vector<std::uint8_t>(0x1000, 0x33));
         importImage(app, app.file("other.bin"), 1);
 
-        QVERIFY(app.session.league.Teams == before.Teams);
-        QVERIFY(app.session.league.GeneralInfo == before.GeneralInfo);
+        QVERIFY(app.session.document.league().Teams == before.Teams);
+        QVERIFY(app.session.document.league().GeneralInfo == before.GeneralInfo);
         const auto texts = app.platform.texts();
         QCOMPARE(texts.size(), std::size_t{3});
         QCOMPARE(texts[0], "The file \"" + app.file("missing.nes") + "\" does not exist.");
@@ -140,7 +140,7 @@ private slots:
         App app;
         writeNesImage(app.file("game.nes"), 8);
         importImage(app, app.file("game.nes"), 2);
-        const League before = app.session.league;
+        const League before = app.session.document.league();
         const auto image = readBytes(app.file("game.nes"));
         app.platform.clearRecords();
         for (const int edition : {SnesII, PlayStation}) {
@@ -149,7 +149,7 @@ private slots:
             QVERIFY(trigger(*app.window, "mnuFileExportData"));
         }
         QCOMPARE(app.platform.texts(), std::vector<std::string>(4, NotSupported));
-        QVERIFY(app.session.league.Teams == before.Teams);
+        QVERIFY(app.session.document.league().Teams == before.Teams);
         QVERIFY(readBytes(app.file("game.nes")) == image);
         QCOMPARE(app.platform.unexpected, 0);
     }
@@ -161,7 +161,7 @@ private slots:
         writeSignedImage(app.file("second.bin"), GenesisIISignature);
         writeNesImage(app.file("game.nes"), 9);
         importImage(app, app.file("game.nes"), 2);
-        const League before = app.session.league;
+        const League before = app.session.document.league();
         app.platform.clearRecords();
 
         app.platform.cancelInput();
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(app.platform.inputs[0].defaultText, std::string("3"));
         QCOMPARE(app.platform.texts(),
                  std::vector<std::string>{"Please answer with a roster number from 1 to 3."});
-        QVERIFY(app.session.league.Teams == before.Teams);
+        QVERIFY(app.session.document.league().Teams == before.Teams);
         QCOMPARE(app.platform.unexpected, 0);
     }
 
@@ -207,7 +207,7 @@ private slots:
              {std::pair{"0", 1}, std::pair{"-5", 3}, std::pair{"7", 3}, std::pair{"2", 2}}) {
             app.platform.type(answer);
             importImage(app, app.file("second.bin"), answer[0] == '2' ? GenesisII : 1);
-            QVERIFY2(app.session.league.Teams == rosterTeams(roster), answer);
+            QVERIFY2(app.session.document.league().Teams == rosterTeams(roster), answer);
         }
         QCOMPARE(app.platform.inputs.size(), std::size_t{4});
         QVERIFY(app.platform.messages.empty());
@@ -219,10 +219,10 @@ private slots:
         const auto original = readBytes(app.file("game.nes"));
         importImage(app, app.file("game.nes"), 2);
         // As if an earlier Finish had put every team back into its own slot.
-        League assigned = documentAssigningEveryTeam(app.session.league.Teams, Nes);
-        assigned.GeneralInfo = app.session.league.GeneralInfo;
-        app.session.league = assigned;
-        app.session.league.Teams[5].City = "Edited";
+        League assigned = documentAssigningEveryTeam(app.session.document.league().Teams, Nes);
+        assigned.GeneralInfo = app.session.document.league().GeneralInfo;
+        assigned.Teams[5].City = "Edited";
+        app.session.document.replace(assigned);
 
         exportImage(app, app.file("game.nes"), 1, true);
         QCOMPARE(app.platform.messages.size(), std::size_t{0});
@@ -234,9 +234,9 @@ private slots:
         newDocument(reread, Date{2001, 1, 1});
         importLeague(RomImage::load(app.file("game.nes")), Nes, 0, reread);
         QCOMPARE(reread.Teams[5].City, std::string("Edited"));
-        QCOMPARE(reread.Teams[6].City, app.session.league.Teams[6].City);
+        QCOMPARE(reread.Teams[6].City, app.session.document.league().Teams[6].City);
         // Finish left the assignments as they were, so the document did not change.
-        QVERIFY(!app.session.documentChanged);
+        QVERIFY(!app.session.document.isModified());
     }
 
     void finishChangesTheDocumentAndClosingCancelsTheExport() {
@@ -244,19 +244,19 @@ private slots:
         writeNesImage(app.file("game.nes"), 13);
         importImage(app, app.file("game.nes"), 2);
         const auto image = readBytes(app.file("game.nes"));
-        const League before = app.session.league;
+        const League before = app.session.document.league();
 
         exportImage(app, app.file("game.nes"), 2, false);
         QVERIFY(readBytes(app.file("game.nes")) == image);
-        QVERIFY(app.session.league.Teams == before.Teams);
-        QVERIFY(!app.session.documentChanged);
+        QVERIFY(app.session.document.league().Teams == before.Teams);
+        QVERIFY(!app.session.document.isModified());
         QCOMPARE(statusText(app), std::string());
 
         // Every team claimed slot 0; Finish keeps the last one there and clears the rest.
         exportImage(app, app.file("game.nes"), 2, true);
-        QVERIFY(app.session.documentChanged);
-        QCOMPARE(app.session.league.Teams[27].RomSlot[Nes], 0);
-        QCOMPARE(app.session.league.Teams[0].RomSlot[Nes], -1);
+        QVERIFY(app.session.document.isModified());
+        QCOMPARE(app.session.document.league().Teams[27].RomSlot[Nes], 0);
+        QCOMPARE(app.session.document.league().Teams[0].RomSlot[Nes], -1);
         QCOMPARE(statusText(app), std::string("Exported 1 team into game.nes"));
         QVERIFY(readBytes(app.file("game.nes")) != image);
     }
@@ -265,8 +265,9 @@ private slots:
         App app;
         writeNesImage(app.file("game.nes"), 14);
         importImage(app, app.file("game.nes"), 2);
-        app.session.league = documentAssigningEveryTeam(app.session.league.Teams, Nes);
-        app.session.league.Teams[2].Players[0].Number = 150;
+        League assigned = documentAssigningEveryTeam(app.session.document.league().Teams, Nes);
+        assigned.Teams[2].Players[0].Number = 150;
+        app.session.document.replace(assigned);
         const auto image = readBytes(app.file("game.nes"));
 
         exportImage(app, app.file("game.nes"), 2, true);
@@ -289,10 +290,11 @@ private slots:
         App app;
         writeNesImage(app.file("game.nes"), 15);
         importImage(app, app.file("game.nes"), 2);
-        app.session.league = documentAssigningEveryTeam(app.session.league.Teams, Nes);
-        PlayerRecord& player = app.session.league.Teams[0].Players[0];
-        player.Attributes[3] = -1;
-        player.Attributes[4] = -2;
+        League assigned = documentAssigningEveryTeam(app.session.document.league().Teams, Nes);
+        assigned.Teams[0].Players[0].Attributes[3] = -1;
+        assigned.Teams[0].Players[0].Attributes[4] = -2;
+        app.session.document.replace(assigned);
+        const PlayerRecord& player = app.session.document.player(0, 0);
 
         exportImage(app, app.file("game.nes"), 2, true);
         QCOMPARE(app.platform.messages.size(), std::size_t{2});
@@ -300,7 +302,7 @@ private slots:
             QCOMPARE(message.title, std::string("Uh Oh!"));
             QCOMPARE(message.icon, MessageIcon::Critical);
             QCOMPARE(message.text, "Warning!\r" + player.FirstName + " " + player.LastName + " (" +
-                                       app.session.league.Teams[0].Abbreviation +
+                                       app.session.document.league().Teams[0].Abbreviation +
                                        ") has an undefined attribute!");
         }
         QCOMPARE(statusText(app), std::string("Exported 28 teams into game.nes"));

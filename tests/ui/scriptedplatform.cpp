@@ -1,5 +1,7 @@
 #include "scriptedplatform.h"
 
+#include "ui/qtplatform.h"
+
 namespace kvx::test {
 
 namespace {
@@ -29,11 +31,15 @@ Answer ScriptedPlatform::question(const std::string& title, const std::string& t
 
 std::optional<FileChoice> ScriptedPlatform::openFile(const FileDialogRequest& request) {
     openRequests.push_back(request);
+    if (realFileDialogs)
+        return QtPlatform().openFile(request);
     return next<std::optional<FileChoice>>(openAnswers, unexpected, std::nullopt);
 }
 
 std::optional<FileChoice> ScriptedPlatform::saveFile(const FileDialogRequest& request) {
     saveRequests.push_back(request);
+    if (realFileDialogs)
+        return QtPlatform().saveFile(request);
     return next<std::optional<FileChoice>>(saveAnswers, unexpected, std::nullopt);
 }
 

@@ -23,6 +23,7 @@ struct RecordedInput {
 
 // A platform that answers from queues the test fills and records everything it was asked.
 // A dialog or question with nothing queued is answered with Cancel and counted as unexpected.
+// With realFileDialogs the file dialogs are Qt's own, for tests that drive them.
 class ScriptedPlatform : public Platform {
 public:
     void messageBox(const std::string& title, const std::string& text, MessageIcon icon) override;
@@ -49,6 +50,7 @@ public:
     // Forgets what was recorded so far.
     void clearRecords();
 
+    bool realFileDialogs = false;
     Date date{2001, 3, 7};
     std::string directory;
 

@@ -58,6 +58,18 @@ void click(QWidget& parent, const char* buttonName) {
         button->click();
 }
 
+void makeChange(Session& session) {
+    GeneralInfoRecord info = session.document.league().GeneralInfo;
+    info.Credits += " (changed)";
+    session.document.setGeneralInfo(info);
+}
+
+void setCity(Session& session, int team, const std::string& city) {
+    const TeamRecord& record = session.document.team(team);
+    session.document.setTeamTexts(
+        team, TeamTexts{city, record.Name, record.Abbreviation, record.ScheduleName});
+}
+
 std::vector<TeamRecord> writeNesImage(const std::string& path, std::uint32_t seed) {
     std::vector<TeamRecord> teams = imageStyleTeams(28, seed);
     GeneralInfoRecord info;

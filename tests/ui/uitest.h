@@ -82,6 +82,10 @@ void whenModal(std::function<void(Dialog&)> act, int attempts = 200) {
 
 void click(QWidget& parent, const char* buttonName);
 
+// An edit through the document's owner, so that the document has unsaved changes.
+void makeChange(Session& session);
+void setCity(Session& session, int team, const std::string& city);
+
 // A game image of 28 image-style teams in `path`; returns the teams as stored.
 std::vector<TeamRecord> writeNesImage(const std::string& path, std::uint32_t seed);
 
