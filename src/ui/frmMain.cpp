@@ -51,6 +51,25 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
     updateMenuState();
 }
 
+void frmMain::addChildWindow(QWidget* window) {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* frame = mdiArea_->addSubWindow(window);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setWindowTitle(window->windowTitle());
+    frame->show();
+    mdiArea_->setActiveSubWindow(frame);
+}
+
+void frmMain::bringForward(QWidget* window) {
+    for (QMdiSubWindow* frame : mdiArea_->subWindowList())
+        if (frame->widget() == window) {
+            if (frame->isMinimized())
+                frame->showNormal();
+            mdiArea_->setActiveSubWindow(frame);
+            return;
+        }
+}
+
 QMenu* frmMain::addMenu(const char* caption, const char* name) {
     QMenu* menu = menuBar()->addMenu(QString::fromLatin1(caption));
     menu->setObjectName(QString::fromLatin1(name));

@@ -7,11 +7,12 @@
 #include "ui/session.h"
 
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include <array>
 
 class QAction;
-class QMdiArea;
 class QMenu;
 
 namespace kvx {
@@ -32,10 +33,34 @@ public:
 
     QMdiArea* mdiArea() const { return mdiArea_; }
 
+    // The open child window of type W, or nullptr.
+    template <class W>
+    W* childWindow() const {
+        for (QMdiSubWindow* frame : mdiArea_->subWindowList())
+            if (auto* window = qobject_cast<W*>(frame->widget()))
+                return window;
+        return nullptr;
+    }
+
+    // Shows the one child window of type W: an open one is brought forward as it stands,
+    // otherwise `make` creates it and it opens in the main window's area. Closing it deletes it.
+    template <class W, class Make>
+    W* showChildWindow(Make make) {
+        if (W* open = childWindow<W>()) {
+            bringForward(open);
+            return open;
+        }
+        W* window = make();
+        addChildWindow(window);
+        return window;
+    }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void addChildWindow(QWidget* window);
+    void bringForward(QWidget* window);
     void buildMenus();
     QMenu* addMenu(const char* caption, const char* name);
     QAction* addCommand(QMenu* menu, const char* caption, const char* name,
