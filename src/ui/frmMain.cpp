@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QUndoStack>
 
 namespace kvx {
 
@@ -130,6 +131,14 @@ void frmMain::buildMenus() {
         ->setShortcut(QKeySequence::Quit);
 
     QMenu* edit = addMenu("&Edit", "mnuEdit");
+    mnuEditUndo_ = addCommand(edit, "&Undo", "mnuEditUndo", &frmMain::mnuEditUndo_Click);
+    mnuEditUndo_->setShortcut(QKeySequence::Undo);
+    mnuEditRedo_ = addCommand(edit, "&Redo", "mnuEditRedo", &frmMain::mnuEditRedo_Click);
+    mnuEditRedo_->setShortcut(QKeySequence::Redo);
+    addSeparator(edit, "mnuEditB0");
+    QUndoStack& history = session_.document.undoStack();
+    connect(&history, &QUndoStack::indexChanged, this, &frmMain::updateUndoActions);
+    connect(&history, &QUndoStack::cleanChanged, this, &frmMain::updateUndoActions);
     addCommand(edit, "Define &Teams...", "mnuEditDefineTeams", &frmMain::mnuEditDefineTeams_Click);
     mnuEditDefinePlayers_ = addCommand(edit, "Define &Players", "mnuEditDefinePlayers",
                                        &frmMain::mnuEditDefinePlayers_Click);
@@ -173,6 +182,20 @@ void frmMain::updateMenuState() {
     mnuEditSwapDefensiveBacks_->setEnabled(hasTeams);
     mnuViewTeamRatings_->setEnabled(hasTeams);
     mnuViewPlayerRatings_->setEnabled(hasTeams);
+    updateUndoActions();
+}
+
+void frmMain::updateUndoActions() {
+    const QUndoStack& history = session_.document.undoStack();
+    // "Undo Trade": the entries name the step they take back or do again.
+    const auto caption = [](const char* verb, const QString& step) {
+        return step.isEmpty() ? QString::fromLatin1(verb)
+                              : QString::fromLatin1(verb) + QLatin1Char(' ') + step;
+    };
+    mnuEditUndo_->setText(caption("&Undo", history.undoText()));
+    mnuEditUndo_->setEnabled(history.canUndo());
+    mnuEditRedo_->setText(caption("&Redo", history.redoText()));
+    mnuEditRedo_->setEnabled(history.canRedo());
 }
 
 void frmMain::runCommand(void (frmMain::*handler)()) {
@@ -256,6 +279,14 @@ void frmMain::mnuFileSaveWindowAsHTML_Click() {
 
 void frmMain::mnuFileExit_Click() {
     close();
+}
+
+void frmMain::mnuEditUndo_Click() {
+    session_.document.undoStack().undo();
+}
+
+void frmMain::mnuEditRedo_Click() {
+    session_.document.undoStack().redo();
 }
 
 void frmMain::mnuEditDefineTeams_Click() {

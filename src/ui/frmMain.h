@@ -30,6 +30,9 @@ public:
     // Enables the entries the document's state allows; runs whenever a menu opens and after
     // every command, so that keyboard shortcuts follow the same rules.
     void updateMenuState();
+    // Undo and Redo name the step they would take back or do again, and are enabled only
+    // when there is one.
+    void updateUndoActions();
 
     QMdiArea* mdiArea() const { return mdiArea_; }
 
@@ -83,6 +86,8 @@ private:
     void mnuFileSaveWindowAsHTML_Click();
     void mnuFileRecent_Click();
     void mnuFileExit_Click();
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
     void mnuEditDefineTeams_Click();
     void mnuEditDefinePlayers_Click();
     void mnuEditSwapDefensiveBacks_Click();
@@ -103,6 +108,8 @@ private:
     QAction* mnuFileSaveWindowAsHTML_ = nullptr;
     std::array<QAction*, RecentFileCount> mnuFileRecent_{};
     QAction* mnuFileB2_ = nullptr;
+    QAction* mnuEditUndo_ = nullptr;
+    QAction* mnuEditRedo_ = nullptr;
     QAction* mnuEditDefinePlayers_ = nullptr;
     QAction* mnuEditSwapDefensiveBacks_ = nullptr;
     QAction* mnuViewTeamRatings_ = nullptr;

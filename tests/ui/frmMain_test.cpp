@@ -82,7 +82,8 @@ private slots:
                          "mnuFileRecent_2=Recent File 3", "mnuFileRecent_3=Recent File 4",
                          "mnuFileB2=-", "mnuFileExit=E&xit"}));
         QCOMPARE(menuLayout(app.window->findChild<QMenu*>("mnuEdit")),
-                 QStringList({"mnuEditDefineTeams=Define &Teams...",
+                 QStringList({"mnuEditUndo=&Undo", "mnuEditRedo=&Redo", "mnuEditB0=-",
+                              "mnuEditDefineTeams=Define &Teams...",
                               "mnuEditDefinePlayers=Define &Players", "mnuEditB1=-",
                               "mnuEditSwapDefensiveBacks=&Swap Defensive Backs", "mnuEditB2=-",
                               "mnuEditGeneralInformation=&General Information..."}));
