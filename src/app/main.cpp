@@ -1,8 +1,13 @@
 #include "ui/application.h"
 #include "ui/frmMain.h"
+#include "ui/qtext.h"
 #include "ui/qtplatform.h"
 #include "ui/recentstore.h"
 #include "ui/session.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,10 +27,28 @@ bool displayAvailable() {
 #endif
 }
 
+void describeCommandLine(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral("Kickvane Manager 2000, a roster manager for the Kickvane game images."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QStringLiteral("A league data file (.kvx) to open, or a game image to import."),
+        QStringLiteral("[file]"));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationVersion(QStringLiteral("0.70"));
+    QCommandLineParser parser;
+    describeCommandLine(parser);
+
     if (!displayAvailable()) {
+        // --help and --version need no window.
+        QCoreApplication core(argc, argv);
+        parser.process(core);
         std::fputs("KVXm 2000 needs a display to show its windows, and there is none.\n"
                    "Use the command-line program instead: kvxm2000-cli --help\n",
                    stderr);
@@ -33,10 +56,15 @@ int main(int argc, char* argv[]) {
     }
     kvx::QtPlatform platform;
     kvx::Application app(argc, argv);
+    parser.process(app);
     app.setPlatform(&platform);
     kvx::SettingsRecentStore recent;
     kvx::Session session;
     kvx::frmMain window(session, platform, recent);
     window.show();
+    if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) {
+        const std::string path = kvx::fromQPath(QDir::current().absoluteFilePath(files.first()));
+        QTimer::singleShot(0, &window, [&window, path] { window.openFile(path); });
+    }
     return app.exec();
 }

@@ -5,6 +5,7 @@
 #include "base/messages.h"
 #include "document/datafile.h"
 #include "document/htmltable.h"
+#include "document/locations.h"
 #include "document/slotassignment.h"
 #include "ratings/ratingscale.h"
 #include "ratings/teamratings.h"
@@ -206,8 +207,8 @@ int ratings(const std::vector<std::string>& words, const std::string& programDir
         return InputRefused;
     }
     RatingScale scale{};
-    const std::string defaultScale = programDirectory + "/" + std::string(DefaultRatingScaleFile);
-    if (fileExists(defaultScale))
+    if (const std::string defaultScale = defaultRatingScalePath(programDirectory);
+        !defaultScale.empty())
         Load_Rating_Scale(defaultScale, scale);
     if (const auto path = arguments.option("--scale"); path && !Load_Rating_Scale(*path, scale)) {
         err << "The rating scale \"" << *path << "\" cannot be read.\n";

@@ -5,6 +5,8 @@
 #include "base/fileio.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 namespace kvx {
 
@@ -155,6 +157,16 @@ bool Load_Data_File(League& league, const std::string& path) {
     league.TeamCount = content->TeamCount;
     league.GeneralInfo = std::move(content->GeneralInfo);
     return true;
+}
+
+bool hasDataFileMagic(const std::string& path) {
+    // Opening anything but a regular file (a FIFO above all) could wait for ever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
+    std::ifstream file(path, std::ios::binary);
+    char start[DataFileMagic.size()] = {};
+    return file.read(start, sizeof start) && std::string_view(start, sizeof start) == DataFileMagic;
 }
 
 } // namespace kvx

@@ -37,4 +37,8 @@ void Save_Data_File(const League& league, const std::string& path);
 // CurrentFile is left to the caller.
 bool Load_Data_File(League& league, const std::string& path);
 
+// True when the file at `path` begins with the data file's magic: what a file dropped on the
+// program or named on its command line is taken to be. Reads 14 bytes at most.
+bool hasDataFileMagic(const std::string& path);
+
 } // namespace kvx

@@ -4,22 +4,42 @@
 #include "base/fileio.h"
 #include "base/messages.h"
 #include "document/datafile.h"
+#include "document/locations.h"
 #include "ratings/ratingscale.h"
 #include "rom/routines.h"
 #include "ui/failure.h"
 #include "ui/texts.h"
+
+#include <filesystem>
 
 namespace kvx {
 
 FileCommands::FileCommands(Session& session, Platform& platform, RecentStore& recent)
     : session_(session), platform_(platform), recent_(recent) {}
 
+namespace {
+
+// The main window's placement, kept in the settings file beside the remembered paths.
+constexpr const char* WindowSection = "window";
+constexpr const char* GeometryKey = "geometry";
+
+std::string fileName(const std::string& path) {
+    return Text_After_Last(path, "/");
+}
+
+} // namespace
+
 void FileCommands::tell(const std::string& text) {
     platform_.messageBox(msg::ReadMeTitle, text, MessageIcon::Information);
 }
 
+void FileCommands::report(const std::string& text) {
+    if (status_)
+        status_(text);
+}
+
 std::string FileCommands::settingsPath() {
-    return pathInFolder(platform_.programDirectory(), std::string(SettingsFileName));
+    return settingsFileLocation(platform_.programDirectory(), platform_.userConfigDirectory());
 }
 
 void FileCommands::startUp() {
@@ -28,10 +48,10 @@ void FileCommands::startUp() {
     session_.RomPath = paths.RomPath;
     session_.RatingScalePath = paths.RatingScalePath;
     session_.lastDataFile = paths.CurrentFile;
+    session_.windowGeometry = Read_Ini_String(settingsPath(), WindowSection, GeometryKey);
 
-    const std::string scale =
-        pathInFolder(platform_.programDirectory(), std::string(DefaultRatingScaleFile));
-    if (fileExists(scale) && !Load_Rating_Scale(scale, session_.ratingScale))
+    const std::string scale = defaultRatingScalePath(platform_.programDirectory());
+    if (!scale.empty() && !Load_Rating_Scale(scale, session_.ratingScale))
         tell("The rating scale \"" + scale +
              "\" cannot be read. Ratings use an empty scale until you load one.");
 
@@ -47,7 +67,11 @@ void FileCommands::shutDown() {
     paths.RatingScalePath = session_.RatingScalePath;
     paths.CurrentFile = session_.document.league().CurrentFile;
     try {
-        writeRememberedPaths(settingsPath(), paths);
+        const std::string path = settingsPath();
+        // The user's configuration folder may not exist before the first run ends.
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        writeRememberedPaths(path, paths);
+        Write_Ini_String(path, WindowSection, GeometryKey, session_.windowGeometry);
     } catch (const std::exception& error) {
         tell(std::string("The remembered file paths were not saved.\r") + describeFailure(error));
     }
@@ -91,18 +115,26 @@ bool FileCommands::open() {
     const auto choice = platform_.openFile(request);
     if (!choice)
         return false;
+    return load(choice->path);
+}
 
+bool FileCommands::openPath(const std::string& path) {
+    return confirmDiscard() && load(path);
+}
+
+bool FileCommands::load(const std::string& path) {
     // The document is replaced only by a file that was read completely.
     League fresh;
     kvx::newDocument(fresh, platform_.today());
-    if (!Load_Data_File(fresh, choice->path)) {
+    if (!Load_Data_File(fresh, path)) {
         tell(msg::CannotOpenFile);
         return false;
     }
-    Add_Recent_File(recent_, choice->path);
-    fresh.CurrentFile = choice->path;
+    Add_Recent_File(recent_, path);
+    fresh.CurrentFile = path;
     session_.document.replace(std::move(fresh));
-    session_.lastDataFile = choice->path;
+    session_.lastDataFile = path;
+    report("Opened " + fileName(path));
     return true;
 }
 
@@ -115,6 +147,7 @@ bool FileCommands::saveTo(const std::string& path) {
     }
     session_.document.markSaved(path);
     session_.lastDataFile = path;
+    report("Saved " + fileName(path));
     return true;
 }
 
@@ -158,6 +191,7 @@ bool FileCommands::openRecent(int entry) {
         break;
     }
     session_.lastDataFile = fresh.CurrentFile;
+    report("Opened " + fileName(fresh.CurrentFile));
     session_.document.replace(std::move(fresh));
     return true;
 }
@@ -171,8 +205,11 @@ void FileCommands::loadRatingScale() {
     if (!choice)
         return;
     session_.RatingScalePath = choice->path;
-    if (!Load_Rating_Scale(choice->path, session_.ratingScale))
+    if (!Load_Rating_Scale(choice->path, session_.ratingScale)) {
         tell(msg::CannotOpenFile);
+        return;
+    }
+    report("Loaded the rating scale " + fileName(choice->path));
 }
 
 void FileCommands::saveRatingScaleAs() {
@@ -189,7 +226,9 @@ void FileCommands::saveRatingScaleAs() {
         Save_Rating_Scale(choice->path, session_.ratingScale);
     } catch (const std::exception& error) {
         tell(std::string("The rating scale was not saved.\r") + describeFailure(error));
+        return;
     }
+    report("Saved the rating scale " + fileName(choice->path));
 }
 
 } // namespace kvx

@@ -4,21 +4,31 @@
 #include "ui/platform.h"
 #include "ui/session.h"
 
+#include <functional>
 #include <string>
 
 namespace kvx {
 
+// What the status bar says after a command went well ("Saved league.kvx").
+using StatusReport = std::function<void(const std::string& text)>;
+
 // The commands of the File menu that deal with data files, rating-scale files and the settings:
 // New, Open, Save, Save As, the recent files, the two rating-scale commands, start-up and
-// shut-down. A command that returns true has replaced the document.
+// shut-down. A command that returns true has done what it was asked.
 class FileCommands {
 public:
     FileCommands(Session& session, Platform& platform, RecentStore& recent);
 
-    // Start-up: the remembered paths from the settings file, "default.trs", then New.
+    void setStatusReport(StatusReport report) { status_ = std::move(report); }
+
+    // Start-up: the remembered paths and window placement from the settings file,
+    // "default.trs", then New.
     void startUp();
-    // Shut-down: writes the remembered paths back into the settings file.
+    // Shut-down: writes the remembered paths and the window placement back into the settings
+    // file.
     void shutDown();
+    // The settings file: beside the executable for a portable copy, otherwise in the user's
+    // configuration folder.
     std::string settingsPath();
 
     // Asks whether unsaved changes are to be saved first; false when the user cancels (or the
@@ -27,6 +37,9 @@ public:
 
     bool newDocument();
     bool open();
+    // Opens the data file at `path` (given on the command line or dropped on the window), after
+    // the unsaved-changes question.
+    bool openPath(const std::string& path);
     bool save();
     bool saveAs();
     bool openRecent(int entry);
@@ -35,12 +48,15 @@ public:
     void saveRatingScaleAs();
 
 private:
+    bool load(const std::string& path);
     bool saveTo(const std::string& path);
     void tell(const std::string& text);
+    void report(const std::string& text);
 
     Session& session_;
     Platform& platform_;
     RecentStore& recent_;
+    StatusReport status_;
 };
 
 } // namespace kvx

@@ -73,6 +73,9 @@ frmExportData::frmExportData(const League& league, int romEdition, QWidget* pare
     cmdNext_ = namedButton("Next >", "cmdNext", this);
     cmdFinish_ = namedButton("Finish", "cmdFinish", this);
     cmdAuto_ = namedButton("Auto", "cmdAuto", this);
+    // Closing the wizard any other way than Finish cancels the export; say so on a button too.
+    auto* cmdCancel = namedButton("Cancel", "cmdCancel", this);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdAuto_);
     buttons->addStretch();
@@ -80,6 +83,7 @@ frmExportData::frmExportData(const League& league, int romEdition, QWidget* pare
     buttons->addWidget(cmdNext_);
     buttons->addSpacing(12);
     buttons->addWidget(cmdFinish_);
+    buttons->addWidget(cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblDivision_);

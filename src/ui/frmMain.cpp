@@ -1,23 +1,45 @@
 #include "ui/frmMain.h"
 
 #include "base/messages.h"
+#include "document/datafile.h"
+#include "rom/routines.h"
 #include "ui/failure.h"
 #include "ui/frmExportData.h"
+#include "ui/mainarea.h"
 #include "ui/qtplatform.h"
 #include "ui/texts.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QUndoStack>
+
+// The icon is compiled into the kvxui static library, whose resources a program linking it would
+// drop unless something refers to them. Outside the namespace: the initialiser is global.
+static void registerIcons() {
+    Q_INIT_RESOURCE(icons);
+}
 
 namespace kvx {
 
 namespace {
+
+// The platform's keys for a standard command; some platforms have none for a few of them (Save
+// As, Quit), and those get the usual ones.
+QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const char* usual) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (keys.isEmpty())
+        keys << QKeySequence(QString::fromLatin1(usual));
+    return keys;
+}
 
 std::optional<std::vector<std::int16_t>> runExportWizard(const League& league, int edition,
                                                          QWidget* parent) {
@@ -37,19 +59,80 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
           return runExportWizard(league, edition, this);
       }) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QString::fromLatin1(text::MainCaption));
-    mdiArea_ = new QMdiArea(this);
+    registerIcons();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kvxm2000.png")));
+    mdiArea_ = new MainArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea_->setAccessibleName(QStringLiteral("Windows"));
     setCentralWidget(mdiArea_);
-    statusBar();
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    setAcceptDrops(true);
     resize(960, 680);
     buildMenus();
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateMenuState(); });
-    connect(&session_.document, &Document::changed, this, [this] { updateMenuState(); });
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+        mdiArea_->viewport()->update();
+        updateMenuState();
+    });
+    connect(&session_.document, &Document::changed, this, [this] {
+        updateCaption();
+        updateMenuState();
+    });
+    connect(&session_.document, &Document::modifiedChanged, this, &QWidget::setWindowModified);
+    const StatusReport status = [this](const std::string& text) {
+        statusBar()->showMessage(toDisplayText(text));
+    };
+    files_.setStatusReport(status);
+    roms_.setStatusReport(status);
 
     files_.startUp();
+    if (!session_.windowGeometry.empty())
+        restoreGeometry(QByteArray::fromHex(QByteArray::fromStdString(session_.windowGeometry)));
+    updateCaption();
     Update_Recent_Menu();
     updateMenuState();
+}
+
+void frmMain::updateCaption() {
+    const std::string& current = session_.document.league().CurrentFile;
+    const QString name = current.empty() ? tr("Untitled") : toQPath(Text_After_Last(current, "/"));
+    // Qt shows "[*]" as a mark while the document has unsaved changes.
+    setWindowTitle(name + QStringLiteral("[*] - ") + QString::fromLatin1(text::MainCaption));
+    setWindowModified(session_.document.isModified());
+}
+
+void frmMain::openFile(const std::string& path) {
+    runCommand([this, path] {
+        if (hasDataFileMagic(path)) {
+            files_.openPath(path);
+            Update_Recent_Menu();
+        } else {
+            roms_.importPath(path);
+        }
+    });
+}
+
+namespace {
+
+// The one local file a drag carries, or nothing.
+std::optional<std::string> droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls()[0].isLocalFile())
+        return std::nullopt;
+    return fromQPath(data->urls()[0].toLocalFile());
+}
+
+} // namespace
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const auto path = droppedFile(event->mimeData());
+    if (!path)
+        return;
+    event->acceptProposedAction();
+    openFile(*path);
 }
 
 void frmMain::addChildWindow(QWidget* window) {
@@ -95,13 +178,13 @@ void frmMain::buildMenus() {
     // Other running copies share the recent list; show it as it stands now.
     connect(file, &QMenu::aboutToShow, this, &frmMain::Update_Recent_Menu);
     addCommand(file, "&New", "mnuFileNew", &frmMain::mnuFileNew_Click)
-        ->setShortcut(QKeySequence::New);
+        ->setShortcuts(standardKeys(QKeySequence::New, "Ctrl+N"));
     addCommand(file, "&Open...", "mnuFileOpen", &frmMain::mnuFileOpen_Click)
-        ->setShortcut(QKeySequence::Open);
+        ->setShortcuts(standardKeys(QKeySequence::Open, "Ctrl+O"));
     mnuFileSave_ = addCommand(file, "&Save", "mnuFileSave", &frmMain::mnuFileSave_Click);
-    mnuFileSave_->setShortcut(QKeySequence::Save);
+    mnuFileSave_->setShortcuts(standardKeys(QKeySequence::Save, "Ctrl+S"));
     addCommand(file, "Save &As...", "mnuFileSaveAs", &frmMain::mnuFileSaveAs_Click)
-        ->setShortcut(QKeySequence::SaveAs);
+        ->setShortcuts(standardKeys(QKeySequence::SaveAs, "Ctrl+Shift+S"));
     addSeparator(file, "mnuFileB3");
     addCommand(file, "&Import Data...", "mnuFileImportData", &frmMain::mnuFileImportData_Click);
     mnuFileExportData_ =
@@ -128,13 +211,13 @@ void frmMain::buildMenus() {
     mnuFileB2_ = file->addSeparator();
     mnuFileB2_->setObjectName(QStringLiteral("mnuFileB2"));
     addCommand(file, "E&xit", "mnuFileExit", &frmMain::mnuFileExit_Click)
-        ->setShortcut(QKeySequence::Quit);
+        ->setShortcuts(standardKeys(QKeySequence::Quit, "Ctrl+Q"));
 
     QMenu* edit = addMenu("&Edit", "mnuEdit");
     mnuEditUndo_ = addCommand(edit, "&Undo", "mnuEditUndo", &frmMain::mnuEditUndo_Click);
-    mnuEditUndo_->setShortcut(QKeySequence::Undo);
+    mnuEditUndo_->setShortcuts(standardKeys(QKeySequence::Undo, "Ctrl+Z"));
     mnuEditRedo_ = addCommand(edit, "&Redo", "mnuEditRedo", &frmMain::mnuEditRedo_Click);
-    mnuEditRedo_->setShortcut(QKeySequence::Redo);
+    mnuEditRedo_->setShortcuts(standardKeys(QKeySequence::Redo, "Ctrl+Shift+Z"));
     addSeparator(edit, "mnuEditB0");
     QUndoStack& history = session_.document.undoStack();
     connect(&history, &QUndoStack::indexChanged, this, &frmMain::updateUndoActions);
@@ -199,8 +282,14 @@ void frmMain::updateUndoActions() {
 }
 
 void frmMain::runCommand(void (frmMain::*handler)()) {
+    runCommand([this, handler] { (this->*handler)(); });
+}
+
+void frmMain::runCommand(const std::function<void()>& command) {
+    // The status bar tells what the last command did, not one before it.
+    statusBar()->clearMessage();
     try {
-        (this->*handler)();
+        command();
     } catch (const std::exception& error) {
         platform_.messageBox(msg::ReadMeTitle, describeFailure(error), MessageIcon::Information);
     }
@@ -228,6 +317,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
             updateMenuState();
             return;
         }
+        session_.windowGeometry = saveGeometry().toHex().toStdString();
         files_.shutDown();
         shutDown_ = true;
     }
@@ -261,8 +351,7 @@ void frmMain::mnuFileImportData_Click() {
 }
 
 void frmMain::mnuFileExportData_Click() {
-    if (const auto status = roms_.exportData())
-        statusBar()->showMessage(toDisplayText(*status));
+    roms_.exportData();
 }
 
 void frmMain::mnuFileLoadRatingScale_Click() {

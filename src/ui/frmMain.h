@@ -11,6 +11,8 @@
 #include <QMdiSubWindow>
 
 #include <array>
+#include <functional>
+#include <string>
 
 class QAction;
 class QMenu;
@@ -36,6 +38,11 @@ public:
 
     QMdiArea* mdiArea() const { return mdiArea_; }
 
+    // Opens a file given on the command line or dropped on the window: a data file is opened,
+    // anything else imported as a game image with automatic detection. The unsaved-changes
+    // question comes first.
+    void openFile(const std::string& path);
+
     // The open child window of type W, or nullptr.
     template <class W>
     W* childWindow() const {
@@ -60,6 +67,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void addChildWindow(QWidget* window);
@@ -73,6 +82,9 @@ private:
     // the program goes on with the document as the command left it (commands change the
     // document only once they have succeeded).
     void runCommand(void (frmMain::*handler)());
+    void runCommand(const std::function<void()>& command);
+    // "league.kvx[*] - Kickvane Manager 2000 [Version 0.70]", "Untitled" before the first save.
+    void updateCaption();
     void notAvailableYet(const char* window);
 
     void mnuFileNew_Click();

@@ -47,6 +47,9 @@ public:
     virtual Date today() = 0;
     // The folder the executable lives in, without a trailing "/".
     virtual std::string programDirectory() = 0;
+    // The user's own folder for the program's settings (~/.config/kvxm2000 on Linux); it need
+    // not exist yet.
+    virtual std::string userConfigDirectory() = 0;
 };
 
 // Where a dialog starts for a remembered path: the path's folder and file name, split at the

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace kvx {
 
@@ -122,6 +123,11 @@ Date QtPlatform::today() {
 
 std::string QtPlatform::programDirectory() {
     return fromQPath(QCoreApplication::applicationDirPath());
+}
+
+std::string QtPlatform::userConfigDirectory() {
+    return fromQPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                     QStringLiteral("/kvxm2000"));
 }
 
 } // namespace kvx

@@ -21,6 +21,7 @@ public:
     void beep() override;
     Date today() override;
     std::string programDirectory() override;
+    std::string userConfigDirectory() override;
 };
 
 // The program's "text|patterns|text|patterns|" filter as Qt's name filters, one per pair, each

@@ -8,6 +8,8 @@
 #include "ui/failure.h"
 #include "ui/texts.h"
 
+#include <array>
+
 namespace kvx {
 
 namespace {
@@ -16,9 +18,22 @@ std::string missingFile(const std::string& path) {
     return "The file \"" + path + "\" does not exist.";
 }
 
+std::string teamsText(int teams) {
+    return std::to_string(teams) + (teams == 1 ? " team" : " teams");
+}
+
 std::string exportedStatus(int teams, const std::string& path) {
-    return "Exported " + std::to_string(teams) + (teams == 1 ? " team" : " teams") + " into " +
-           Text_After_Last(path, "/");
+    return "Exported " + teamsText(teams) + " into " + Text_After_Last(path, "/");
+}
+
+// The editions as the status bar names them, by edition code.
+constexpr std::array<const char*, 9> EditionTitles = {"",           "NES",         "Genesis I",
+                                                      "Genesis II", "Genesis III", "SNES I",
+                                                      "SNES II",    "SNES III",    "PlayStation"};
+
+std::string importedStatus(int teams, const std::string& path, int edition) {
+    return "Imported " + teamsText(teams) + " from " + Text_After_Last(path, "/") + " (" +
+           EditionTitles.at(static_cast<std::size_t>(edition - 1)) + ")";
 }
 
 } // namespace
@@ -26,6 +41,11 @@ std::string exportedStatus(int teams, const std::string& path) {
 RomCommands::RomCommands(Session& session, Platform& platform, FileCommands& files,
                          ExportWizard wizard)
     : session_(session), platform_(platform), files_(files), wizard_(std::move(wizard)) {}
+
+void RomCommands::report(const std::string& text) {
+    if (status_)
+        status_(text);
+}
 
 void RomCommands::tell(const std::string& text) {
     platform_.messageBox(msg::ReadMeTitle, text, MessageIcon::Information);
@@ -60,19 +80,25 @@ bool RomCommands::importData() {
     if (!choice)
         return false;
     filterIndex_ = choice->filterIndex;
-    session_.RomPath = choice->path;
+    return importFile(choice->path, choice->filterIndex);
+}
 
-    int edition = choice->filterIndex;
+bool RomCommands::importPath(const std::string& path) {
+    return files_.confirmDiscard() && importFile(path, AutoDetect);
+}
+
+bool RomCommands::importFile(const std::string& path, int edition) {
+    session_.RomPath = path;
     if (edition != AutoDetect && !editionSupported(edition)) {
         tell(msg::RomNotSupported);
         return false;
     }
-    if (!fileExists(choice->path)) {
-        tell(missingFile(choice->path));
+    if (!fileExists(path)) {
+        tell(missingFile(path));
         return false;
     }
     try {
-        const RomImage image = RomImage::load(choice->path);
+        const RomImage image = RomImage::load(path);
         if (edition == AutoDetect)
             edition = detectEdition(image);
         if (!editionSupported(edition)) {
@@ -97,6 +123,7 @@ bool RomCommands::importData() {
         for (const std::string& warning : result.warnings)
             platform_.messageBox(text::ProgramName, warning, MessageIcon::Information);
         session_.document.replace(std::move(fresh));
+        report(importedStatus(result.teamCount, path, edition));
         return true;
     } catch (const std::exception& error) {
         tell(describeFailure(error));
@@ -104,22 +131,22 @@ bool RomCommands::importData() {
     }
 }
 
-std::optional<std::string> RomCommands::exportData() {
+bool RomCommands::exportData() {
     FileDialogRequest request = dialogRequest(text::ExportTitle);
     const auto choice = platform_.saveFile(request);
     if (!choice)
-        return std::nullopt;
+        return false;
     filterIndex_ = choice->filterIndex;
     const std::string& path = choice->path;
 
     int edition = choice->filterIndex;
     if (edition != AutoDetect && !editionSupported(edition)) {
         tell(msg::RomNotSupported);
-        return std::nullopt;
+        return false;
     }
     if (!fileExists(path)) {
         tell(missingFile(path) + "\r" + text::ExportNeedsImage);
-        return std::nullopt;
+        return false;
     }
     try {
         RomImage image = RomImage::load(path);
@@ -127,23 +154,24 @@ std::optional<std::string> RomCommands::exportData() {
             edition = detectEdition(image);
         if (!editionSupported(edition)) {
             tell(msg::RomNotSupported);
-            return std::nullopt;
+            return false;
         }
 
         session_.RomEdition = edition;
         const auto assigned = wizard_(session_.document.league(), edition);
         if (!assigned)
-            return std::nullopt;
+            return false;
         session_.document.setRomSlots(edition, *assigned);
 
         const ExportResult result = Export_ROM(edition, session_.document.league(), image);
         for (const std::string& warning : result.warnings)
             platform_.messageBox(msg::ExportWarningTitle, warning, MessageIcon::Critical);
         image.save(path);
-        return exportedStatus(result.teamsReplaced, path);
+        report(exportedStatus(result.teamsReplaced, path));
+        return true;
     } catch (const std::exception& error) {
         tell(describeFailure(error) + "\r" + text::NothingExported);
-        return std::nullopt;
+        return false;
     }
 }
 

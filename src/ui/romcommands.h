@@ -22,20 +22,28 @@ class RomCommands {
 public:
     RomCommands(Session& session, Platform& platform, FileCommands& files, ExportWizard wizard);
 
+    void setStatusReport(StatusReport report) { status_ = std::move(report); }
+
     // True when the document was replaced by the image's league.
     bool importData();
-    // What the status bar reports after a successful export; nothing otherwise.
-    std::optional<std::string> exportData();
+    // Imports the image at `path` (given on the command line or dropped on the window) with
+    // automatic detection, after the unsaved-changes question.
+    bool importPath(const std::string& path);
+    // True when the image was written.
+    bool exportData();
 
 private:
+    bool importFile(const std::string& path, int edition);
     FileDialogRequest dialogRequest(const char* title);
     std::optional<int> askRoster();
     void tell(const std::string& text);
+    void report(const std::string& text);
 
     Session& session_;
     Platform& platform_;
     FileCommands& files_;
     ExportWizard wizard_;
+    StatusReport status_;
     int filterIndex_ = 1;
 };
 

@@ -21,6 +21,9 @@ struct Session {
     // start while the document is untitled.
     std::string lastDataFile;
 
+    // The main window's placement as Qt saves it, in hexadecimal; kept in the settings file.
+    std::string windowGeometry;
+
     // Edition of the image an export is writing; indexes RomSlot in the export wizard.
     int RomEdition = 0;
 };

@@ -62,7 +62,8 @@ class MainWindowTest : public QObject {
 private slots:
     void captionAndMenusAreAsDocumented() {
         App app;
-        QCOMPARE(app.window->windowTitle(), QString("Kickvane Manager 2000 [Version 0.70]"));
+        QCOMPARE(app.window->windowTitle(),
+                 QString("Untitled[*] - Kickvane Manager 2000 [Version 0.70]"));
         QVERIFY(app.window->findChild<QMdiArea*>("mdiArea"));
 
         QStringList titles;

@@ -37,10 +37,6 @@ void exportImage(App& app, const std::string& path, int filterIndex, bool finish
     QVERIFY(trigger(*app.window, "mnuFileExportData"));
 }
 
-std::string statusText(App& app) {
-    return app.window->statusBar()->currentMessage().toStdString();
-}
-
 // An image whose detection bytes name `edition` and nothing else is in place.
 void writeSignedImage(const std::string& path, std::string_view signature) {
     ImageBuilder builder(0x80000, 5);

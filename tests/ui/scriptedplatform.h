@@ -35,6 +35,7 @@ public:
     void beep() override { ++beeps; }
     Date today() override { return date; }
     std::string programDirectory() override { return directory; }
+    std::string userConfigDirectory() override { return configDirectory; }
 
     // Queue the next answers.
     void chooseOpen(const std::string& path, int filterIndex = 1);
@@ -53,6 +54,7 @@ public:
     bool realFileDialogs = false;
     Date date{2001, 3, 7};
     std::string directory;
+    std::string configDirectory;
 
     std::deque<std::optional<FileChoice>> openAnswers;
     std::deque<std::optional<FileChoice>> saveAnswers;

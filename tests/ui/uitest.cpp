@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace kvx::test {
 
@@ -21,6 +22,7 @@ int registerUiTest(const char* name, std::function<std::unique_ptr<QObject>()> m
 
 App::App(const std::function<void(App&)>& prepare) {
     platform.directory = dir.path().string();
+    platform.configDirectory = dir.file("user-config");
     recent = std::make_unique<SettingsRecentStore>(
         QString::fromStdString(dir.file("user-settings.conf")));
     if (prepare)
@@ -34,6 +36,10 @@ App::~App() {
 
 QAction* action(QWidget& window, const char* name) {
     return window.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+std::string statusText(App& app) {
+    return app.window->statusBar()->currentMessage().toStdString();
 }
 
 bool enabledInMenu(frmMain& window, const char* name) {

@@ -57,6 +57,9 @@ public:
 
 QAction* action(QWidget& window, const char* name);
 
+// What the main window's status bar says.
+std::string statusText(App& app);
+
 // Opens the menu that holds the entry, as the user does, and triggers the entry when it is
 // enabled; false (and nothing triggered) when it is not.
 [[nodiscard]] bool trigger(frmMain& window, const char* name);
