@@ -1,0 +1,696 @@
+#include "document/csv.h"
+
+#include "document/tables.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <limits>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace kvx {
+
+namespace {
+
+enum Column : int {
+    RecordColumn,
+    TeamColumn,
+    CityColumn,
+    TeamNameColumn,
+    AbbreviationColumn,
+    ScheduleNameColumn,
+    SlotColumn,
+    NumberColumn,
+    FirstNameColumn,
+    LastNameColumn,
+    FaceColumn,
+    FirstLevelColumn,
+    ExtraNibbleColumn = FirstLevelColumn + AttributeCount,
+    FirstRomSlotColumn,
+    TeamCountColumn = FirstRomSlotColumn + EditionCount,
+    YearColumn,
+    MonthColumn,
+    DayColumn,
+    CreditsColumn,
+    ColumnCount
+};
+
+constexpr std::array<std::string_view, ColumnCount> Headers = {
+    "Record",    "Team",      "City",       "Team Name", "Abbreviation", "Schedule Name",
+    "Slot",      "Number",    "First Name", "Last Name", "Face",         "RS",
+    "RP",        "MS",        "HP",         "BB",        "AG",           "Att 6",
+    "Att 7",     "Att 8",     "Att 9",      "Att 10",    "Extra Nibble", "RomSlot 1",
+    "RomSlot 2", "RomSlot 3", "RomSlot 4",  "RomSlot 5", "RomSlot 6",    "RomSlot 7",
+    "RomSlot 8", "RomSlot 9", "Team Count", "Year",      "Month",        "Day",
+    "Credits"};
+static_assert(Headers.back() == "Credits");
+
+// The team texts every player row repeats, in column order.
+constexpr std::array<Column, 4> TeamTextColumns = {CityColumn, TeamNameColumn, AbbreviationColumn,
+                                                   ScheduleNameColumn};
+constexpr std::array<std::string_view, 4> TeamTextNames = {"city", "team name", "abbreviation",
+                                                           "schedule name"};
+
+enum class Kind { League, Team, Player };
+constexpr std::array<std::string_view, 3> KindNames = {"league", "team", "player"};
+
+// The columns a row of each kind fills; the others stay empty.
+bool usedBy(Kind kind, int column) {
+    switch (kind) {
+    case Kind::League:
+        return column == RecordColumn || column >= TeamCountColumn;
+    case Kind::Team:
+        return column <= ScheduleNameColumn ||
+               (column >= FirstRomSlotColumn && column < TeamCountColumn);
+    case Kind::Player:
+        return column <= ExtraNibbleColumn;
+    }
+    return false;
+}
+
+// A counted text of the data file has a 16-bit length.
+constexpr std::size_t MaxTextLength = 0xFFFF;
+constexpr std::size_t YearLength = 4;
+
+// Jersey numbers and levels are checked against what the editor and the game images use; a
+// value outside that a data file still holds is written with this prefix and read back as it is.
+constexpr std::string_view RawPrefix = "raw:";
+struct Range {
+    int low;
+    int high;
+    std::string_view what;
+};
+constexpr Range NumberRange{0, 99, "a jersey number"};
+constexpr Range LevelRange{-1, 15, "a level"};
+constexpr Range Int16Range{std::numeric_limits<std::int16_t>::min(),
+                           std::numeric_limits<std::int16_t>::max(), "a whole number"};
+constexpr int MaxTeams = std::numeric_limits<std::int16_t>::max();
+
+std::string slotLabel(int slot) {
+    return std::string(GroupLabels[static_cast<std::size_t>(slot / DepthPlaces)]) +
+           static_cast<char>('1' + slot % DepthPlaces);
+}
+
+std::optional<int> slotFromLabel(std::string_view label) {
+    if (label.size() < 2 || label.back() < '1' || label.back() >= '1' + DepthPlaces)
+        return std::nullopt;
+    const auto group =
+        std::find(GroupLabels.begin(), GroupLabels.end(), label.substr(0, label.size() - 1));
+    if (group == GroupLabels.end())
+        return std::nullopt;
+    return static_cast<int>(group - GroupLabels.begin()) * DepthPlaces + (label.back() - '1');
+}
+
+std::string hex(unsigned value, int digits) {
+    constexpr std::string_view Digits = "0123456789ABCDEF";
+    std::string text(static_cast<std::size_t>(digits), '0');
+    for (int i = digits - 1; i >= 0; --i, value >>= 4)
+        text[static_cast<std::size_t>(i)] = Digits[value & 0xF];
+    return text;
+}
+
+// ASCII other than the separators and the quote: an unquoted field copies these as they are.
+constexpr auto CopiedAsIs = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 0x80; ++c)
+        table[static_cast<std::size_t>(c)] = c != ',' && c != '"' && c != '\r' && c != '\n';
+    return table;
+}();
+constexpr auto copiedAsIs = [](char c) { return CopiedAsIs[static_cast<unsigned char>(c)]; };
+constexpr bool endsField(char c) {
+    return c == ',' || c == '\r' || c == '\n';
+}
+
+// A field's text as a message quotes it, cut short when long.
+std::string quoted(std::string_view text) {
+    constexpr std::size_t Longest = 40;
+    return "\"" + std::string(text.substr(0, Longest)) + (text.size() > Longest ? "...\"" : "\"");
+}
+
+[[noreturn]] void fail(int line, int column, const std::string& what) {
+    std::string where = "Line " + std::to_string(line) + ", column " + std::to_string(column + 1);
+    if (column >= 0 && column < ColumnCount)
+        where += " (" + std::string(Headers[static_cast<std::size_t>(column)]) + ")";
+    throw CsvError(where + ": " + what);
+}
+
+// ---- Writing ----------------------------------------------------------------------------------
+
+// Writes rows cell by cell, in column order; the columns a row skips stay empty.
+class RowWriter {
+public:
+    explicit RowWriter(std::string& out) : out_(out) {}
+
+    // The text's bytes as the characters with the same code points, in UTF-8. Quoted when a
+    // comma, quote or line break is inside, and when it starts or ends with a space, which some
+    // spreadsheets would otherwise trim.
+    void text(int column, std::string_view bytes) {
+        if (bytes.size() > MaxTextLength)
+            throw CsvError("The " + std::string(Headers[static_cast<std::size_t>(column)]) + " " +
+                           quoted(bytes) + " is too long to be written.");
+        moveTo(column);
+        if (std::all_of(bytes.begin(), bytes.end(), copiedAsIs) &&
+            (bytes.empty() || (bytes.front() != ' ' && bytes.back() != ' '))) {
+            out_ += bytes;
+            return;
+        }
+        const bool quote =
+            std::any_of(bytes.begin(), bytes.end(),
+                        [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }) ||
+            (!bytes.empty() && (bytes.front() == ' ' || bytes.back() == ' '));
+        if (quote)
+            out_ += '"';
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x80) {
+                if (c == '"')
+                    out_ += '"';
+                out_ += c;
+            } else {
+                out_ += static_cast<char>(0xC0 | (byte >> 6));
+                out_ += static_cast<char>(0x80 | (byte & 0x3F));
+            }
+        }
+        if (quote)
+            out_ += '"';
+    }
+
+    void number(int column, int value, const Range& plain = Int16Range) {
+        moveTo(column);
+        if (value < plain.low || value > plain.high)
+            out_ += RawPrefix;
+        char digits[8];
+        const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
+        out_.append(digits, result.ptr);
+    }
+
+    void end() {
+        moveTo(ColumnCount - 1);
+        out_ += "\r\n";
+        column_ = 0;
+    }
+
+private:
+    void moveTo(int column) {
+        for (; column_ < column; ++column_)
+            out_ += ',';
+    }
+
+    std::string& out_;
+    int column_ = 0; // the cell being written
+};
+
+void writeTeamTexts(RowWriter& row, const TeamRecord& team) {
+    row.text(CityColumn, team.City);
+    row.text(TeamNameColumn, team.Name);
+    row.text(AbbreviationColumn, team.Abbreviation);
+    row.text(ScheduleNameColumn, team.ScheduleName);
+}
+
+// ---- Reading ----------------------------------------------------------------------------------
+
+struct Field {
+    std::string_view text; // single-byte characters: a view of the input or of `decoded`
+    std::string decoded;
+    int line = 0; // where the field starts
+};
+
+// Splits the bytes into rows of fields (RFC 4180) and turns each field's UTF-8 into single
+// bytes. Empty lines at the very end are not rows.
+class CsvTokenizer {
+public:
+    explicit CsvTokenizer(std::string_view bytes) : in_(bytes) {
+        if (in_.starts_with("\xEF\xBB\xBF"))
+            in_.remove_prefix(3);
+        end_ = in_.find_last_not_of("\r\n");
+        end_ = end_ == std::string_view::npos ? 0 : end_ + 1;
+    }
+
+    // The next row into `fields` (reusing their storage); false after the last row.
+    bool next(std::vector<Field>& fields, std::size_t& count) {
+        if (position_ >= end_)
+            return false;
+        fields.reserve(ColumnCount); // views of `decoded` stay where they are
+        count = 0;
+        for (;;) {
+            if (count == ColumnCount)
+                fail(line_, ColumnCount,
+                     "expected the row to end after " + std::to_string(ColumnCount) + " fields");
+            if (fields.size() == count)
+                fields.emplace_back();
+            Field& field = fields[count];
+            field.line = line_;
+            readField(field, static_cast<int>(count));
+            ++count;
+            if (position_ >= end_) { // only line endings follow
+                if (position_ < in_.size())
+                    ++line_;
+                position_ = in_.size();
+                return true;
+            }
+            const char c = in_[position_];
+            if (c == ',') {
+                ++position_;
+                continue;
+            }
+            if (c == '\n' ||
+                (c == '\r' && position_ + 1 < in_.size() && in_[position_ + 1] == '\n')) {
+                position_ += c == '\r' ? 2 : 1;
+                ++line_;
+                return true;
+            }
+            fail(line_, static_cast<int>(count - 1),
+                 "expected a line ending (CR LF or LF) after a carriage return");
+        }
+    }
+
+    int line() const { return line_; }
+
+private:
+    // An unquoted field of plain ASCII is a view of the input; any other is decoded.
+    void readField(Field& field, int column) {
+        std::string& decoded = field.decoded;
+        decoded.clear();
+        int characters = 0;
+        if (position_ < in_.size() && in_[position_] == '"') {
+            ++position_;
+            for (;;) {
+                if (position_ == in_.size())
+                    fail(field.line, column,
+                         "expected a closing quote for the quoted field that starts here");
+                const char c = in_[position_];
+                if (c == '"') {
+                    if (position_ + 1 < in_.size() && in_[position_ + 1] == '"') {
+                        decoded += '"';
+                        position_ += 2;
+                        ++characters;
+                        continue;
+                    }
+                    ++position_;
+                    break;
+                }
+                if (c == '\n')
+                    ++line_;
+                readCharacter(decoded, column, ++characters);
+            }
+            if (position_ < in_.size() && !endsField(in_[position_]))
+                fail(line_, column,
+                     "expected a comma or the end of the line after the closing quote");
+            field.text = decoded;
+            return;
+        }
+        const std::size_t start = position_;
+        position_ = static_cast<std::size_t>(
+            std::find_if_not(in_.begin() + static_cast<std::ptrdiff_t>(start), in_.end(),
+                             copiedAsIs) -
+            in_.begin());
+        if (position_ == in_.size() || endsField(in_[position_])) {
+            field.text = in_.substr(start, position_ - start);
+            return;
+        }
+        decoded.assign(in_.substr(start, position_ - start));
+        characters = static_cast<int>(position_ - start);
+        while (position_ < in_.size() && !endsField(in_[position_])) {
+            if (in_[position_] == '"')
+                fail(line_, column,
+                     "expected no quote inside an unquoted field (quote the whole field and "
+                     "double the quote)");
+            readCharacter(decoded, column, ++characters);
+        }
+        field.text = decoded;
+    }
+
+    // One UTF-8 character, appended as the byte with its code point.
+    void readCharacter(std::string& out, int column, int character) {
+        const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(in_[i]); };
+        const unsigned lead = byteAt(position_);
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            ++position_;
+            return;
+        }
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        unsigned codePoint = lead & (0x7F >> length);
+        bool valid = length != 0 && lead < 0xF8 && in_.size() - position_ >= length;
+        for (std::size_t i = 1; valid && i < length; ++i) {
+            const unsigned next = byteAt(position_ + i);
+            valid = (next & 0xC0) == 0x80;
+            codePoint = (codePoint << 6) | (next & 0x3F);
+        }
+        constexpr std::array<unsigned, 5> Smallest = {0, 0, 0x80, 0x800, 0x10000};
+        if (!valid || codePoint < Smallest[length] || codePoint > 0x10FFFF ||
+            (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+            fail(line_, column,
+                 "expected UTF-8 text; the byte 0x" + hex(lead, 2) + " (character " +
+                     std::to_string(character) +
+                     " of the field) does not begin a valid UTF-8 character");
+        if (codePoint > 0xFF)
+            fail(line_, column,
+                 "expected characters U+0000 to U+00FF, which are single bytes in the league; the "
+                 "character U+" +
+                     hex(codePoint, 4) + " (character " + std::to_string(character) +
+                     " of the field) has no single byte");
+        out += static_cast<char>(codePoint);
+        position_ += length;
+    }
+
+    std::string_view in_;
+    std::size_t end_ = 0;
+    std::size_t position_ = 0;
+    int line_ = 1;
+};
+
+struct LeagueRow {
+    int line = 0;
+    int teamCount = 0;
+    GeneralInfoRecord generalInfo;
+};
+
+struct TeamRow {
+    int line = 0;
+    int index = 0;
+    TeamRecord team; // texts and RomSlot; the players come from the player rows
+};
+
+struct PlayerRow {
+    int line = 0;
+    int team = 0;
+    int slot = 0;
+    std::array<std::string, 4> teamTexts;
+    PlayerRecord player;
+};
+
+// Checked access to the fields of one row.
+class RowReader {
+public:
+    RowReader(const std::vector<Field>& fields, int line) : fields_(fields), line_(line) {}
+
+    [[noreturn]] void fail(int column, const std::string& what) const {
+        kvx::fail(fields_[static_cast<std::size_t>(column)].line, column, what);
+    }
+
+    std::string_view field(int column) const {
+        return fields_[static_cast<std::size_t>(column)].text;
+    }
+
+    std::string_view text(int column, std::size_t longest = MaxTextLength) const {
+        const std::string_view value = field(column);
+        if (value.size() > longest)
+            fail(column, "expected at most " + std::to_string(longest) + " characters");
+        return value;
+    }
+
+    // A plain number within `plain`, or with `raw` any 16-bit value after the raw: prefix.
+    int number(int column, const Range& plain, bool raw = false) const {
+        const std::string_view value = field(column);
+        if (raw && value.starts_with(RawPrefix)) {
+            if (const auto parsed = parse(value.substr(RawPrefix.size()), Int16Range))
+                return *parsed;
+            fail(column, "expected a whole number from " + std::to_string(Int16Range.low) + " to " +
+                             std::to_string(Int16Range.high) + " after " + std::string(RawPrefix) +
+                             ", found " + quoted(value));
+        }
+        if (const auto parsed = parse(value, plain))
+            return *parsed;
+        fail(column, "expected " + std::string(plain.what) + " from " + std::to_string(plain.low) +
+                         " to " + std::to_string(plain.high) +
+                         (raw ? " (other values as " + std::string(RawPrefix) + "N)" : "") +
+                         ", found " + quoted(value));
+    }
+
+    std::int16_t int16(int column, const Range& plain = Int16Range, bool raw = false) const {
+        return static_cast<std::int16_t>(number(column, plain, raw));
+    }
+
+    void requireEmpty(Kind kind) const {
+        for (int column = 0; column < ColumnCount; ++column)
+            if (!usedBy(kind, column) && !field(column).empty())
+                fail(column, "expected an empty field: a " +
+                                 std::string(KindNames[static_cast<std::size_t>(kind)]) +
+                                 " row has no " +
+                                 std::string(Headers[static_cast<std::size_t>(column)]));
+    }
+
+    int line() const { return line_; }
+
+private:
+    // Decimal digits with an optional minus sign, nothing else.
+    static std::optional<int> parse(std::string_view text, const Range& range) {
+        const bool negative = text.starts_with('-');
+        const std::string_view digits = text.substr(negative ? 1 : 0);
+        if (digits.empty() || digits.size() > 9)
+            return std::nullopt;
+        int value = 0;
+        for (const char digit : digits) {
+            if (digit < '0' || digit > '9')
+                return std::nullopt;
+            value = value * 10 + (digit - '0');
+        }
+        value = negative ? -value : value;
+        if (value < range.low || value > range.high)
+            return std::nullopt;
+        return value;
+    }
+
+    const std::vector<Field>& fields_;
+    int line_;
+};
+
+struct Rows {
+    std::optional<LeagueRow> league;
+    std::vector<TeamRow> teams;
+    std::vector<PlayerRow> players;
+    int endLine = 0;
+};
+
+void readLeagueRow(const RowReader& row, Rows& rows) {
+    if (rows.league)
+        row.fail(RecordColumn, "expected one league row; there is one on line " +
+                                   std::to_string(rows.league->line));
+    LeagueRow& league = rows.league.emplace();
+    league.line = row.line();
+    league.teamCount = row.number(TeamCountColumn, Range{0, MaxTeams, "a team count"});
+    // Stored space-padded to four characters, as the data file holds it.
+    league.generalInfo.Year = row.text(YearColumn, YearLength);
+    league.generalInfo.Year.resize(YearLength, ' ');
+    league.generalInfo.Month = row.int16(MonthColumn);
+    league.generalInfo.Day = row.int16(DayColumn);
+    league.generalInfo.Credits = row.text(CreditsColumn);
+}
+
+void readTeamRow(const RowReader& row, Rows& rows) {
+    TeamRow& team = rows.teams.emplace_back();
+    team.line = row.line();
+    team.index = row.number(TeamColumn, Range{0, MaxTeams - 1, "a team index"});
+    team.team.City = row.text(CityColumn);
+    team.team.Name = row.text(TeamNameColumn);
+    team.team.Abbreviation = row.text(AbbreviationColumn);
+    team.team.ScheduleName = row.text(ScheduleNameColumn);
+    for (int edition = 1; edition <= EditionCount; ++edition)
+        team.team.RomSlot[edition] = row.int16(FirstRomSlotColumn + edition - 1);
+}
+
+void readPlayerRow(const RowReader& row, Rows& rows) {
+    PlayerRow& player = rows.players.emplace_back();
+    player.line = row.line();
+    player.team = row.number(TeamColumn, Range{0, MaxTeams - 1, "a team index"});
+    for (std::size_t i = 0; i < TeamTextColumns.size(); ++i)
+        player.teamTexts[i] = row.text(TeamTextColumns[i]);
+    const auto slot = slotFromLabel(row.field(SlotColumn));
+    if (!slot)
+        row.fail(SlotColumn, "expected a slot label QB1..QB7, RB1..RB7, WR1..WR7, TE1..TE7, "
+                             "OL1..OL7, DL1..DL7, LB1..LB7, DB1..DB7, K1..K7 or P1..P7, found " +
+                                 quoted(row.field(SlotColumn)));
+    player.slot = *slot;
+    PlayerRecord& record = player.player;
+    record.Number = row.int16(NumberColumn, NumberRange, true);
+    record.FirstName = row.text(FirstNameColumn);
+    record.LastName = row.text(LastNameColumn);
+    record.Face = row.int16(FaceColumn);
+    for (int attribute = 0; attribute < AttributeCount; ++attribute)
+        record.Attributes[static_cast<std::size_t>(attribute)] =
+            row.int16(FirstLevelColumn + attribute, LevelRange, true);
+    record.ExtraNibble = row.int16(ExtraNibbleColumn);
+}
+
+Rows readRows(std::string_view text) {
+    CsvTokenizer tokenizer(text);
+    std::vector<Field> fields;
+    std::size_t count = 0;
+    const auto checkCount = [&] {
+        if (count < ColumnCount)
+            fail(fields[count - 1].line, static_cast<int>(count),
+                 "expected " + std::to_string(ColumnCount) + " fields; the row ends after " +
+                     std::to_string(count));
+    };
+
+    if (!tokenizer.next(fields, count))
+        fail(1, RecordColumn, "expected the header row; the file is empty");
+    checkCount();
+    for (int column = 0; column < ColumnCount; ++column)
+        if (fields[static_cast<std::size_t>(column)].text !=
+            Headers[static_cast<std::size_t>(column)])
+            fail(1, column,
+                 "expected the header \"" + std::string(Headers[static_cast<std::size_t>(column)]) +
+                     "\"");
+
+    Rows rows;
+    while (tokenizer.next(fields, count)) {
+        checkCount();
+        const RowReader row(fields, fields[0].line);
+        const auto kind = std::find(KindNames.begin(), KindNames.end(), fields[0].text);
+        if (kind == KindNames.end())
+            row.fail(RecordColumn, "expected \"league\", \"team\" or \"player\", found " +
+                                       quoted(fields[0].text));
+        const auto which = static_cast<Kind>(kind - KindNames.begin());
+        row.requireEmpty(which);
+        switch (which) {
+        case Kind::League:
+            readLeagueRow(row, rows);
+            break;
+        case Kind::Team:
+            readTeamRow(row, rows);
+            break;
+        case Kind::Player:
+            readPlayerRow(row, rows);
+            break;
+        }
+    }
+    rows.endLine = tokenizer.line();
+    return rows;
+}
+
+// Every team once, every slot of every team once, the player rows agreeing with their team's row.
+League assemble(Rows& rows) {
+    if (!rows.league)
+        fail(rows.endLine, RecordColumn, "expected a league row; the file has none");
+    const LeagueRow& leagueRow = *rows.league;
+    const int count = leagueRow.teamCount;
+    const auto outside = [&](int index) {
+        return "expected a team index below the Team Count " + std::to_string(count) + " (line " +
+               std::to_string(leagueRow.line) + "), found " + std::to_string(index);
+    };
+
+    std::vector<TeamRow*> teamRows(static_cast<std::size_t>(count));
+    for (TeamRow& row : rows.teams) {
+        if (row.index >= count)
+            fail(row.line, TeamColumn, outside(row.index));
+        TeamRow*& entry = teamRows[static_cast<std::size_t>(row.index)];
+        if (entry)
+            fail(row.line, TeamColumn,
+                 "expected one team row per team; team " + std::to_string(row.index) +
+                     " has one on line " + std::to_string(entry->line));
+        entry = &row;
+    }
+    for (int t = 0; t < count; ++t)
+        if (!teamRows[static_cast<std::size_t>(t)])
+            fail(leagueRow.line, TeamCountColumn,
+                 "expected a team row for team " + std::to_string(t) + " of " +
+                     std::to_string(count) + "; the file has none");
+
+    std::vector<int> slotLines(static_cast<std::size_t>(count) * PlayerSlots, 0);
+    for (const PlayerRow& row : rows.players) {
+        if (row.team >= count)
+            fail(row.line, TeamColumn, outside(row.team));
+        int& seen = slotLines[static_cast<std::size_t>(row.team * PlayerSlots + row.slot)];
+        if (seen)
+            fail(row.line, SlotColumn,
+                 "expected one row per slot; team " + std::to_string(row.team) + " has " +
+                     slotLabel(row.slot) + " on line " + std::to_string(seen) + " already");
+        seen = row.line;
+        const TeamRow& teamRow = *teamRows[static_cast<std::size_t>(row.team)];
+        const std::array<const std::string*, 4> expected = {&teamRow.team.City, &teamRow.team.Name,
+                                                            &teamRow.team.Abbreviation,
+                                                            &teamRow.team.ScheduleName};
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            if (row.teamTexts[i] != *expected[i])
+                fail(row.line, TeamTextColumns[i],
+                     "expected " + quoted(*expected[i]) + ", the " + std::string(TeamTextNames[i]) +
+                         " of team " + std::to_string(row.team) + " on line " +
+                         std::to_string(teamRow.line));
+    }
+    for (int t = 0; t < count; ++t)
+        for (int slot = 0; slot < PlayerSlots; ++slot)
+            if (!slotLines[static_cast<std::size_t>(t * PlayerSlots + slot)])
+                fail(teamRows[static_cast<std::size_t>(t)]->line, SlotColumn,
+                     "expected a player row for every slot; team " + std::to_string(t) +
+                         " has none for " + slotLabel(slot));
+
+    League league;
+    league.Teams.resize(static_cast<std::size_t>(std::max(count, 1)));
+    league.TeamCount = static_cast<std::int16_t>(count);
+    league.GeneralInfo = std::move(rows.league->generalInfo);
+    for (int t = 0; t < count; ++t)
+        league.Teams[static_cast<std::size_t>(t)] =
+            std::move(teamRows[static_cast<std::size_t>(t)]->team);
+    for (PlayerRow& row : rows.players)
+        league.Teams[static_cast<std::size_t>(row.team)]
+            .Players[static_cast<std::size_t>(row.slot)] = std::move(row.player);
+    return league;
+}
+
+} // namespace
+
+std::string leagueToCsv(const League& league) {
+    // The teams and date the data file holds: the first TeamCount teams, the year as four
+    // characters.
+    const int count = std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
+    std::string out;
+    out.reserve(static_cast<std::size_t>(count + 1) * (PlayerSlots + 1) * 128);
+    RowWriter row(out);
+    for (int column = 0; column < ColumnCount; ++column)
+        row.text(column, Headers[static_cast<std::size_t>(column)]);
+    row.end();
+
+    std::string year = league.GeneralInfo.Year.substr(0, YearLength);
+    year.resize(YearLength, ' ');
+    row.text(RecordColumn, KindNames[static_cast<std::size_t>(Kind::League)]);
+    row.number(TeamCountColumn, count);
+    row.text(YearColumn, year);
+    row.number(MonthColumn, league.GeneralInfo.Month);
+    row.number(DayColumn, league.GeneralInfo.Day);
+    row.text(CreditsColumn, league.GeneralInfo.Credits);
+    row.end();
+
+    for (int t = 0; t < count; ++t) {
+        const TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+        row.text(RecordColumn, KindNames[static_cast<std::size_t>(Kind::Team)]);
+        row.number(TeamColumn, t);
+        writeTeamTexts(row, team);
+        for (int edition = 1; edition <= EditionCount; ++edition)
+            row.number(FirstRomSlotColumn + edition - 1, team.RomSlot[edition]);
+        row.end();
+
+        for (int slot = 0; slot < PlayerSlots; ++slot) {
+            const PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
+            row.text(RecordColumn, KindNames[static_cast<std::size_t>(Kind::Player)]);
+            row.number(TeamColumn, t);
+            writeTeamTexts(row, team);
+            row.text(SlotColumn, slotLabel(slot));
+            row.number(NumberColumn, player.Number, NumberRange);
+            row.text(FirstNameColumn, player.FirstName);
+            row.text(LastNameColumn, player.LastName);
+            row.number(FaceColumn, player.Face);
+            for (int attribute = 0; attribute < AttributeCount; ++attribute)
+                row.number(FirstLevelColumn + attribute,
+                           player.Attributes[static_cast<std::size_t>(attribute)], LevelRange);
+            row.number(ExtraNibbleColumn, player.ExtraNibble);
+            row.end();
+        }
+    }
+    return out;
+}
+
+League leagueFromCsv(std::string_view text) {
+    Rows rows = readRows(text);
+    return assemble(rows);
+}
+
+League leagueFromCsv(std::span<const std::uint8_t> bytes) {
+    return leagueFromCsv(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+} // namespace kvx
