@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/fileio.h"
 #include "base/messages.h"
+#include "document/csv.h"
 #include "document/datafile.h"
 #include "document/htmltable.h"
 #include "document/locations.h"
@@ -26,6 +27,8 @@ constexpr const char* UsageText =
     "  kvxm2000-cli import [--edition E] [--roster N] IMAGE OUT.kvx\n"
     "  kvxm2000-cli export [--edition E] [--auto-assign] DATA.kvx IMAGE\n"
     "  kvxm2000-cli ratings [--scale FILE.trs] [--html OUT.html] DATA.kvx\n"
+    "  kvxm2000-cli to-csv DATA.kvx [OUT.csv]\n"
+    "  kvxm2000-cli from-csv IN.csv OUT.kvx\n"
     "  kvxm2000-cli --help\n"
     "\n"
     "Editions: auto, nes, genesis1, genesis2, genesis3, snes1, snes2, snes3, psx,\n"
@@ -46,8 +49,10 @@ struct Arguments {
     }
 };
 
+// `optionalCount` more positional words may follow the `positionalCount` required ones.
 Arguments parse(const std::vector<std::string>& words, const std::vector<std::string>& valued,
-                const std::vector<std::string>& switches, std::size_t positionalCount) {
+                const std::vector<std::string>& switches, std::size_t positionalCount,
+                std::size_t optionalCount = 0) {
     Arguments arguments;
     for (std::size_t i = 0; i < words.size(); ++i) {
         std::string word = words[i];
@@ -75,7 +80,8 @@ Arguments parse(const std::vector<std::string>& words, const std::vector<std::st
             arguments.positional.push_back(word);
         }
     }
-    if (arguments.positional.size() != positionalCount)
+    if (arguments.positional.size() < positionalCount ||
+        arguments.positional.size() > positionalCount + optionalCount)
         throw UsageError{};
     return arguments;
 }
@@ -239,6 +245,30 @@ int ratings(const std::vector<std::string>& words, const std::string& programDir
     return Success;
 }
 
+// The data file as CSV, into OUT.csv or to standard output.
+int toCsv(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const Arguments arguments = parse(words, {}, {}, 1, 1);
+    League league;
+    if (!Load_Data_File(league, arguments.positional[0])) {
+        err << msg::CannotOpenFile << '\n';
+        return InputRefused;
+    }
+    const std::string csv = leagueToCsv(league);
+    if (arguments.positional.size() == 2)
+        writeFileAtomically(arguments.positional[1], csv);
+    else if (!out.write(csv.data(), static_cast<std::streamsize>(csv.size())).flush())
+        throw FileError("The CSV text could not be written to the standard output.");
+    return Success;
+}
+
+// A CSV file read back into a data file; OUT.kvx is written only when the whole file was read.
+int fromCsv(const std::vector<std::string>& words) {
+    const Arguments arguments = parse(words, {}, {}, 2);
+    const League league = leagueFromCsv(readFile(arguments.positional[0]));
+    Save_Data_File(league, arguments.positional[1]);
+    return Success;
+}
+
 } // namespace
 
 int run(const std::vector<std::string>& args, const std::string& programDirectory,
@@ -260,6 +290,10 @@ int run(const std::vector<std::string>& args, const std::string& programDirector
             return exportCommand(words, err);
         if (command == "ratings")
             return ratings(words, programDirectory, out, err);
+        if (command == "to-csv")
+            return toCsv(words, out, err);
+        if (command == "from-csv")
+            return fromCsv(words);
         throw UsageError{};
     } catch (const UsageError&) {
         err << UsageText;

@@ -1,3 +1,4 @@
+#include "document/csv.h"
 #include "document/datafile.h"
 #include "document/tables.h"
 #include "ratings/ratingscale.h"
@@ -5,6 +6,7 @@
 #include "rom/romio.h"
 #include "support/nes_image.h"
 #include "support/process.h"
+#include "support/random_league.h"
 #include "support/rom_checks.h"
 #include "support/temp_dir.h"
 
@@ -220,6 +222,42 @@ TEST_F(Cli, RatingsTableAndHtml) {
 
     const auto bad = cli({"ratings", "--scale", dir.file("league.kvx"), dir.file("league.kvx")});
     EXPECT_EQ(bad.exitCode, 2);
+}
+
+TEST_F(Cli, CsvBothWays) {
+    League league = test::randomLeague(3, 9);
+    league.Teams[1].Players[4].LastName = "M\xFCller, \"Jr\"";
+    league.Teams[2].Players[0].Number = 123;
+    Save_Data_File(league, dir.file("league.kvx"));
+    const auto dataFile = test::readBytes(dir.file("league.kvx"));
+
+    const auto printed = cli({"to-csv", dir.file("league.kvx")});
+    ASSERT_EQ(printed.exitCode, 0) << printed.err;
+    EXPECT_EQ(printed.out, leagueToCsv(league));
+    ASSERT_EQ(cli({"to-csv", dir.file("league.kvx"), dir.file("league.csv")}).exitCode, 0);
+    EXPECT_EQ(text(dir.file("league.csv")), printed.out);
+
+    const auto back = cli({"from-csv", dir.file("league.csv"), dir.file("back.kvx")});
+    ASSERT_EQ(back.exitCode, 0) << back.err;
+    EXPECT_EQ(test::readBytes(dir.file("back.kvx")), dataFile);
+
+    // A refused file leaves the data file as it was.
+    std::string edited = printed.out;
+    edited.replace(edited.find(",QB1,"), 5, ",QB9,");
+    test::writeBytes(dir.file("bad.csv"), std::vector<std::uint8_t>(edited.begin(), edited.end()));
+    const auto refused = cli({"from-csv", dir.file("bad.csv"), dir.file("back.kvx")});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.err.substr(0, 31), "Line 4, column 7 (Slot): expect");
+    EXPECT_EQ(test::readBytes(dir.file("back.kvx")), dataFile);
+
+    const auto notData = cli({"to-csv", dir.file("bad.csv")});
+    EXPECT_EQ(notData.exitCode, 2);
+    EXPECT_EQ(notData.err, "The file cannot be opened.\n");
+    EXPECT_EQ(cli({"from-csv", dir.file("missing.csv"), dir.file("x.kvx")}).exitCode, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("x.kvx")));
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"to-csv"}, {"to-csv", "a", "b", "c"}, {"from-csv", "a.csv"}})
+        EXPECT_EQ(cli(args).exitCode, 1);
 }
 
 } // namespace
