@@ -1,3 +1,4 @@
+#include "document/csv.h"
 #include "document/datafile.h"
 #include "ratings/teamratings.h"
 #include "support/random_league.h"
@@ -33,6 +34,21 @@ void loadDataFile(benchmark::State& state) {
     }
 }
 
+void csvWrite(benchmark::State& state) {
+    const kvx::League league = fullLeague();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(kvx::leagueToCsv(league));
+}
+
+// The whole trip a spreadsheet user makes: the league written as CSV and read back.
+void csvWriteAndRead(benchmark::State& state) {
+    const kvx::League league = fullLeague();
+    for (auto _ : state) {
+        const kvx::League back = kvx::leagueFromCsv(kvx::leagueToCsv(league));
+        benchmark::DoNotOptimize(back.Teams.data());
+    }
+}
+
 void teamRatings(benchmark::State& state) {
     const kvx::League league = fullLeague();
     kvx::RatingScale scale{};
@@ -50,6 +66,8 @@ void teamRatings(benchmark::State& state) {
 
 BENCHMARK(saveDataFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(loadDataFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(csvWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(csvWriteAndRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(teamRatings)->Unit(benchmark::kMicrosecond);
 
 } // namespace
