@@ -126,7 +126,10 @@ constexpr bool endsField(char c) {
 // A field's text as a message quotes it, cut short when long.
 std::string quoted(std::string_view text) {
     constexpr std::size_t Longest = 40;
-    return "\"" + std::string(text.substr(0, Longest)) + (text.size() > Longest ? "...\"" : "\"");
+    std::string result(1, '"');
+    result += text.substr(0, Longest);
+    result += text.size() > Longest ? "...\"" : "\"";
+    return result;
 }
 
 [[noreturn]] void fail(int line, int column, const std::string& what) {
@@ -194,8 +197,10 @@ public:
 
 private:
     void moveTo(int column) {
-        for (; column_ < column; ++column_)
-            out_ += ',';
+        if (column > column_) {
+            out_.append(static_cast<std::size_t>(column - column_), ',');
+            column_ = column;
+        }
     }
 
     std::string& out_;
@@ -378,8 +383,13 @@ struct PlayerRow {
     int line = 0;
     int team = 0;
     int slot = 0;
-    std::array<std::string, 4> teamTexts;
     PlayerRecord player;
+};
+
+// The texts of a team as the first of its rows gives them.
+struct TeamTexts {
+    int line = 0;
+    std::array<std::string, 4> texts;
 };
 
 // Checked access to the fields of one row.
@@ -462,8 +472,33 @@ struct Rows {
     std::optional<LeagueRow> league;
     std::vector<TeamRow> teams;
     std::vector<PlayerRow> players;
+    std::vector<TeamTexts> texts;
+    std::vector<int> textsOfTeam; // team index -> 1 + index into texts, 0 for none yet
     int endLine = 0;
 };
+
+// Every row of a team, the team row and its player rows, carries the same team texts.
+void checkTeamTexts(const RowReader& row, int team, Rows& rows) {
+    const auto index = static_cast<std::size_t>(team);
+    if (rows.textsOfTeam.size() <= index)
+        rows.textsOfTeam.resize(index + 1, 0);
+    int& known = rows.textsOfTeam[index];
+    if (!known) {
+        TeamTexts& first = rows.texts.emplace_back();
+        first.line = row.line();
+        for (std::size_t i = 0; i < TeamTextColumns.size(); ++i)
+            first.texts[i] = row.text(TeamTextColumns[i]);
+        known = static_cast<int>(rows.texts.size());
+        return;
+    }
+    const TeamTexts& first = rows.texts[static_cast<std::size_t>(known - 1)];
+    for (std::size_t i = 0; i < TeamTextColumns.size(); ++i)
+        if (row.text(TeamTextColumns[i]) != first.texts[i])
+            row.fail(TeamTextColumns[i], "expected " + quoted(first.texts[i]) + " as on line " +
+                                             std::to_string(first.line) +
+                                             ", since every row of team " + std::to_string(team) +
+                                             " has the same " + std::string(TeamTextNames[i]));
+}
 
 void readLeagueRow(const RowReader& row, Rows& rows) {
     if (rows.league)
@@ -484,6 +519,7 @@ void readTeamRow(const RowReader& row, Rows& rows) {
     TeamRow& team = rows.teams.emplace_back();
     team.line = row.line();
     team.index = row.number(TeamColumn, Range{0, MaxTeams - 1, "a team index"});
+    checkTeamTexts(row, team.index, rows);
     team.team.City = row.text(CityColumn);
     team.team.Name = row.text(TeamNameColumn);
     team.team.Abbreviation = row.text(AbbreviationColumn);
@@ -496,8 +532,7 @@ void readPlayerRow(const RowReader& row, Rows& rows) {
     PlayerRow& player = rows.players.emplace_back();
     player.line = row.line();
     player.team = row.number(TeamColumn, Range{0, MaxTeams - 1, "a team index"});
-    for (std::size_t i = 0; i < TeamTextColumns.size(); ++i)
-        player.teamTexts[i] = row.text(TeamTextColumns[i]);
+    checkTeamTexts(row, player.team, rows);
     const auto slot = slotFromLabel(row.field(SlotColumn));
     if (!slot)
         row.fail(SlotColumn, "expected a slot label QB1..QB7, RB1..RB7, WR1..WR7, TE1..TE7, "
@@ -537,6 +572,7 @@ Rows readRows(std::string_view text) {
                      "\"");
 
     Rows rows;
+    rows.players.reserve(text.size() / 64); // a player row is some 60 bytes at the least
     while (tokenizer.next(fields, count)) {
         checkCount();
         const RowReader row(fields, fields[0].line);
@@ -562,7 +598,7 @@ Rows readRows(std::string_view text) {
     return rows;
 }
 
-// Every team once, every slot of every team once, the player rows agreeing with their team's row.
+// Every team once, every slot of every team once.
 League assemble(Rows& rows) {
     if (!rows.league)
         fail(rows.endLine, RecordColumn, "expected a league row; the file has none");
@@ -600,16 +636,6 @@ League assemble(Rows& rows) {
                  "expected one row per slot; team " + std::to_string(row.team) + " has " +
                      slotLabel(row.slot) + " on line " + std::to_string(seen) + " already");
         seen = row.line;
-        const TeamRow& teamRow = *teamRows[static_cast<std::size_t>(row.team)];
-        const std::array<const std::string*, 4> expected = {&teamRow.team.City, &teamRow.team.Name,
-                                                            &teamRow.team.Abbreviation,
-                                                            &teamRow.team.ScheduleName};
-        for (std::size_t i = 0; i < expected.size(); ++i)
-            if (row.teamTexts[i] != *expected[i])
-                fail(row.line, TeamTextColumns[i],
-                     "expected " + quoted(*expected[i]) + ", the " + std::string(TeamTextNames[i]) +
-                         " of team " + std::to_string(row.team) + " on line " +
-                         std::to_string(teamRow.line));
     }
     for (int t = 0; t < count; ++t)
         for (int slot = 0; slot < PlayerSlots; ++slot)

@@ -200,8 +200,8 @@ TEST(Csv, RefusalsNameLineColumnAndWhatWasExpected) {
                                        "the character U+20AC (character 3 of the field)"},
         {cell(4, 9, "Zo\xE9"), "Line 4, column 9 (First Name): expected UTF-8 text; the byte "
                                "0xE9 (character 3 of the field)"},
-        {cell(80, 3, "Miamii"),
-         "Line 80, column 3 (City): expected \"Miami\", the city of team 1 on line 74"},
+        {cell(80, 3, "Miamii"), "Line 80, column 3 (City): expected \"Miami\" as on line 74, "
+                                "since every row of team 1 has the same city"},
         {cell(80, 2, "2"), "Line 80, column 2 (Team): expected a team index below the Team "
                            "Count 2 (line 2), found 2"},
         {[](auto& grid) { grid.erase(grid.begin() + 9); },
