@@ -144,7 +144,7 @@ std::string quoted(std::string_view text) {
 // Writes rows cell by cell, in column order; the columns a row skips stay empty.
 class RowWriter {
 public:
-    explicit RowWriter(std::string& out) : out_(out) {}
+    explicit RowWriter(std::size_t expectedSize) { out_.resize(expectedSize); }
 
     // The text's bytes as the characters with the same code points, in UTF-8. Quoted when a
     // comma, quote or line break is inside, and when it starts or ends with a space, which some
@@ -153,10 +153,10 @@ public:
         if (bytes.size() > MaxTextLength)
             throw CsvError("The " + std::string(Headers[static_cast<std::size_t>(column)]) + " " +
                            quoted(bytes) + " is too long to be written.");
-        moveTo(column);
+        char* to = room(column, 2 * bytes.size() + 2); // every byte doubled at worst, quotes
         if (std::all_of(bytes.begin(), bytes.end(), copiedAsIs) &&
             (bytes.empty() || (bytes.front() != ' ' && bytes.back() != ' '))) {
-            out_ += bytes;
+            written(std::copy(bytes.begin(), bytes.end(), to));
             return;
         }
         const bool quote =
@@ -164,46 +164,57 @@ public:
                         [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }) ||
             (!bytes.empty() && (bytes.front() == ' ' || bytes.back() == ' '));
         if (quote)
-            out_ += '"';
+            *to++ = '"';
         for (const char c : bytes) {
             const auto byte = static_cast<unsigned char>(c);
             if (byte < 0x80) {
                 if (c == '"')
-                    out_ += '"';
-                out_ += c;
+                    *to++ = '"';
+                *to++ = c;
             } else {
-                out_ += static_cast<char>(0xC0 | (byte >> 6));
-                out_ += static_cast<char>(0x80 | (byte & 0x3F));
+                *to++ = static_cast<char>(0xC0 | (byte >> 6));
+                *to++ = static_cast<char>(0x80 | (byte & 0x3F));
             }
         }
         if (quote)
-            out_ += '"';
+            *to++ = '"';
+        written(to);
     }
 
     void number(int column, int value, const Range& plain = Int16Range) {
-        moveTo(column);
+        constexpr std::size_t Digits = 6; // -32768
+        char* to = room(column, RawPrefix.size() + Digits);
         if (value < plain.low || value > plain.high)
-            out_ += RawPrefix;
-        char digits[8];
-        const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
-        out_.append(digits, result.ptr);
+            to = std::copy(RawPrefix.begin(), RawPrefix.end(), to);
+        written(std::to_chars(to, to + Digits, value).ptr);
     }
 
     void end() {
-        moveTo(ColumnCount - 1);
-        out_ += "\r\n";
+        char* to = room(ColumnCount - 1, 2);
+        *to++ = '\r';
+        *to++ = '\n';
+        written(to);
         column_ = 0;
     }
 
-private:
-    void moveTo(int column) {
-        if (column > column_) {
-            out_.append(static_cast<std::size_t>(column - column_), ',');
-            column_ = column;
-        }
+    std::string finish() {
+        out_.resize(size_);
+        return std::move(out_);
     }
 
-    std::string& out_;
+private:
+    // Writes the commas up to `column` and makes room for `bytes` more; returns where they go.
+    char* room(int column, std::size_t bytes) {
+        const auto commas = static_cast<std::size_t>(std::max(column - column_, 0));
+        if (out_.size() - size_ < commas + bytes)
+            out_.resize(std::max(2 * out_.size(), size_ + commas + bytes));
+        column_ = std::max(column, column_);
+        return std::fill_n(out_.data() + size_, commas, ',');
+    }
+    void written(const char* end) { size_ = static_cast<std::size_t>(end - out_.data()); }
+
+    std::string out_; // `size_` bytes of text, then room
+    std::size_t size_ = 0;
     int column_ = 0; // the cell being written
 };
 
@@ -233,27 +244,33 @@ public:
         end_ = end_ == std::string_view::npos ? 0 : end_ + 1;
     }
 
-    // The next row into `fields` (reusing their storage); false after the last row.
-    bool next(std::vector<Field>& fields, std::size_t& count) {
+    // The fields of the next row, valid until the next call; none after the last row.
+    std::span<const Field> next() {
         if (position_ >= end_)
-            return false;
-        fields.reserve(ColumnCount); // views of `decoded` stay where they are
-        count = 0;
+            return {};
+        std::size_t count = 0;
         for (;;) {
             if (count == ColumnCount)
                 fail(line_, ColumnCount,
                      "expected the row to end after " + std::to_string(ColumnCount) + " fields");
-            if (fields.size() == count)
-                fields.emplace_back();
-            Field& field = fields[count];
+            Field& field = fields_[count];
             field.line = line_;
-            readField(field, static_cast<int>(count));
+            // Most fields are plain ASCII without quotes: a view of the input.
+            const auto plainEnd = std::find_if_not(
+                in_.begin() + static_cast<std::ptrdiff_t>(position_), in_.end(), copiedAsIs);
+            if (plainEnd == in_.end() || endsField(*plainEnd)) {
+                const auto end = static_cast<std::size_t>(plainEnd - in_.begin());
+                field.text = in_.substr(position_, end - position_);
+                position_ = end;
+            } else {
+                readField(field, static_cast<int>(count));
+            }
             ++count;
             if (position_ >= end_) { // only line endings follow
                 if (position_ < in_.size())
                     ++line_;
                 position_ = in_.size();
-                return true;
+                return {fields_.data(), count};
             }
             const char c = in_[position_];
             if (c == ',') {
@@ -264,7 +281,7 @@ public:
                 (c == '\r' && position_ + 1 < in_.size() && in_[position_ + 1] == '\n')) {
                 position_ += c == '\r' ? 2 : 1;
                 ++line_;
-                return true;
+                return {fields_.data(), count};
             }
             fail(line_, static_cast<int>(count - 1),
                  "expected a line ending (CR LF or LF) after a carriage return");
@@ -274,12 +291,12 @@ public:
     int line() const { return line_; }
 
 private:
-    // An unquoted field of plain ASCII is a view of the input; any other is decoded.
+    // A quoted field, or one with characters beyond ASCII: decoded into the field's own text.
     void readField(Field& field, int column) {
         std::string& decoded = field.decoded;
         decoded.clear();
         int characters = 0;
-        if (position_ < in_.size() && in_[position_] == '"') {
+        if (in_[position_] == '"') {
             ++position_;
             for (;;) {
                 if (position_ == in_.size())
@@ -303,26 +320,14 @@ private:
             if (position_ < in_.size() && !endsField(in_[position_]))
                 fail(line_, column,
                      "expected a comma or the end of the line after the closing quote");
-            field.text = decoded;
-            return;
-        }
-        const std::size_t start = position_;
-        position_ = static_cast<std::size_t>(
-            std::find_if_not(in_.begin() + static_cast<std::ptrdiff_t>(start), in_.end(),
-                             copiedAsIs) -
-            in_.begin());
-        if (position_ == in_.size() || endsField(in_[position_])) {
-            field.text = in_.substr(start, position_ - start);
-            return;
-        }
-        decoded.assign(in_.substr(start, position_ - start));
-        characters = static_cast<int>(position_ - start);
-        while (position_ < in_.size() && !endsField(in_[position_])) {
-            if (in_[position_] == '"')
-                fail(line_, column,
-                     "expected no quote inside an unquoted field (quote the whole field and "
-                     "double the quote)");
-            readCharacter(decoded, column, ++characters);
+        } else {
+            while (position_ < in_.size() && !endsField(in_[position_])) {
+                if (in_[position_] == '"')
+                    fail(line_, column,
+                         "expected no quote inside an unquoted field (quote the whole field and "
+                         "double the quote)");
+                readCharacter(decoded, column, ++characters);
+            }
         }
         field.text = decoded;
     }
@@ -365,6 +370,7 @@ private:
     std::size_t end_ = 0;
     std::size_t position_ = 0;
     int line_ = 1;
+    std::array<Field, ColumnCount> fields_;
 };
 
 struct LeagueRow {
@@ -373,10 +379,11 @@ struct LeagueRow {
     GeneralInfoRecord generalInfo;
 };
 
+// The texts of a team are kept with checkTeamTexts, the players come from the player rows.
 struct TeamRow {
     int line = 0;
     int index = 0;
-    TeamRecord team; // texts and RomSlot; the players come from the player rows
+    RomSlots romSlot;
 };
 
 struct PlayerRow {
@@ -395,7 +402,7 @@ struct TeamTexts {
 // Checked access to the fields of one row.
 class RowReader {
 public:
-    RowReader(const std::vector<Field>& fields, int line) : fields_(fields), line_(line) {}
+    RowReader(std::span<const Field> fields, int line) : fields_(fields), line_(line) {}
 
     [[noreturn]] void fail(int column, const std::string& what) const {
         kvx::fail(fields_[static_cast<std::size_t>(column)].line, column, what);
@@ -464,7 +471,7 @@ private:
         return value;
     }
 
-    const std::vector<Field>& fields_;
+    std::span<const Field> fields_;
     int line_;
 };
 
@@ -520,12 +527,8 @@ void readTeamRow(const RowReader& row, Rows& rows) {
     team.line = row.line();
     team.index = row.number(TeamColumn, Range{0, MaxTeams - 1, "a team index"});
     checkTeamTexts(row, team.index, rows);
-    team.team.City = row.text(CityColumn);
-    team.team.Name = row.text(TeamNameColumn);
-    team.team.Abbreviation = row.text(AbbreviationColumn);
-    team.team.ScheduleName = row.text(ScheduleNameColumn);
     for (int edition = 1; edition <= EditionCount; ++edition)
-        team.team.RomSlot[edition] = row.int16(FirstRomSlotColumn + edition - 1);
+        team.romSlot[edition] = row.int16(FirstRomSlotColumn + edition - 1);
 }
 
 void readPlayerRow(const RowReader& row, Rows& rows) {
@@ -552,16 +555,16 @@ void readPlayerRow(const RowReader& row, Rows& rows) {
 
 Rows readRows(std::string_view text) {
     CsvTokenizer tokenizer(text);
-    std::vector<Field> fields;
-    std::size_t count = 0;
+    std::span<const Field> fields;
     const auto checkCount = [&] {
-        if (count < ColumnCount)
-            fail(fields[count - 1].line, static_cast<int>(count),
+        if (fields.size() < ColumnCount)
+            fail(fields.back().line, static_cast<int>(fields.size()),
                  "expected " + std::to_string(ColumnCount) + " fields; the row ends after " +
-                     std::to_string(count));
+                     std::to_string(fields.size()));
     };
 
-    if (!tokenizer.next(fields, count))
+    fields = tokenizer.next();
+    if (fields.empty())
         fail(1, RecordColumn, "expected the header row; the file is empty");
     checkCount();
     for (int column = 0; column < ColumnCount; ++column)
@@ -573,7 +576,7 @@ Rows readRows(std::string_view text) {
 
     Rows rows;
     rows.players.reserve(text.size() / 64); // a player row is some 60 bytes at the least
-    while (tokenizer.next(fields, count)) {
+    while (!(fields = tokenizer.next()).empty()) {
         checkCount();
         const RowReader row(fields, fields[0].line);
         const auto kind = std::find(KindNames.begin(), KindNames.end(), fields[0].text);
@@ -609,11 +612,11 @@ League assemble(Rows& rows) {
                std::to_string(leagueRow.line) + "), found " + std::to_string(index);
     };
 
-    std::vector<TeamRow*> teamRows(static_cast<std::size_t>(count));
-    for (TeamRow& row : rows.teams) {
+    std::vector<const TeamRow*> teamRows(static_cast<std::size_t>(count));
+    for (const TeamRow& row : rows.teams) {
         if (row.index >= count)
             fail(row.line, TeamColumn, outside(row.index));
-        TeamRow*& entry = teamRows[static_cast<std::size_t>(row.index)];
+        const TeamRow*& entry = teamRows[static_cast<std::size_t>(row.index)];
         if (entry)
             fail(row.line, TeamColumn,
                  "expected one team row per team; team " + std::to_string(row.index) +
@@ -648,9 +651,17 @@ League assemble(Rows& rows) {
     league.Teams.resize(static_cast<std::size_t>(std::max(count, 1)));
     league.TeamCount = static_cast<std::int16_t>(count);
     league.GeneralInfo = std::move(rows.league->generalInfo);
-    for (int t = 0; t < count; ++t)
-        league.Teams[static_cast<std::size_t>(t)] =
-            std::move(teamRows[static_cast<std::size_t>(t)]->team);
+    for (int t = 0; t < count; ++t) {
+        TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+        auto& [city, name, abbreviation, scheduleName] =
+            rows.texts[static_cast<std::size_t>(rows.textsOfTeam[static_cast<std::size_t>(t)] - 1)]
+                .texts;
+        team.City = std::move(city);
+        team.Name = std::move(name);
+        team.Abbreviation = std::move(abbreviation);
+        team.ScheduleName = std::move(scheduleName);
+        team.RomSlot = teamRows[static_cast<std::size_t>(t)]->romSlot;
+    }
     for (PlayerRow& row : rows.players)
         league.Teams[static_cast<std::size_t>(row.team)]
             .Players[static_cast<std::size_t>(row.slot)] = std::move(row.player);
@@ -663,9 +674,7 @@ std::string leagueToCsv(const League& league) {
     // The teams and date the data file holds: the first TeamCount teams, the year as four
     // characters.
     const int count = std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
-    std::string out;
-    out.reserve(static_cast<std::size_t>(count + 1) * (PlayerSlots + 1) * 128);
-    RowWriter row(out);
+    RowWriter row(static_cast<std::size_t>(count + 1) * (PlayerSlots + 1) * 128);
     for (int column = 0; column < ColumnCount; ++column)
         row.text(column, Headers[static_cast<std::size_t>(column)]);
     row.end();
@@ -706,7 +715,7 @@ std::string leagueToCsv(const League& league) {
             row.end();
         }
     }
-    return out;
+    return row.finish();
 }
 
 League leagueFromCsv(std::string_view text) {
