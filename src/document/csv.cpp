@@ -1,10 +1,10 @@
 #include "document/csv.h"
 
+#include "document/csvsyntax.h"
 #include "document/tables.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -103,119 +103,33 @@ std::optional<int> slotFromLabel(std::string_view label) {
     return static_cast<int>(group - GroupLabels.begin()) * DepthPlaces + (label.back() - '1');
 }
 
-std::string hex(unsigned value, int digits) {
-    constexpr std::string_view Digits = "0123456789ABCDEF";
-    std::string text(static_cast<std::size_t>(digits), '0');
-    for (int i = digits - 1; i >= 0; --i, value >>= 4)
-        text[static_cast<std::size_t>(i)] = Digits[value & 0xF];
-    return text;
-}
-
-// ASCII other than the separators and the quote: an unquoted field copies these as they are.
-constexpr auto CopiedAsIs = [] {
-    std::array<bool, 256> table{};
-    for (int c = 0; c < 0x80; ++c)
-        table[static_cast<std::size_t>(c)] = c != ',' && c != '"' && c != '\r' && c != '\n';
-    return table;
-}();
-constexpr auto copiedAsIs = [](char c) { return CopiedAsIs[static_cast<unsigned char>(c)]; };
-constexpr bool endsField(char c) {
-    return c == ',' || c == '\r' || c == '\n';
-}
-
-// A field's text as a message quotes it, cut short when long.
-std::string quoted(std::string_view text) {
-    constexpr std::size_t Longest = 40;
-    std::string result(1, '"');
-    result += text.substr(0, Longest);
-    result += text.size() > Longest ? "...\"" : "\"";
-    return result;
-}
-
 [[noreturn]] void fail(int line, int column, const std::string& what) {
-    std::string where = "Line " + std::to_string(line) + ", column " + std::to_string(column + 1);
-    if (column >= 0 && column < ColumnCount)
-        where += " (" + std::string(Headers[static_cast<std::size_t>(column)]) + ")";
-    throw CsvError(where + ": " + what);
+    failAt(line, column, Headers, what);
 }
 
 // ---- Writing ----------------------------------------------------------------------------------
 
-// Writes rows cell by cell, in column order; the columns a row skips stay empty.
+// The data file's limits on the way out: a text it cannot hold is not written either, and a
+// number outside its editor's range gets the raw: prefix.
 class RowWriter {
 public:
-    explicit RowWriter(std::size_t expectedSize) { out_.resize(expectedSize); }
+    explicit RowWriter(std::size_t expectedSize) : out_(ColumnCount, expectedSize) {}
 
-    // The text's bytes as the characters with the same code points, in UTF-8. Quoted when a
-    // comma, quote or line break is inside, and when it starts or ends with a space, which some
-    // spreadsheets would otherwise trim.
     void text(int column, std::string_view bytes) {
         if (bytes.size() > MaxTextLength)
             throw CsvError("The " + std::string(Headers[static_cast<std::size_t>(column)]) + " " +
-                           quoted(bytes) + " is too long to be written.");
-        char* to = room(column, 2 * bytes.size() + 2); // every byte doubled at worst, quotes
-        if (std::all_of(bytes.begin(), bytes.end(), copiedAsIs) &&
-            (bytes.empty() || (bytes.front() != ' ' && bytes.back() != ' '))) {
-            written(std::copy(bytes.begin(), bytes.end(), to));
-            return;
-        }
-        const bool quote =
-            std::any_of(bytes.begin(), bytes.end(),
-                        [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }) ||
-            (!bytes.empty() && (bytes.front() == ' ' || bytes.back() == ' '));
-        if (quote)
-            *to++ = '"';
-        for (const char c : bytes) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (byte < 0x80) {
-                if (c == '"')
-                    *to++ = '"';
-                *to++ = c;
-            } else {
-                *to++ = static_cast<char>(0xC0 | (byte >> 6));
-                *to++ = static_cast<char>(0x80 | (byte & 0x3F));
-            }
-        }
-        if (quote)
-            *to++ = '"';
-        written(to);
+                           quotedForMessage(bytes) + " is too long to be written.");
+        out_.text(column, bytes);
     }
-
     void number(int column, int value, const Range& plain = Int16Range) {
-        constexpr std::size_t Digits = 6; // -32768
-        char* to = room(column, RawPrefix.size() + Digits);
-        if (value < plain.low || value > plain.high)
-            to = std::copy(RawPrefix.begin(), RawPrefix.end(), to);
-        written(std::to_chars(to, to + Digits, value).ptr);
+        const bool raw = value < plain.low || value > plain.high;
+        out_.number(column, value, raw ? RawPrefix : std::string_view());
     }
-
-    void end() {
-        char* to = room(ColumnCount - 1, 2);
-        *to++ = '\r';
-        *to++ = '\n';
-        written(to);
-        column_ = 0;
-    }
-
-    std::string finish() {
-        out_.resize(size_);
-        return std::move(out_);
-    }
+    void end() { out_.endRow(); }
+    std::string finish() { return out_.finish(); }
 
 private:
-    // Writes the commas up to `column` and makes room for `bytes` more; returns where they go.
-    char* room(int column, std::size_t bytes) {
-        const auto commas = static_cast<std::size_t>(std::max(column - column_, 0));
-        if (out_.size() - size_ < commas + bytes)
-            out_.resize(std::max(2 * out_.size(), size_ + commas + bytes));
-        column_ = std::max(column, column_);
-        return std::fill_n(out_.data() + size_, commas, ',');
-    }
-    void written(const char* end) { size_ = static_cast<std::size_t>(end - out_.data()); }
-
-    std::string out_; // `size_` bytes of text, then room
-    std::size_t size_ = 0;
-    int column_ = 0; // the cell being written
+    CsvWriter out_;
 };
 
 void writeTeamTexts(RowWriter& row, const TeamRecord& team) {
@@ -226,152 +140,6 @@ void writeTeamTexts(RowWriter& row, const TeamRecord& team) {
 }
 
 // ---- Reading ----------------------------------------------------------------------------------
-
-struct Field {
-    std::string_view text; // single-byte characters: a view of the input or of `decoded`
-    std::string decoded;
-    int line = 0; // where the field starts
-};
-
-// Splits the bytes into rows of fields (RFC 4180) and turns each field's UTF-8 into single
-// bytes. Empty lines at the very end are not rows.
-class CsvTokenizer {
-public:
-    explicit CsvTokenizer(std::string_view bytes) : in_(bytes) {
-        if (in_.starts_with("\xEF\xBB\xBF"))
-            in_.remove_prefix(3);
-        end_ = in_.find_last_not_of("\r\n");
-        end_ = end_ == std::string_view::npos ? 0 : end_ + 1;
-    }
-
-    // The fields of the next row, valid until the next call; none after the last row.
-    std::span<const Field> next() {
-        if (position_ >= end_)
-            return {};
-        std::size_t count = 0;
-        for (;;) {
-            if (count == ColumnCount)
-                fail(line_, ColumnCount,
-                     "expected the row to end after " + std::to_string(ColumnCount) + " fields");
-            Field& field = fields_[count];
-            field.line = line_;
-            // Most fields are plain ASCII without quotes: a view of the input.
-            const auto plainEnd = std::find_if_not(
-                in_.begin() + static_cast<std::ptrdiff_t>(position_), in_.end(), copiedAsIs);
-            if (plainEnd == in_.end() || endsField(*plainEnd)) {
-                const auto end = static_cast<std::size_t>(plainEnd - in_.begin());
-                field.text = in_.substr(position_, end - position_);
-                position_ = end;
-            } else {
-                readField(field, static_cast<int>(count));
-            }
-            ++count;
-            if (position_ >= end_) { // only line endings follow
-                if (position_ < in_.size())
-                    ++line_;
-                position_ = in_.size();
-                return {fields_.data(), count};
-            }
-            const char c = in_[position_];
-            if (c == ',') {
-                ++position_;
-                continue;
-            }
-            if (c == '\n' ||
-                (c == '\r' && position_ + 1 < in_.size() && in_[position_ + 1] == '\n')) {
-                position_ += c == '\r' ? 2 : 1;
-                ++line_;
-                return {fields_.data(), count};
-            }
-            fail(line_, static_cast<int>(count - 1),
-                 "expected a line ending (CR LF or LF) after a carriage return");
-        }
-    }
-
-    int line() const { return line_; }
-
-private:
-    // A quoted field, or one with characters beyond ASCII: decoded into the field's own text.
-    void readField(Field& field, int column) {
-        std::string& decoded = field.decoded;
-        decoded.clear();
-        int characters = 0;
-        if (in_[position_] == '"') {
-            ++position_;
-            for (;;) {
-                if (position_ == in_.size())
-                    fail(field.line, column,
-                         "expected a closing quote for the quoted field that starts here");
-                const char c = in_[position_];
-                if (c == '"') {
-                    if (position_ + 1 < in_.size() && in_[position_ + 1] == '"') {
-                        decoded += '"';
-                        position_ += 2;
-                        ++characters;
-                        continue;
-                    }
-                    ++position_;
-                    break;
-                }
-                if (c == '\n')
-                    ++line_;
-                readCharacter(decoded, column, ++characters);
-            }
-            if (position_ < in_.size() && !endsField(in_[position_]))
-                fail(line_, column,
-                     "expected a comma or the end of the line after the closing quote");
-        } else {
-            while (position_ < in_.size() && !endsField(in_[position_])) {
-                if (in_[position_] == '"')
-                    fail(line_, column,
-                         "expected no quote inside an unquoted field (quote the whole field and "
-                         "double the quote)");
-                readCharacter(decoded, column, ++characters);
-            }
-        }
-        field.text = decoded;
-    }
-
-    // One UTF-8 character, appended as the byte with its code point.
-    void readCharacter(std::string& out, int column, int character) {
-        const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(in_[i]); };
-        const unsigned lead = byteAt(position_);
-        if (lead < 0x80) {
-            out += static_cast<char>(lead);
-            ++position_;
-            return;
-        }
-        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-        unsigned codePoint = lead & (0x7F >> length);
-        bool valid = length != 0 && lead < 0xF8 && in_.size() - position_ >= length;
-        for (std::size_t i = 1; valid && i < length; ++i) {
-            const unsigned next = byteAt(position_ + i);
-            valid = (next & 0xC0) == 0x80;
-            codePoint = (codePoint << 6) | (next & 0x3F);
-        }
-        constexpr std::array<unsigned, 5> Smallest = {0, 0, 0x80, 0x800, 0x10000};
-        if (!valid || codePoint < Smallest[length] || codePoint > 0x10FFFF ||
-            (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-            fail(line_, column,
-                 "expected UTF-8 text; the byte 0x" + hex(lead, 2) + " (character " +
-                     std::to_string(character) +
-                     " of the field) does not begin a valid UTF-8 character");
-        if (codePoint > 0xFF)
-            fail(line_, column,
-                 "expected characters U+0000 to U+00FF, which are single bytes in the league; the "
-                 "character U+" +
-                     hex(codePoint, 4) + " (character " + std::to_string(character) +
-                     " of the field) has no single byte");
-        out += static_cast<char>(codePoint);
-        position_ += length;
-    }
-
-    std::string_view in_;
-    std::size_t end_ = 0;
-    std::size_t position_ = 0;
-    int line_ = 1;
-    std::array<Field, ColumnCount> fields_;
-};
 
 struct LeagueRow {
     int line = 0;
@@ -402,7 +170,7 @@ struct TeamTexts {
 // Checked access to the fields of one row.
 class RowReader {
 public:
-    RowReader(std::span<const Field> fields, int line) : fields_(fields), line_(line) {}
+    RowReader(std::span<const CsvField> fields, int line) : fields_(fields), line_(line) {}
 
     [[noreturn]] void fail(int column, const std::string& what) const {
         kvx::fail(fields_[static_cast<std::size_t>(column)].line, column, what);
@@ -427,14 +195,14 @@ public:
                 return *parsed;
             fail(column, "expected a whole number from " + std::to_string(Int16Range.low) + " to " +
                              std::to_string(Int16Range.high) + " after " + std::string(RawPrefix) +
-                             ", found " + quoted(value));
+                             ", found " + quotedForMessage(value));
         }
         if (const auto parsed = parse(value, plain))
             return *parsed;
         fail(column, "expected " + std::string(plain.what) + " from " + std::to_string(plain.low) +
                          " to " + std::to_string(plain.high) +
                          (raw ? " (other values as " + std::string(RawPrefix) + "N)" : "") +
-                         ", found " + quoted(value));
+                         ", found " + quotedForMessage(value));
     }
 
     std::int16_t int16(int column, const Range& plain = Int16Range, bool raw = false) const {
@@ -471,7 +239,7 @@ private:
         return value;
     }
 
-    std::span<const Field> fields_;
+    std::span<const CsvField> fields_;
     int line_;
 };
 
@@ -501,8 +269,8 @@ void checkTeamTexts(const RowReader& row, int team, Rows& rows) {
     const TeamTexts& first = rows.texts[static_cast<std::size_t>(known - 1)];
     for (std::size_t i = 0; i < TeamTextColumns.size(); ++i)
         if (row.text(TeamTextColumns[i]) != first.texts[i])
-            row.fail(TeamTextColumns[i], "expected " + quoted(first.texts[i]) + " as on line " +
-                                             std::to_string(first.line) +
+            row.fail(TeamTextColumns[i], "expected " + quotedForMessage(first.texts[i]) +
+                                             " as on line " + std::to_string(first.line) +
                                              ", since every row of team " + std::to_string(team) +
                                              " has the same " + std::string(TeamTextNames[i]));
 }
@@ -540,7 +308,7 @@ void readPlayerRow(const RowReader& row, Rows& rows) {
     if (!slot)
         row.fail(SlotColumn, "expected a slot label QB1..QB7, RB1..RB7, WR1..WR7, TE1..TE7, "
                              "OL1..OL7, DL1..DL7, LB1..LB7, DB1..DB7, K1..K7 or P1..P7, found " +
-                                 quoted(row.field(SlotColumn)));
+                                 quotedForMessage(row.field(SlotColumn)));
     player.slot = *slot;
     PlayerRecord& record = player.player;
     record.Number = row.int16(NumberColumn, NumberRange, true);
@@ -554,8 +322,8 @@ void readPlayerRow(const RowReader& row, Rows& rows) {
 }
 
 Rows readRows(std::string_view text) {
-    CsvTokenizer tokenizer(text);
-    std::span<const Field> fields;
+    CsvReader reader(text, Headers);
+    std::span<const CsvField> fields;
     const auto checkCount = [&] {
         if (fields.size() < ColumnCount)
             fail(fields.back().line, static_cast<int>(fields.size()),
@@ -563,7 +331,7 @@ Rows readRows(std::string_view text) {
                      std::to_string(fields.size()));
     };
 
-    fields = tokenizer.next();
+    fields = reader.next();
     if (fields.empty())
         fail(1, RecordColumn, "expected the header row; the file is empty");
     checkCount();
@@ -576,13 +344,13 @@ Rows readRows(std::string_view text) {
 
     Rows rows;
     rows.players.reserve(text.size() / 64); // a player row is some 60 bytes at the least
-    while (!(fields = tokenizer.next()).empty()) {
+    while (!(fields = reader.next()).empty()) {
         checkCount();
         const RowReader row(fields, fields[0].line);
         const auto kind = std::find(KindNames.begin(), KindNames.end(), fields[0].text);
         if (kind == KindNames.end())
             row.fail(RecordColumn, "expected \"league\", \"team\" or \"player\", found " +
-                                       quoted(fields[0].text));
+                                       quotedForMessage(fields[0].text));
         const auto which = static_cast<Kind>(kind - KindNames.begin());
         row.requireEmpty(which);
         switch (which) {
@@ -597,7 +365,7 @@ Rows readRows(std::string_view text) {
             break;
         }
     }
-    rows.endLine = tokenizer.line();
+    rows.endLine = reader.line();
     return rows;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/error.h"
+#include "document/csvsyntax.h"
 #include "document/league.h"
 
 #include <cstdint>
@@ -8,13 +8,6 @@
 #include <string>
 
 namespace kvx {
-
-// A CSV file that is not a league in the form leagueToCsv writes. The message names the line and
-// column where reading stopped and what was expected there.
-class CsvError : public Error {
-public:
-    using Error::Error;
-};
 
 // The whole league as CSV text (RFC 4180, UTF-8, CR LF line endings): a header row, one
 // "league" row, and per team one "team" row followed by one "player" row per slot. Holds
