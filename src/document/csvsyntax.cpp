@@ -95,18 +95,13 @@ void CsvWriter::endRow() {
     column_ = 0;
 }
 
+void CsvWriter::grow(std::size_t bytes) {
+    out_.resize(std::max(2 * out_.size(), size_ + bytes));
+}
+
 std::string CsvWriter::finish() {
     out_.resize(size_);
     return std::move(out_);
-}
-
-// Writes the commas up to `column` and makes room for `bytes` more; returns where they go.
-char* CsvWriter::room(int column, std::size_t bytes) {
-    const auto commas = static_cast<std::size_t>(std::max(column - column_, 0));
-    if (out_.size() - size_ < commas + bytes)
-        out_.resize(std::max(2 * out_.size(), size_ + commas + bytes));
-    column_ = std::max(column, column_);
-    return std::fill_n(out_.data() + size_, commas, ',');
 }
 
 // ---- Reading ----------------------------------------------------------------------------------

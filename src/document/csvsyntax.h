@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -43,7 +44,15 @@ public:
     std::string finish();
 
 private:
-    char* room(int column, std::size_t bytes);
+    // Writes the commas up to `column` and makes room for `bytes` more; returns where they go.
+    char* room(int column, std::size_t bytes) {
+        const auto commas = static_cast<std::size_t>(std::max(column - column_, 0));
+        if (out_.size() - size_ < commas + bytes)
+            grow(commas + bytes);
+        column_ = std::max(column, column_);
+        return std::fill_n(out_.data() + size_, commas, ',');
+    }
+    void grow(std::size_t bytes);
     void written(const char* end) { size_ = static_cast<std::size_t>(end - out_.data()); }
 
     int columns_;
