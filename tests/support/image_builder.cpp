@@ -77,8 +77,11 @@ std::vector<TeamRecord> imageStyleTeams(int count, std::uint32_t seed) {
         team.Abbreviation.resize(4, ' ');
         for (auto& player : team.Players) {
             player.FirstName = text(1, 8, "abcdefghijklmnopqrstuvwxyz");
-            player.LastName = text(1, 1, "ABCDEFGHIJKLMNOPQRSTUVWXYZ") +
-                              text(0, 9, "ABCDEFGHIJKLMNOPQRSTUVWXYZ'");
+            // The rest of the name is drawn first, as GCC has always drawn it: the operands of
+            // + have no set order, and clang drew them the other way round, so its suites saw
+            // other teams (and a NES export whose texts did not fit).
+            const std::string rest = text(0, 9, "ABCDEFGHIJKLMNOPQRSTUVWXYZ'");
+            player.LastName = text(1, 1, "ABCDEFGHIJKLMNOPQRSTUVWXYZ") + rest;
             player.Number = static_cast<std::int16_t>(pick(0, 99));
             player.Face = static_cast<std::int16_t>(pick(0, 255));
             for (auto& level : player.Attributes)
