@@ -98,9 +98,7 @@ std::vector<std::uint8_t> serializeDataFile(const League& league) {
         for (int edition = 1; edition <= EditionCount; ++edition)
             out.i16(team.RomSlot[edition]);
     }
-    std::string year = league.GeneralInfo.Year.substr(0, 4);
-    year.resize(4, ' ');
-    out.text(year);
+    out.text(fittedYear(league.GeneralInfo.Year));
     out.i16(league.GeneralInfo.Month);
     out.i16(league.GeneralInfo.Day);
     writeCountedText(out, league.GeneralInfo.Credits, "credits line");

@@ -68,4 +68,10 @@ std::string trimSpaces(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+std::string fittedYear(const std::string& text) {
+    std::string year = text.substr(0, 4);
+    year.resize(4, ' ');
+    return year;
+}
+
 } // namespace kvx

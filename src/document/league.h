@@ -111,5 +111,7 @@ std::string toUpperAscii(std::string text);
 std::string toLowerAscii(std::string text);
 // Leading and trailing spaces removed (spaces only, as the program has always trimmed).
 std::string trimSpaces(const std::string& text);
+// A year as GeneralInfo keeps it: cut or space-padded to exactly four characters.
+std::string fittedYear(const std::string& text);
 
 } // namespace kvx

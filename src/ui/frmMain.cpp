@@ -4,7 +4,9 @@
 #include "document/datafile.h"
 #include "rom/routines.h"
 #include "ui/failure.h"
+#include "ui/frmDefineTeams.h"
 #include "ui/frmExportData.h"
+#include "ui/frmGeneralInformation.h"
 #include "ui/mainarea.h"
 #include "ui/qtplatform.h"
 #include "ui/texts.h"
@@ -379,7 +381,8 @@ void frmMain::mnuEditRedo_Click() {
 }
 
 void frmMain::mnuEditDefineTeams_Click() {
-    notAvailableYet("Define Teams");
+    frmDefineTeams dialog(session_.document, platform_, this);
+    dialog.exec();
 }
 
 void frmMain::mnuEditDefinePlayers_Click() {
@@ -391,7 +394,8 @@ void frmMain::mnuEditSwapDefensiveBacks_Click() {
 }
 
 void frmMain::mnuEditGeneralInformation_Click() {
-    notAvailableYet("General Information");
+    showChildWindow<frmGeneralInformation>(
+        [this] { return new frmGeneralInformation(session_.document); });
 }
 
 void frmMain::mnuViewTeamRatings_Click() {

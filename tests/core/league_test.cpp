@@ -49,6 +49,8 @@ TEST(League, TeamIdentityJoinsCityAndNameIgnoringCase) {
     EXPECT_TRUE(sameTeam("New York", "Jets", "new york", "JETS"));
     EXPECT_TRUE(sameTeam("New Y", "orkJets", "New York", "Jets"));
     EXPECT_FALSE(sameTeam("New York", "Jets", "New York", "Giants"));
+    // Joined without a separator: "NewYork Jets" is not "New YorkJets".
+    EXPECT_FALSE(sameTeam("New", "York Jets", "New York", "Jets"));
 }
 
 TEST(League, SwapPlayersTwiceRestoresBothRecords) {

@@ -4,7 +4,9 @@
 #include "support/image_builder.h"
 #include "support/nes_image.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QStatusBar>
 
@@ -62,6 +64,21 @@ void click(QWidget& parent, const char* buttonName) {
     auto* button = parent.findChild<QAbstractButton*>(QString::fromLatin1(buttonName));
     if (button && button->isEnabled())
         button->click();
+}
+
+void typeKeys(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+QString spokenLabel(QWidget* control) {
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
+    const auto labels = spoken->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
 }
 
 void makeChange(Session& session) {

@@ -85,6 +85,13 @@ void whenModal(std::function<void(Dialog&)> act, int attempts = 200) {
 
 void click(QWidget& parent, const char* buttonName);
 
+// Types `text` into the focused-or-not widget key by key, as a keyboard would; unlike
+// QTest::keyClicks it takes characters beyond ASCII.
+void typeKeys(QWidget* widget, const QString& text);
+
+// The text of the label a screen reader announces with the control (its buddy label), or "".
+QString spokenLabel(QWidget* control);
+
 // An edit through the document's owner, so that the document has unsaved changes.
 void makeChange(Session& session);
 void setCity(Session& session, int team, const std::string& city);

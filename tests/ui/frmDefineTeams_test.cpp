@@ -1,0 +1,272 @@
+#include "uitest.h"
+
+#include "document/datafile.h"
+#include "rom/edition.h"
+#include "ui/frmDefineTeams.h"
+#include "ui/qtext.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QUndoStack>
+
+namespace kvx::test {
+
+namespace {
+
+League leagueOf(const std::vector<TeamTexts>& teams) {
+    League league;
+    newDocument(league, Date{2001, 3, 7});
+    resizeTeams(league, static_cast<int>(teams.size()));
+    league.TeamCount = static_cast<std::int16_t>(teams.size());
+    for (std::size_t t = 0; t < teams.size(); ++t) {
+        TeamRecord& team = league.Teams[t];
+        team.City = teams[t].City;
+        team.Name = teams[t].Name;
+        team.Abbreviation = teams[t].Abbreviation;
+        team.ScheduleName = teams[t].ScheduleName;
+        team.Players[0].LastName = "Starter" + std::to_string(t);
+        team.RomSlot[Nes] = static_cast<std::int16_t>(t);
+    }
+    return league;
+}
+
+QLineEdit* box(QWidget& dialog, const char* name) {
+    return dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+QComboBox* teamList(QWidget& dialog) {
+    return dialog.findChild<QComboBox*>("cmbTeams");
+}
+
+QStringList entries(QWidget& dialog) {
+    QStringList shown;
+    for (int i = 0; i < teamList(dialog)->count(); ++i)
+        shown << teamList(dialog)->itemText(i);
+    return shown;
+}
+
+void type(QWidget& dialog, const TeamTexts& texts) {
+    box(dialog, "txtCity")->setText(toQString(texts.City));
+    box(dialog, "txtName")->setText(toQString(texts.Name));
+    box(dialog, "txtAbbreviation")->setText(toQString(texts.Abbreviation));
+    box(dialog, "txtSchedule")->setText(toQString(texts.ScheduleName));
+}
+
+void choose(QWidget& dialog, const QString& entry, int occurrence = 0) {
+    int found = -1;
+    for (int i = 0; i < teamList(dialog)->count() && found < 0; ++i)
+        if (teamList(dialog)->itemText(i) == entry && occurrence-- == 0)
+            found = i;
+    QVERIFY2(found > 0, qPrintable(entry));
+    teamList(dialog)->setCurrentIndex(found);
+}
+
+// Opens Define Teams from the menu and runs `act` on it.
+void defineTeams(App& app, std::function<void(frmDefineTeams&)> act) {
+    whenModal<frmDefineTeams>(std::move(act));
+    QVERIFY(trigger(*app.window, "mnuEditDefineTeams"));
+}
+
+} // namespace
+
+class DefineTeamsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Every refusal names its reason with its own title and icon and leaves the document as it
+    // was; the joined city-and-name key decides what a duplicate is.
+    void refusalsLeaveTheDocumentAsItWas() {
+        App app;
+        app.session.document.replace(leagueOf(
+            {{"New York", "Jets", "NYJ", "NY Jets"}, {"Buffalo", "Bills", "BUF", "Bills"}}));
+        const auto before = serializeDataFile(app.session.document.league());
+        const RecordedMessage fill{"Read Me", "You must fill in all the fields.",
+                                   MessageIcon::Information};
+        const RecordedMessage letter{"Read Me", "The city must begin with a letter.",
+                                     MessageIcon::Information};
+        const RecordedMessage exists{"Whoops!", "That team already exists!",
+                                     MessageIcon::Exclamation};
+        const std::vector<std::pair<TeamTexts, RecordedMessage>> adding = {
+            {{"", "Jets", "NYJ", "Jets"}, fill},
+            {{"Boston", "Jets", "", "Jets"}, fill},
+            {{"Boston", "Jets", "BOS", ""}, fill},
+            {{"9ers", "Jets", "NIN", "Niners"}, letter},
+            {{" Boston", "Jets", "BOS", "Boston"}, letter},
+            {{"[Boston", "Jets", "BOS", "Boston"}, letter}, // between "Z" and "a"
+            {{"{Boston", "Jets", "BOS", "Boston"}, letter}, // just past "z"
+            {{"\xC9vora", "Jets", "EVO", "Evora"}, letter}, // a letter, but not one of A-Z
+            {{"new york", "JETS", "NY", "Other"}, exists},
+            // "New Yor" + "kJets" and "New York" + "Jets" both join to "new yorkjets".
+            {{"New Yor", "kJets", "NYK", "Other"}, exists},
+        };
+        defineTeams(app, [&](frmDefineTeams& dialog) {
+            QCOMPARE(dialog.windowTitle(), QString("Define Teams"));
+            QCOMPARE(entries(dialog),
+                     QStringList({"-- New Team --", "Buffalo Bills", "New York Jets"}));
+            for (const auto& [texts, expected] : adding) {
+                app.platform.clearRecords();
+                type(dialog, texts);
+                click(dialog, "cmdApply");
+                QCOMPARE(app.platform.messages.size(), std::size_t{1});
+                QCOMPARE(app.platform.messages[0].text, expected.text);
+                QCOMPARE(app.platform.messages[0].title, expected.title);
+                QCOMPARE(app.platform.messages[0].icon, expected.icon);
+            }
+            // Renaming into another team is refused the same way.
+            choose(dialog, "Buffalo Bills");
+            app.platform.clearRecords();
+            type(dialog, {"NEW YORK", "jets", "BUF", "Bills"});
+            click(dialog, "cmdApply");
+            QCOMPARE(app.platform.texts(), std::vector<std::string>{exists.text});
+            QCOMPARE(teamList(dialog)->currentText(), QString("Buffalo Bills"));
+            QCOMPARE(entries(dialog).size(), 3);
+            click(dialog, "cmdOK");
+        });
+        QVERIFY(!app.session.document.isModified());
+        QVERIFY(serializeDataFile(app.session.document.league()) == before);
+    }
+
+    // Apply on "-- New Team --" twice in a row: both teams at the end of the league in the order
+    // added, blank, in the list at their places ignoring case, and the dialog ready for the next.
+    void addsTeamsAtTheEndAndListsThemInOrder() {
+        App app;
+        app.session.document.replace(leagueOf({{"New York", "Jets", "NYJ", "Jets"},
+                                               {"Buffalo", "Bills", "BUF", "Bills"},
+                                               {"miami", "Dolphins", "MIA", "Dolphins"}}));
+        const League before = app.session.document.league();
+        defineTeams(app, [&](frmDefineTeams& dialog) {
+            QCOMPARE(entries(dialog), QStringList({"-- New Team --", "Buffalo Bills",
+                                                   "miami Dolphins", "New York Jets"}));
+            for (const TeamTexts& texts : {TeamTexts{"Zurich", "Lions", "ZUR", "Zurich"},
+                                           TeamTexts{"zagreb", "Bears", "ZAG", "Zagreb"}}) {
+                type(dialog, texts);
+                click(dialog, "cmdApply");
+                QCOMPARE(teamList(dialog)->currentIndex(), 0);
+                QCOMPARE(dialog.selectedTeam(), -1);
+                for (const char* name : {"txtCity", "txtName", "txtAbbreviation", "txtSchedule"})
+                    QVERIFY2(box(dialog, name)->text().isEmpty(), name);
+                QCOMPARE(dialog.focusWidget(), box(dialog, "txtCity"));
+            }
+            QCOMPARE(entries(dialog),
+                     QStringList({"-- New Team --", "Buffalo Bills", "miami Dolphins",
+                                  "New York Jets", "zagreb Bears", "Zurich Lions"}));
+            // The added entries lead to the added teams.
+            choose(dialog, "zagreb Bears");
+            QCOMPARE(dialog.selectedTeam(), 4);
+            QCOMPARE(box(dialog, "txtSchedule")->text(), QString("Zagreb"));
+            click(dialog, "cmdOK");
+        });
+        QVERIFY(app.platform.messages.empty());
+        Document& document = app.session.document;
+        QCOMPARE(document.teamCount(), 5);
+        for (int t = 0; t < 3; ++t)
+            QVERIFY(document.team(t) == before.Teams[static_cast<std::size_t>(t)]);
+        TeamRecord zurich;
+        zurich.City = "Zurich";
+        zurich.Name = "Lions";
+        zurich.Abbreviation = "ZUR";
+        zurich.ScheduleName = "Zurich";
+        QVERIFY(document.team(3) == zurich); // blank players and RomSlot 0 for every edition
+        QCOMPARE(document.team(4).City, std::string("zagreb"));
+        QVERIFY(document.team(4).Players == zurich.Players);
+        QVERIFY(document.team(4).RomSlot == zurich.RomSlot);
+        QCOMPARE(document.undoStack().count(), 2);
+    }
+
+    // Renaming changes only the selected team and keeps its entry where it stands.
+    void renamesInPlace() {
+        App app;
+        // Two teams may show the same text ("Los Angeles" + "Rams", "Los" + "Angeles Rams").
+        app.session.document.replace(leagueOf({{"Buffalo", "Bills", "BUF", "Bills"},
+                                               {"Miami", "Dolphins", "MIA", "Dolphins"},
+                                               {"Los Angeles", "Rams", "LAR", "LA Rams"},
+                                               {"Los", "Angeles Rams", "LOS", "Los Rams"}}));
+        const League before = app.session.document.league();
+        defineTeams(app, [&](frmDefineTeams& dialog) {
+            choose(dialog, "Buffalo Bills");
+            QCOMPARE(dialog.selectedTeam(), 0);
+            QCOMPARE(box(dialog, "txtAbbreviation")->text(), QString("BUF"));
+            click(dialog, "cmdApply"); // to itself: allowed, and nothing changes
+            QVERIFY(!app.session.document.isModified());
+
+            type(dialog, {"BUFFALO", "bills", "BUF", "Bills"}); // only the case
+            click(dialog, "cmdApply");
+            type(dialog, {"Zion", "Bills", "BUF", "Bills"});
+            click(dialog, "cmdApply");
+            QCOMPARE(teamList(dialog)->currentIndex(), 1);
+            QCOMPARE(teamList(dialog)->currentText(), QString("Zion Bills"));
+
+            choose(dialog, "Miami Dolphins");
+            box(dialog, "txtAbbreviation")->clear();
+            QTest::keyClicks(box(dialog, "txtAbbreviation"), "MIAMI");
+            click(dialog, "cmdApply");
+
+            choose(dialog, "Los Angeles Rams", 1);
+            QCOMPARE(dialog.selectedTeam(), 3);
+            QCOMPARE(box(dialog, "txtCity")->text(), QString("Los"));
+            box(dialog, "txtSchedule")->setText("Rams of Los");
+            click(dialog, "cmdApply");
+            QCOMPARE(entries(dialog),
+                     QStringList({"-- New Team --", "Zion Bills", "Los Angeles Rams",
+                                  "Los Angeles Rams", "Miami Dolphins"}));
+            click(dialog, "cmdOK");
+        });
+        QVERIFY(app.platform.messages.empty());
+        Document& document = app.session.document;
+        QCOMPARE(document.team(0).City, std::string("Zion"));
+        QCOMPARE(document.team(0).Name, std::string("Bills"));
+        QCOMPARE(document.team(1).Abbreviation, std::string("MIAM"));
+        QCOMPARE(document.team(1).City, std::string("Miami"));
+        QVERIFY(document.team(2) == before.Teams[2]);
+        QCOMPARE(document.team(3).ScheduleName, std::string("Rams of Los"));
+        QCOMPARE(document.team(0).Players[0].LastName, std::string("Starter0"));
+        QCOMPARE(document.undoStack().count(), 4);
+    }
+
+    // OK closes without storing what was typed since the last Apply, for a new team or an
+    // existing one.
+    void okDropsTextsNotApplied() {
+        App app;
+        app.session.document.replace(leagueOf({{"Buffalo", "Bills", "BUF", "Bills"}}));
+        const auto before = serializeDataFile(app.session.document.league());
+        defineTeams(app, [&](frmDefineTeams& dialog) {
+            type(dialog, {"Boston", "Jets", "BOS", "Boston"});
+            choose(dialog, "Buffalo Bills");
+            type(dialog, {"Boston", "Bills", "BOS", "Boston"});
+            click(dialog, "cmdOK");
+        });
+        QVERIFY(!app.session.document.isModified());
+        QVERIFY(serializeDataFile(app.session.document.league()) == before);
+    }
+
+    // Screen readers speak each box by its label; league texts take only what a league stores.
+    void labelsNameTheirBoxesAndBoxesTakeLeagueTexts() {
+        App app;
+        defineTeams(app, [&](frmDefineTeams& dialog) {
+            const std::vector<std::pair<const char*, QString>> labels = {
+                {"cmbTeams", "Team:"},
+                {"txtCity", "City:"},
+                {"txtName", "Name:"},
+                {"txtAbbreviation", "Abbreviation:"},
+                {"txtSchedule", "Schedule Name:"}};
+            for (const auto& [name, caption] : labels) {
+                auto* control = dialog.findChild<QWidget*>(name);
+                QCOMPARE(spokenLabel(control), caption);
+                auto* edit = qobject_cast<QLineEdit*>(control);
+                if (!edit)
+                    continue;
+                typeKeys(edit, QString::fromUtf8("A\xC3\xA9\xE2\x82\xAC")); // A, é, €
+                QCOMPARE(edit->text(), QString::fromUtf8("A\xC3\xA9"));
+            }
+            click(dialog, "cmdOK");
+        });
+    }
+};
+
+KVX_UI_TEST(DefineTeamsTest)
+
+} // namespace kvx::test
+
+#include "frmDefineTeams_test.moc"
