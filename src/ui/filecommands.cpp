@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/fileio.h"
 #include "base/messages.h"
+#include "document/csv.h"
 #include "document/datafile.h"
 #include "document/locations.h"
 #include "ratings/ratingscale.h"
@@ -193,6 +194,60 @@ bool FileCommands::openRecent(int entry) {
     session_.lastDataFile = fresh.CurrentFile;
     report("Opened " + fileName(fresh.CurrentFile));
     session_.document.replace(std::move(fresh));
+    return true;
+}
+
+bool FileCommands::importCsv() {
+    if (!confirmDiscard())
+        return false;
+    FileDialogRequest request;
+    request.title = text::ImportCsvTitle;
+    request.filter = text::CsvFilter;
+    startAt(request, session_.lastDataFile, platform_.programDirectory());
+    request.proposedName.clear();
+    const auto choice = platform_.openFile(request);
+    if (!choice)
+        return false;
+    League fresh;
+    try {
+        fresh = leagueFromCsv(readFile(choice->path));
+    } catch (const std::exception& error) {
+        tell(describeFailure(error));
+        return false;
+    }
+    const int teams = fresh.TeamCount;
+    session_.document.replace(std::move(fresh));
+    report("Imported " + std::to_string(teams) + (teams == 1 ? " team" : " teams") + " from " +
+           fileName(choice->path));
+    return true;
+}
+
+bool FileCommands::exportCsv() {
+    FileDialogRequest request;
+    request.title = text::ExportCsvTitle;
+    request.filter = text::CsvFilter;
+    request.confirmOverwrite = true;
+    const std::string& current = session_.document.league().CurrentFile;
+    startAt(request, current.empty() ? session_.lastDataFile : current,
+            platform_.programDirectory());
+    // league.kvx is offered as league.csv.
+    request.proposedName.clear();
+    if (!current.empty()) {
+        std::string name = fileName(current);
+        if (const auto dot = name.rfind('.'); dot != std::string::npos && dot > 0)
+            name.resize(dot);
+        request.proposedName = name + ".csv";
+    }
+    const auto choice = platform_.saveFile(request);
+    if (!choice)
+        return false;
+    try {
+        writeFileAtomically(choice->path, leagueToCsv(session_.document.league()));
+    } catch (const std::exception& error) {
+        tell(std::string("The CSV file was not written.\r") + describeFailure(error));
+        return false;
+    }
+    report("Exported " + fileName(choice->path));
     return true;
 }
 

@@ -44,6 +44,11 @@ public:
     bool saveAs();
     bool openRecent(int entry);
 
+    // The league as CSV text for spreadsheets, and back: an imported CSV file replaces the
+    // document (untitled, with a fresh history) only when the whole file was read.
+    bool importCsv();
+    bool exportCsv();
+
     void loadRatingScale();
     void saveRatingScaleAs();
 

@@ -191,6 +191,9 @@ void frmMain::buildMenus() {
     addCommand(file, "&Import Data...", "mnuFileImportData", &frmMain::mnuFileImportData_Click);
     mnuFileExportData_ =
         addCommand(file, "&Export Data...", "mnuFileExportData", &frmMain::mnuFileExportData_Click);
+    addCommand(file, "Import from CSV...", "mnuFileImportCSV", &frmMain::mnuFileImportCSV_Click);
+    mnuFileExportCSV_ =
+        addCommand(file, "Export as CSV...", "mnuFileExportCSV", &frmMain::mnuFileExportCSV_Click);
     addSeparator(file, "mnuFileB4");
     addCommand(file, "Load Rating Scale...", "mnuFileLoadRatingScale",
                &frmMain::mnuFileLoadRatingScale_Click);
@@ -262,6 +265,7 @@ void frmMain::updateMenuState() {
     const bool hasTeams = session_.document.teamCount() > 0;
     mnuFileSave_->setEnabled(!session_.document.league().CurrentFile.empty());
     mnuFileExportData_->setEnabled(hasTeams);
+    mnuFileExportCSV_->setEnabled(hasTeams);
     mnuFileSaveWindowAsHTML_->setEnabled(mdiArea_->activeSubWindow() != nullptr);
     mnuEditDefinePlayers_->setEnabled(hasTeams);
     mnuEditSwapDefensiveBacks_->setEnabled(hasTeams);
@@ -354,6 +358,14 @@ void frmMain::mnuFileImportData_Click() {
 
 void frmMain::mnuFileExportData_Click() {
     roms_.exportData();
+}
+
+void frmMain::mnuFileImportCSV_Click() {
+    files_.importCsv();
+}
+
+void frmMain::mnuFileExportCSV_Click() {
+    files_.exportCsv();
 }
 
 void frmMain::mnuFileLoadRatingScale_Click() {

@@ -93,6 +93,8 @@ private:
     void mnuFileSaveAs_Click();
     void mnuFileImportData_Click();
     void mnuFileExportData_Click();
+    void mnuFileImportCSV_Click();
+    void mnuFileExportCSV_Click();
     void mnuFileLoadRatingScale_Click();
     void mnuSaveRatingScaleAs_Click();
     void mnuFileSaveWindowAsHTML_Click();
@@ -117,6 +119,7 @@ private:
     QMdiArea* mdiArea_;
     QAction* mnuFileSave_ = nullptr;
     QAction* mnuFileExportData_ = nullptr;
+    QAction* mnuFileExportCSV_ = nullptr;
     QAction* mnuFileSaveWindowAsHTML_ = nullptr;
     std::array<QAction*, RecentFileCount> mnuFileRecent_{};
     QAction* mnuFileB2_ = nullptr;

@@ -12,7 +12,11 @@ inline constexpr const char* DataFileFilter = "KVXm 2000 Data File (*.kvx)|*.kvx
 inline constexpr const char* RatingScaleFilter =
     "KVXm 2000 Rating Scales (*.trs)|*.trs|All Files (*.*)|*";
 
+inline constexpr const char* CsvFilter = "CSV File (*.csv)|*.csv|All Files (*.*)|*";
+
 inline constexpr const char* OpenTitle = "Open";
+inline constexpr const char* ImportCsvTitle = "Import from CSV";
+inline constexpr const char* ExportCsvTitle = "Export as CSV";
 inline constexpr const char* SaveAsTitle = "Save As";
 inline constexpr const char* ImportTitle = "Import Data";
 inline constexpr const char* ExportTitle = "Export Data";

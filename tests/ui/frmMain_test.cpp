@@ -21,13 +21,10 @@ namespace kvx::test {
 namespace {
 
 // Entries that depend on the document, the active child window or the saved state.
-const char* const Guarded[] = {"mnuFileSave",
-                               "mnuFileExportData",
-                               "mnuEditDefinePlayers",
-                               "mnuEditSwapDefensiveBacks",
-                               "mnuViewTeamRatings",
-                               "mnuViewPlayerRatings",
-                               "mnuFileSaveWindowAsHTML"};
+const char* const Guarded[] = {
+    "mnuFileSave",          "mnuFileExportData",         "mnuFileExportCSV",
+    "mnuEditDefinePlayers", "mnuEditSwapDefensiveBacks", "mnuViewTeamRatings",
+    "mnuViewPlayerRatings", "mnuFileSaveWindowAsHTML"};
 
 QStringList menuLayout(QMenu* menu) {
     QStringList entries;
@@ -71,17 +68,28 @@ private slots:
             titles << top->menu()->objectName() + "=" + top->text();
         QCOMPARE(titles,
                  QStringList({"mnuFile=&File", "mnuEdit=&Edit", "mnuView=&View", "mnuHelp=&Help"}));
-        QCOMPARE(
-            menuLayout(app.window->findChild<QMenu*>("mnuFile")),
-            QStringList({"mnuFileNew=&New", "mnuFileOpen=&Open...", "mnuFileSave=&Save",
-                         "mnuFileSaveAs=Save &As...", "mnuFileB3=-",
-                         "mnuFileImportData=&Import Data...", "mnuFileExportData=&Export Data...",
-                         "mnuFileB4=-", "mnuFileLoadRatingScale=Load Rating Scale...",
-                         "mnuSaveRatingScaleAs=Save Rating Scale As...", "mnuFileB5=-",
-                         "mnuFileSaveWindowAsHTML=Save Window as &HTML...", "mnuFileB1=-",
-                         "mnuFileRecent_0=Recent File 1", "mnuFileRecent_1=Recent File 2",
-                         "mnuFileRecent_2=Recent File 3", "mnuFileRecent_3=Recent File 4",
-                         "mnuFileB2=-", "mnuFileExit=E&xit"}));
+        QCOMPARE(menuLayout(app.window->findChild<QMenu*>("mnuFile")),
+                 QStringList({"mnuFileNew=&New",
+                              "mnuFileOpen=&Open...",
+                              "mnuFileSave=&Save",
+                              "mnuFileSaveAs=Save &As...",
+                              "mnuFileB3=-",
+                              "mnuFileImportData=&Import Data...",
+                              "mnuFileExportData=&Export Data...",
+                              "mnuFileImportCSV=Import from CSV...",
+                              "mnuFileExportCSV=Export as CSV...",
+                              "mnuFileB4=-",
+                              "mnuFileLoadRatingScale=Load Rating Scale...",
+                              "mnuSaveRatingScaleAs=Save Rating Scale As...",
+                              "mnuFileB5=-",
+                              "mnuFileSaveWindowAsHTML=Save Window as &HTML...",
+                              "mnuFileB1=-",
+                              "mnuFileRecent_0=Recent File 1",
+                              "mnuFileRecent_1=Recent File 2",
+                              "mnuFileRecent_2=Recent File 3",
+                              "mnuFileRecent_3=Recent File 4",
+                              "mnuFileB2=-",
+                              "mnuFileExit=E&xit"}));
         QCOMPARE(menuLayout(app.window->findChild<QMenu*>("mnuEdit")),
                  QStringList({"mnuEditUndo=&Undo", "mnuEditRedo=&Redo", "mnuEditB0=-",
                               "mnuEditDefineTeams=Define &Teams...",
