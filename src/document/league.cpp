@@ -29,6 +29,20 @@ void resizeTeams(League& league, int count) {
     league.Teams.assign(static_cast<std::size_t>(std::max(count, 1)), TeamRecord{});
 }
 
+void clearTeam(TeamRecord& team) {
+    for (std::string* text : {&team.City, &team.Name, &team.Abbreviation, &team.ScheduleName})
+        text->clear();
+    for (PlayerRecord& player : team.Players) {
+        player.FirstName.clear();
+        player.LastName.clear();
+        player.Number = 0;
+        player.Face = 0;
+        player.Attributes.fill(0);
+        player.ExtraNibble = 0;
+    }
+    team.RomSlot = RomSlots{};
+}
+
 TeamRecord& appendTeam(League& league) {
     const auto index = static_cast<std::size_t>(std::max<int>(league.TeamCount, 0));
     league.Teams.resize(index + 1);

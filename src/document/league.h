@@ -94,6 +94,10 @@ void newDocument(League& league, const Date& today);
 // Discards every team and creates `count` blank ones (at least one element stays).
 void resizeTeams(League& league, int count);
 
+// Makes every field of the team blank again. The texts keep their memory, so that refilling a
+// whole league (an import) allocates nothing.
+void clearTeam(TeamRecord& team);
+
 // Grows the team array by one blank team after the first TeamCount (existing teams keep
 // their contents), counts it in TeamCount and returns it.
 TeamRecord& appendTeam(League& league);

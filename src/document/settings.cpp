@@ -123,10 +123,8 @@ std::string readText(const std::string& path) {
 
 // A missing file is an empty one; a file that exists but cannot be read is an error, since
 // writing over it would lose its other lines.
-IniText loadForWriting(const std::string& path) {
-    if (!fileExists(path))
-        return IniText("");
-    return IniText(readText(path));
+std::string textForWriting(const std::string& path) {
+    return fileExists(path) ? readText(path) : std::string();
 }
 
 // A line break in a value would end its line early and start another.
@@ -160,6 +158,17 @@ bool validEntry(int entry) {
 
 } // namespace
 
+std::string iniValue(std::string_view text, const std::string& section, const std::string& key) {
+    return cutForReading(IniText(text).get(section, key).value_or(std::string()));
+}
+
+std::string iniWithValue(std::string_view text, const std::string& section, const std::string& key,
+                         const std::string& value) {
+    IniText ini(text);
+    ini.set(section, key, singleLine(value));
+    return ini.text();
+}
+
 std::string Read_Ini_String(const std::string& path, const std::string& section,
                             const std::string& key) {
     std::string content;
@@ -168,14 +177,12 @@ std::string Read_Ini_String(const std::string& path, const std::string& section,
     } catch (const FileError&) {
         return {};
     }
-    return cutForReading(IniText(content).get(section, key).value_or(std::string()));
+    return iniValue(content, section, key);
 }
 
 void Write_Ini_String(const std::string& path, const std::string& section, const std::string& key,
                       const std::string& value) {
-    IniText ini = loadForWriting(path);
-    ini.set(section, key, singleLine(value));
-    writeFileAtomically(path, ini.text());
+    writeFileAtomically(path, iniWithValue(textForWriting(path), section, key, value));
 }
 
 RememberedPaths readRememberedPaths(const std::string& settingsPath) {
@@ -194,7 +201,7 @@ RememberedPaths readRememberedPaths(const std::string& settingsPath) {
 }
 
 void writeRememberedPaths(const std::string& settingsPath, const RememberedPaths& paths) {
-    IniText ini = loadForWriting(settingsPath);
+    IniText ini(textForWriting(settingsPath));
     for (const auto& [key, field] : RememberedKeys)
         ini.set(std::string(FilesSection), std::string(key), singleLine(paths.*field));
     writeFileAtomically(settingsPath, ini.text());

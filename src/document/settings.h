@@ -28,10 +28,15 @@ std::string Read_Ini_String(const std::string& path, const std::string& section,
 // Sets `key` in `section` to `value`: the key's line is replaced where it stands, or the key is
 // added after the last line of its section, or the section is added at the end of the file.
 // Every other line stays as it was; lines are written with CR LF. A value ends at its first line
-// break, which could not be read back. The file is replaced in one step; throws FileError, and
-// leaves the file as it was, when it cannot be read or written.
+// break or NUL, which could not be read back. The file is replaced in one step; throws FileError,
+// and leaves the file as it was, when it cannot be read or written.
 void Write_Ini_String(const std::string& path, const std::string& section, const std::string& key,
                       const std::string& value);
+
+// The two above on the text of a settings file instead of the file.
+std::string iniValue(std::string_view text, const std::string& section, const std::string& key);
+std::string iniWithValue(std::string_view text, const std::string& section, const std::string& key,
+                         const std::string& value);
 
 // The paths the file dialogs remember between runs: section "files", keys "html", "rom", "trs"
 // and "kvx".

@@ -29,8 +29,8 @@ std::size_t leagueTextPointer(const RomImage& image, const LeagueTextLayout& lay
 void readLeagueTexts(const RomImage& image, const LeagueTextLayout& layout,
                      std::vector<TeamRecord>& teams) {
     auto text = [&](int entry) {
-        return replaced(image.range(leagueTextPointer(image, layout, entry),
-                                    leagueTextPointer(image, layout, entry + 1)),
+        return replaced(std::string(image.range(leagueTextPointer(image, layout, entry),
+                                                leagueTextPointer(image, layout, entry + 1))),
                         layout.textDot, '.');
     };
     const int nicknames = layout.teams + static_cast<int>(FixedStrings.size());
@@ -75,9 +75,9 @@ LeagueText prepareLeagueText(const RomImage& image, const LeagueTextLayout& layo
     return text;
 }
 
-void writeLeagueText(RomImage& image, const LeagueTextLayout& layout, const LeagueText& text) {
-    text.block.writeTo(image);
-    writePointerTable(image, layout.pointerTable, text.pointers,
+void writeLeagueText(ImageWrites& writes, const LeagueTextLayout& layout, const LeagueText& text) {
+    text.block.writeTo(writes, "team abbreviations, cities and nicknames");
+    writePointerTable(writes, layout.pointerTable, text.pointers,
                       {PointerFormat::BigEndian32, 0, layout.maxOffset}, "league-text table");
 }
 
@@ -92,16 +92,7 @@ std::size_t ownAreaEnd(const RomImage& image, std::size_t blockStart, std::size_
 
 void readNameRecord(const RomImage& image, std::size_t start, std::size_t end,
                     PlayerRecord& player) {
-    std::string record(1, static_cast<char>(image.byte(start)));
-    record += image.range(start + 1, end);
-    readPackedName(record, player);
-}
-
-void addNameRecords(TextBlock& block, const std::vector<TeamRecord>& teams, int edition) {
-    const int entries = static_cast<int>(teams.size()) * rosterSize(edition);
-    for (int i = 0; i < entries; ++i)
-        block.addEntry(packedName(rosterPlayer(teams, edition, i)));
-    block.markEntry();
+    readPackedName(image.range(start, std::max(end, start + 1)), player);
 }
 
 void padToEven(TextBlock& block) {

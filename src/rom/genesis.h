@@ -83,7 +83,7 @@ struct LeagueText {
 // does not fit and RomError when the image's own table is impossible.
 LeagueText prepareLeagueText(const RomImage& image, const LeagueTextLayout& layout,
                              const std::vector<TeamRecord>& teams);
-void writeLeagueText(RomImage& image, const LeagueTextLayout& layout, const LeagueText& text);
+void writeLeagueText(ImageWrites& writes, const LeagueTextLayout& layout, const LeagueText& text);
 
 // The end of an area of `size` bytes that the image says begins at `areaStart`, after a block
 // that begins at `blockStart`: as far as an export may rewrite. Raises RomError when the image
@@ -95,9 +95,6 @@ std::size_t ownAreaEnd(const RomImage& image, std::size_t blockStart, std::size_
 // empty), then the first and last name.
 void readNameRecord(const RomImage& image, std::size_t start, std::size_t end,
                     PlayerRecord& player);
-// Appends the record of every roster entry in roster order, then marks where the last one ends:
-// block.entries() is then the pointer table the game reads.
-void addNameRecords(TextBlock& block, const std::vector<TeamRecord>& teams, int edition);
 // One 0xFF byte when the block ends at an odd offset.
 void padToEven(TextBlock& block);
 inline std::size_t evenUp(std::size_t offset) {

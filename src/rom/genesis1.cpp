@@ -105,16 +105,13 @@ void importGenesisI(const RomImage& image, std::vector<TeamRecord>& teams,
 
 void exportGenesisI(RomImage& image, const std::vector<TeamRecord>& teams,
                     const GeneralInfoRecord& generalInfo, Warnings&) {
-    // Everything that can fail is laid out and checked before the first byte is written. Every
-    // fixed place lies before the last copy of the game's year, so an image that holds it takes
-    // all the writes below.
-    image.require(GameYearCopies.back(), GameYear.size());
+    // Everything is laid out and checked before the first byte is written.
     const LeagueText texts = prepareLeagueText(image, LeagueTexts, teams);
 
     const std::size_t room = ownAreaEnd(image, NameRecords, image.u16be(AttributeStart),
                                         AttributeArea, "player attributes");
     TextBlock players(NameRecords);
-    addNameRecords(players, teams, GenesisI);
+    addPackedNames(players, teams, GenesisI);
     const std::size_t attributes = players.position();
     players.append(attributeRecords(teams, Records, GenesisI));
     players.requireEndsBy(room, "player names and attributes");
@@ -128,30 +125,33 @@ void exportGenesisI(RomImage& image, const std::vector<TeamRecord>& teams,
         abbreviations += abbreviationField(team.Abbreviation, LeagueTexts.abbreviationDot);
     }
 
-    image.setText(CreditsAt, creditsLine(generalInfo.Credits));
-    image.setText(UpdatedAt, UpdatedText);
-    image.setText(WebLineAt,
-                  "   " + replaced(toUpperAscii(std::string(WebAddress)), '.', '_') + "   ");
-    image.setText(YearAt, fixedWidth(generalInfo.Year, 4));
+    ImageWrites writes;
+    writes.put(CreditsAt, creditsLine(generalInfo.Credits), "credits line");
+    writes.put(UpdatedAt, std::string(UpdatedText), "update notice");
+    writes.put(WebLineAt, "   " + replaced(toUpperAscii(std::string(WebAddress)), '.', '_') + "   ",
+               "web address");
+    writes.put(YearAt, fixedWidth(generalInfo.Year, 4), "year");
     for (const std::size_t at : GameYearCopies)
-        image.setText(at, GameYear);
+        writes.put(at, std::string(GameYear), "game's year");
 
-    writeLeagueText(image, LeagueTexts, texts);
-    image.setText(AbbreviationCopy, abbreviations);
-    image.setText(CityRecords, cityRecords);
-    image.setText(NicknameRecords, nicknameRecords);
+    writeLeagueText(writes, LeagueTexts, texts);
+    writes.put(AbbreviationCopy, abbreviations, "abbreviation copies");
+    writes.put(CityRecords, cityRecords, "city records");
+    writes.put(NicknameRecords, nicknameRecords, "nickname records");
     for (int t = 0; t < Teams; ++t) {
         const std::string field = abbreviations.substr(4 * static_cast<std::size_t>(t), 4);
         const std::size_t at = AbbreviationPlaces[static_cast<std::size_t>(t)];
-        image.setText(at, field);
+        writes.put(at, field, "abbreviation copies");
         for (const std::size_t distance : abbreviationDistances(t))
-            image.setText(at + distance, field);
+            writes.put(at + distance, field, "abbreviation copies");
     }
 
-    players.writeTo(image);
-    writePointerTable(image, NamePointers, players.entries(),
+    players.writeTo(writes, "player names and attributes");
+    writePointerTable(writes, NamePointers, players.entries(),
                       {PointerFormat::BigEndian16, 0, 0xFFFF}, "player-name table");
-    image.setU16be(AttributeStartCopy, static_cast<std::uint16_t>(attributes));
+    writes.putU16be(AttributeStartCopy, static_cast<std::uint16_t>(attributes),
+                    "attribute pointer");
+    writes.apply(image);
 }
 
 } // namespace

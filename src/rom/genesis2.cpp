@@ -108,9 +108,7 @@ void importGenesisII(const RomImage& image, std::vector<TeamRecord>& teams,
 
 void exportGenesisII(RomImage& image, const std::vector<TeamRecord>& teams,
                      const GeneralInfoRecord& generalInfo, Warnings& warnings) {
-    // Everything that can fail is laid out and checked before the first byte is written. Every
-    // fixed place lies before the credits line, so an image that holds it takes all the writes.
-    image.require(CreditsAt, LineWidth);
+    // Everything is laid out and checked before the first byte is written.
     const LeagueText texts = prepareLeagueText(image, LeagueTexts, teams);
 
     // The export writes the third roster's names at 0x2F00E. Unless the image's first two name
@@ -127,7 +125,7 @@ void exportGenesisII(RomImage& image, const std::vector<TeamRecord>& teams,
                                         "player attributes");
 
     TextBlock players(records);
-    addNameRecords(players, teams, GenesisII);
+    addPackedNames(players, teams, GenesisII);
     padToEven(players);
     const std::size_t attributes = players.position();
     const std::string attributeBlock = attributeRecords(teams, Records, GenesisII);
@@ -139,15 +137,19 @@ void exportGenesisII(RomImage& image, const std::vector<TeamRecord>& teams,
     for (const TeamRecord& team : teams)
         scheduleNames += scheduleNameField(trimSpaces(cutScheduleName(team, warnings)), Dot);
 
-    image.setText(CreditsAt, creditsLine(generalInfo.Credits));
-    image.setText(YearAt, fixedWidth(generalInfo.Year, 4));
-    writeLeagueText(image, LeagueTexts, texts);
-    image.setText(ScheduleNames, scheduleNames);
-    players.writeTo(image);
-    writePointerTable(image, ExportedNameBlock, players.entries(),
+    ImageWrites writes;
+    writes.keep(FirstNameBlock, ExportedNameBlock - FirstNameBlock,
+                "names of the first two rosters");
+    writes.put(CreditsAt, creditsLine(generalInfo.Credits), "credits line");
+    writes.put(YearAt, fixedWidth(generalInfo.Year, 4), "year");
+    writeLeagueText(writes, LeagueTexts, texts);
+    writes.put(ScheduleNames, scheduleNames, "schedule names");
+    players.writeTo(writes, "player names and attributes");
+    writePointerTable(writes, ExportedNameBlock, players.entries(),
                       {PointerFormat::BigEndian32, 0, 0xFFFFFFFF}, "player-name table");
     for (const std::size_t at : AttributeStartPointers)
-        image.setU32be(at, static_cast<std::uint32_t>(attributes));
+        writes.putU32be(at, static_cast<std::uint32_t>(attributes), "attribute pointers");
+    writes.apply(image);
 }
 
 } // namespace

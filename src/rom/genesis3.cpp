@@ -86,18 +86,15 @@ void importGenesisIII(const RomImage& image, std::vector<TeamRecord>& teams,
 
 void exportGenesisIII(RomImage& image, const std::vector<TeamRecord>& teams,
                       const GeneralInfoRecord& generalInfo, Warnings& warnings) {
-    // Everything that can fail is laid out and checked before the first byte is written. Every
-    // fixed place lies before the end of the signature line, so an image that holds it takes all
-    // the writes.
+    // Everything is laid out and checked before the first byte is written.
     const std::string signature =
         std::string(SignatureTag) + replaced(toUpperAscii(std::string(WebAddress)), '.', Dot) + " ";
-    image.require(SignatureAt, signature.size());
     const LeagueText texts = prepareLeagueText(image, LeagueTexts, teams);
 
     const std::size_t room =
         ownAreaEnd(image, NameRecords, attributeStart(image), AttributeArea, "player attributes");
     TextBlock players(NameRecords);
-    addNameRecords(players, teams, GenesisIII);
+    addPackedNames(players, teams, GenesisIII);
     padToEven(players);
     const std::size_t attributes = players.position();
     players.append(attributeRecords(teams, Records, GenesisIII));
@@ -108,15 +105,18 @@ void exportGenesisIII(RomImage& image, const std::vector<TeamRecord>& teams,
     for (std::size_t t = 0; t < LeagueTeams; ++t)
         scheduleNames += scheduleNameField(cutScheduleName(teams[t], warnings), Dot);
 
-    image.setText(CreditsAt, creditsLine(generalInfo.Credits));
-    image.setText(SignatureAt, signature);
-    image.setText(YearAt, fixedWidth(generalInfo.Year, 4));
-    writeLeagueText(image, LeagueTexts, texts);
-    image.setText(ScheduleNames, scheduleNames);
-    players.writeTo(image);
-    writePointerTable(image, NamePointers, players.entries(),
+    ImageWrites writes;
+    writes.put(CreditsAt, creditsLine(generalInfo.Credits), "credits line");
+    writes.put(SignatureAt, signature, "program's signature");
+    writes.put(YearAt, fixedWidth(generalInfo.Year, 4), "year");
+    writeLeagueText(writes, LeagueTexts, texts);
+    writes.put(ScheduleNames, scheduleNames, "schedule names");
+    players.writeTo(writes, "player names and attributes");
+    writePointerTable(writes, NamePointers, players.entries(),
                       {PointerFormat::BigEndian32, 0, 0xFFFFFFFF}, "player-name table");
-    image.setU32be(AttributeStartPointer, static_cast<std::uint32_t>(attributes));
+    writes.putU32be(AttributeStartPointer, static_cast<std::uint32_t>(attributes),
+                    "attribute pointer");
+    writes.apply(image);
 }
 
 } // namespace

@@ -104,32 +104,35 @@ void exportNes(RomImage& image, const std::vector<TeamRecord>& teams,
     texts.requireEndsBy(room.end, "team cities and names");
 
     TextBlock names(NameEntries);
-    for (int i = 0; i < Players; ++i)
-        names.addEntry(packedName(rosterPlayer(teams, Nes, i)));
-    names.markEntry();
+    addPackedNames(names, teams, Nes);
     names.requireEndsBy(Attributes, "player names");
 
-    image.setText(CreditsLine, centredText(generalInfo.Credits, LineWidth, 12));
-    image.setText(NameTag, ProgramTag);
-    image.setText(WebLine, centredText(std::string(WebAddress), LineWidth, 12));
+    ImageWrites writes;
+    writes.put(CreditsLine, centredText(generalInfo.Credits, LineWidth, 12), "credits line");
+    writes.put(NameTag, std::string(ProgramTag), "program's name");
+    writes.put(WebLine, centredText(std::string(WebAddress), LineWidth, 12), "web address");
     for (const std::size_t at : YearCopies)
-        image.setText(at, fixedWidth(generalInfo.Year, 4));
+        writes.put(at, fixedWidth(generalInfo.Year, 4), "year");
 
+    // The abbreviations stay where the image's own table points; the table itself is kept.
+    writes.keep(AbbreviationPointers, 2 * Teams, "abbreviation table");
     for (int t = 0; t < Teams; ++t) {
         const std::size_t at = pointerTarget(
             image, AbbreviationPointers + static_cast<std::size_t>(t) * 2, TeamTextBase);
-        image.setText(at, fixedWidth(teams[static_cast<std::size_t>(t)].Abbreviation, 4));
+        writes.put(at, fixedWidth(teams[static_cast<std::size_t>(t)].Abbreviation, 4),
+                   "abbreviation of team " + std::to_string(t + 1));
     }
 
-    texts.writeTo(image);
-    writePointerTable(image, TeamTextPointers, textPointers,
+    texts.writeTo(writes, "team cities and names");
+    writePointerTable(writes, TeamTextPointers, textPointers,
                       {PointerFormat::LittleEndian16, TeamTextBase, 0xFFFF}, "team-text table");
 
-    names.writeTo(image);
-    writePointerTable(image, NamePointers, names.entries(),
+    names.writeTo(writes, "player names");
+    writePointerTable(writes, NamePointers, names.entries(),
                       {PointerFormat::LittleEndian16, NameBase, 0xFFFF}, "player-name table");
 
-    image.setText(Attributes, attributeRecords(teams, NesRecords, Nes));
+    writes.put(Attributes, attributeRecords(teams, NesRecords, Nes), "player attributes");
+    writes.apply(image);
 }
 
 } // namespace

@@ -22,7 +22,7 @@ public:
     void save(const std::string& path) const;
 
     // Hands the bytes over (to be reused for another image), leaving this image empty.
-    std::vector<std::uint8_t> release() && { return std::move(bytes_); }
+    std::vector<std::uint8_t> release() &&;
 
     std::size_t size() const { return bytes_.size(); }
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
@@ -30,8 +30,9 @@ public:
     std::uint8_t byte(std::size_t offset) const;
     // `length` bytes from `offset`, one character per byte.
     std::string text(std::size_t offset, std::size_t length) const;
-    // The bytes [begin, end); empty when end is not after begin.
-    std::string range(std::size_t begin, std::size_t end) const;
+    // The bytes [begin, end), as a view that holds until the image next changes; empty when end
+    // is not after begin.
+    std::string_view range(std::size_t begin, std::size_t end) const;
     // The bytes from `offset` up to, not including, the first `terminator` byte.
     std::string textUntil(std::size_t offset, std::uint8_t terminator) const;
 
@@ -48,8 +49,28 @@ public:
     // Raises RomError unless [offset, offset + length) lies inside the image.
     void require(std::size_t offset, std::size_t length) const;
 
+    // An undo log for tools that try many changes on one large image (the fuzz harnesses):
+    // from startUndoLog() on, every write keeps the bytes it replaces, and rollback() puts them
+    // back, so a try costs what it wrote instead of a copy of the whole image.
+    void startUndoLog();
+    // Undoes every write since startUndoLog(), newest first, and stops the log.
+    void rollback();
+    // Bytes written since startUndoLog() (a byte written twice counts twice).
+    std::size_t bytesWrittenSinceStart() const { return undoBytes_.size(); }
+
 private:
+    // Remembers the bytes [offset, offset + length) before a write replaces them.
+    void keepForUndo(std::size_t offset, std::size_t length);
+
+    struct UndoRun {
+        std::size_t offset;
+        std::size_t length;
+    };
+
     std::vector<std::uint8_t> bytes_;
+    bool logging_ = false;
+    std::vector<UndoRun> undoRuns_;
+    std::vector<std::uint8_t> undoBytes_;
 };
 
 } // namespace kvx

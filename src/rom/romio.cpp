@@ -5,6 +5,7 @@
 #include "document/tables.h"
 #include "rom/routines.h"
 
+#include <array>
 #include <string>
 
 namespace kvx {
@@ -23,7 +24,9 @@ ImportResult Import_ROM(int edition, const RomImage& image, std::vector<TeamReco
     const EditionCodec* codec = findEdition(edition);
     if (!codec)
         return result;
-    teams.assign(static_cast<std::size_t>(codec->teamCount), TeamRecord{});
+    teams.resize(static_cast<std::size_t>(codec->teamCount));
+    for (TeamRecord& team : teams)
+        clearTeam(team);
     codec->importLeague(image, teams, generalInfo, rosterChoice == 0 ? 1 : rosterChoice,
                         result.warnings);
     Capitalize_Names(teams);
@@ -50,8 +53,12 @@ std::string attributeLabel(int group, int attribute) {
 }
 
 // The frame's check of every player: a named player's undefined (negative) levels become 0 with
-// a warning; an unnamed slot becomes "John" / "Doe n" with all levels 0.
-void fixUpPlayers(std::vector<TeamRecord>& teams, Warnings& warnings) {
+// a warning; an unnamed slot becomes "John" / "Doe n" with all levels 0. Slots the edition does
+// not store are never written, so they are not named.
+void fixUpPlayers(int edition, std::vector<TeamRecord>& teams, Warnings& warnings) {
+    std::array<bool, PlayerSlots> stored{};
+    for (int k = 0; k < rosterSize(edition); ++k)
+        stored[static_cast<std::size_t>(Roster_Slot(edition, k))] = true;
     for (std::size_t b = 0; b < teams.size(); ++b) {
         TeamRecord& team = teams[b];
         for (int slot = 0; slot < PlayerSlots; ++slot) {
@@ -63,7 +70,7 @@ void fixUpPlayers(std::vector<TeamRecord>& teams, Warnings& warnings) {
                         warnings.push_back(undefinedAttributeWarning(player, team));
                     }
                 }
-            } else {
+            } else if (stored[static_cast<std::size_t>(slot)]) {
                 player.FirstName = "John";
                 player.LastName = "Doe " + std::to_string(static_cast<int>(b) * 70 + slot);
                 player.Attributes.fill(0);
@@ -115,7 +122,7 @@ ExportResult Export_ROM(int edition, const League& league, RomImage& image) {
             ++result.teamsReplaced;
         }
     }
-    fixUpPlayers(teams, result.warnings);
+    fixUpPlayers(edition, teams, result.warnings);
     requireStorable(edition, teams);
 
     codec->exportLeague(image, teams, league.GeneralInfo, result.warnings);

@@ -82,21 +82,24 @@ int Find_Assigned_Team(const std::vector<TeamRecord>& teams, int teamCount, int 
 
 namespace {
 
-std::string capitalized(const std::string& text) {
-    std::string result = toLowerAscii(text);
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        if (i == 0 || result[i - 1] == '.' || result[i - 1] == ' ')
-            if (result[i] >= 'a' && result[i] <= 'z')
-                result[i] = static_cast<char>(result[i] - 'a' + 'A');
+// Lower case, but upper case for the first letter and every letter after a "." or a " ". In
+// place: an import capitalises thousands of names.
+void capitalize(std::string& text) {
+    bool raise = true;
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (raise && c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        raise = c == '.' || c == ' ';
     }
-    return result;
 }
 
 void capitalizePair(std::string& first, std::string& second) {
     if (first.empty() || second.empty())
         return;
-    first = capitalized(first);
-    second = capitalized(second);
+    capitalize(first);
+    capitalize(second);
 }
 
 } // namespace
@@ -137,10 +140,23 @@ void readPackedName(std::string_view entry, PlayerRecord& player) {
 }
 
 std::string packedName(const PlayerRecord& player) {
-    std::string entry(1, static_cast<char>(encodeJerseyNumber(player.Number)));
-    entry += toLowerAscii(player.FirstName);
-    entry += toUpperAscii(player.LastName);
+    std::string entry;
+    appendPackedName(entry, player);
     return entry;
+}
+
+void appendPackedName(std::string& out, const PlayerRecord& player) {
+    out += static_cast<char>(encodeJerseyNumber(player.Number));
+    const std::size_t first = out.size();
+    out += player.FirstName;
+    const std::size_t last = out.size();
+    out += player.LastName;
+    for (std::size_t i = first; i < last; ++i)
+        if (out[i] >= 'A' && out[i] <= 'Z')
+            out[i] = static_cast<char>(out[i] - 'A' + 'a');
+    for (std::size_t i = last; i < out.size(); ++i)
+        if (out[i] >= 'a' && out[i] <= 'z')
+            out[i] = static_cast<char>(out[i] - 'a' + 'A');
 }
 
 std::string centredText(const std::string& text, int width, int centre) {

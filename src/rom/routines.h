@@ -133,6 +133,7 @@ std::uint8_t encodeJerseyNumber(int number);
 // name in upper case, no separator. The last name starts at the first byte from 'A' to 'Z'.
 void readPackedName(std::string_view entry, PlayerRecord& player);
 std::string packedName(const PlayerRecord& player);
+void appendPackedName(std::string& out, const PlayerRecord& player);
 
 // `text` upper-cased and centred in `width` spaces, starting at 1-based column
 // `centre - length / 2` (integer division); a text of `width` characters or more gives its

@@ -152,26 +152,26 @@ void exportSnesI(RomImage& image, const std::vector<TeamRecord>& teams,
     texts.requireEndsBy(teamTextsEnd(image), "team abbreviations, cities and names");
 
     TextBlock names(NameEntries);
-    for (int i = 0; i < Players; ++i)
-        names.addEntry(packedName(rosterPlayer(teams, SnesI, i)));
-    names.markEntry();
+    addPackedNames(names, teams, SnesI);
     names.requireEndsBy(Attributes, "player names");
 
-    image.setText(CreditsLine, fixedWidth(generalInfo.Credits, CreditsWidth));
-    image.setText(YearText, fixedWidth(generalInfo.Year, 4));
-    image.setText(DateLine, date);
+    ImageWrites writes;
+    writes.put(CreditsLine, fixedWidth(generalInfo.Credits, CreditsWidth), "credits line");
+    writes.put(YearText, fixedWidth(generalInfo.Year, 4), "year");
+    writes.put(DateLine, date, "roster date");
 
-    texts.writeTo(image);
-    writePointerTable(image, TeamTextPointers, texts.entries(),
+    texts.writeTo(writes, "team abbreviations, cities and names");
+    writePointerTable(writes, TeamTextPointers, texts.entries(),
                       {PointerFormat::LittleEndian16, TeamTextBase, 0xFFFF}, "team-text table");
     for (int t = 0; t < Teams; ++t)
-        image.setText(DivisionTable[static_cast<std::size_t>(t)],
-                      abbreviation(teams[static_cast<std::size_t>(t)].Abbreviation));
+        writes.put(DivisionTable[static_cast<std::size_t>(t)],
+                   abbreviation(teams[static_cast<std::size_t>(t)].Abbreviation), "division table");
 
-    names.writeTo(image);
-    writePointerTable(image, NamePointers, names.entries(),
+    names.writeTo(writes, "player names");
+    writePointerTable(writes, NamePointers, names.entries(),
                       {PointerFormat::LittleEndian16, NameBase, 0xFFFF}, "player-name table");
-    image.setText(Attributes, attributeRecords(teams, NesRecords, SnesI));
+    writes.put(Attributes, attributeRecords(teams, NesRecords, SnesI), "player attributes");
+    writes.apply(image);
 }
 
 } // namespace

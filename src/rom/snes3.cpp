@@ -165,27 +165,29 @@ void exportSnesIII(RomImage& image, const std::vector<TeamRecord>& teams,
     const TextBlock schedule = scheduleNames(teams);
 
     TextBlock names(NameEntries);
-    for (int i = 0; i < Players; ++i)
-        names.addEntry(packedName(rosterPlayer(teams, SnesIII, i)));
-    names.markEntry();
+    addPackedNames(names, teams, SnesIII);
     names.requireEndsBy(Attributes, "player names");
 
-    image.setText(CreditsLine, centredText(generalInfo.Credits, CreditsWidth, CreditsCentre));
-    image.setText(YearText, fixedWidth(generalInfo.Year, 4));
-    image.setText(WebLine, fixedWidth(" " + toUpperAscii(std::string(WebAddress)), WebLineWidth));
+    ImageWrites writes;
+    writes.put(CreditsLine, centredText(generalInfo.Credits, CreditsWidth, CreditsCentre),
+               "credits line");
+    writes.put(YearText, fixedWidth(generalInfo.Year, 4), "year");
+    writes.put(WebLine, fixedWidth(" " + toUpperAscii(std::string(WebAddress)), WebLineWidth),
+               "web address");
 
-    texts.writeTo(image);
-    writePointerTable(image, TeamTextPointers, textPointers,
+    texts.writeTo(writes, "team abbreviations, cities and names");
+    writePointerTable(writes, TeamTextPointers, textPointers,
                       {PointerFormat::LittleEndian16, TeamTextBase, 0xFFFF}, "team-text table");
 
-    schedule.writeTo(image);
-    writePointerTable(image, SchedulePointers, schedule.entries(),
+    schedule.writeTo(writes, "schedule names");
+    writePointerTable(writes, SchedulePointers, schedule.entries(),
                       {PointerFormat::LittleEndian16, 0, 0xFFFF}, "schedule-name table");
 
-    names.writeTo(image);
-    image.setText(Attributes, attributeRecords(teams, Records, SnesIII));
-    writePointerTable(image, NamePointers, names.entries(),
+    names.writeTo(writes, "player names");
+    writes.put(Attributes, attributeRecords(teams, Records, SnesIII), "player attributes");
+    writePointerTable(writes, NamePointers, names.entries(),
                       {PointerFormat::LittleEndian16, NameBase, 0xFFFF}, "player-name table");
+    writes.apply(image);
 }
 
 } // namespace

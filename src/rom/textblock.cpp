@@ -24,6 +24,17 @@ void TextBlock::requireEndsBy(std::size_t limit, std::string_view what) const {
                         hexOffset(limit) + "). Shorten some of them and export again.");
 }
 
+void addPackedNames(TextBlock& block, const std::vector<TeamRecord>& teams, int edition) {
+    const int entries = static_cast<int>(teams.size()) * rosterSize(edition);
+    std::string entry; // one buffer for every entry
+    for (int i = 0; i < entries; ++i) {
+        entry.clear();
+        appendPackedName(entry, rosterPlayer(teams, edition, i));
+        block.addEntry(entry);
+    }
+    block.markEntry();
+}
+
 std::size_t pointerTarget(const RomImage& image, std::size_t entry, std::int32_t base) {
     image.require(entry, 2);
     return static_cast<std::size_t>(
@@ -38,28 +49,32 @@ std::size_t furthestTarget(const RomImage& image, std::size_t table, int count, 
     return furthest;
 }
 
-void writePointerTable(RomImage& image, std::size_t table, const std::vector<std::size_t>& offsets,
-                       const PointerFormat& format, std::string_view what) {
+void writePointerTable(ImageWrites& writes, std::size_t table,
+                       const std::vector<std::size_t>& offsets, const PointerFormat& format,
+                       std::string_view what) {
     const std::size_t width = format.order == PointerFormat::BigEndian32 ? 4 : 2;
-    image.require(table, offsets.size() * width);
-    for (std::size_t i = 0; i < offsets.size(); ++i) {
-        const std::int64_t value = static_cast<std::int64_t>(offsets[i]) + format.base;
+    std::string bytes;
+    bytes.reserve(offsets.size() * width);
+    for (const std::size_t offset : offsets) {
+        const std::int64_t value = static_cast<std::int64_t>(offset) + format.base;
         if (value < 0 || value > format.maxValue)
             throw ExportRefused("The " + std::string(what) + " cannot point to offset " +
-                                hexOffset(offsets[i]) + ": the game's table cannot hold it.");
-        const std::size_t at = table + i * width;
+                                hexOffset(offset) + ": the game's table cannot hold it.");
+        const auto v = static_cast<std::uint32_t>(value);
         switch (format.order) {
         case PointerFormat::LittleEndian16:
-            image.setU16le(at, static_cast<std::uint16_t>(value));
+            bytes += {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)};
             break;
         case PointerFormat::BigEndian16:
-            image.setU16be(at, static_cast<std::uint16_t>(value));
+            bytes += {static_cast<char>((v >> 8) & 0xFF), static_cast<char>(v & 0xFF)};
             break;
         case PointerFormat::BigEndian32:
-            image.setU32be(at, static_cast<std::uint32_t>(value));
+            bytes += {static_cast<char>(v >> 24), static_cast<char>((v >> 16) & 0xFF),
+                      static_cast<char>((v >> 8) & 0xFF), static_cast<char>(v & 0xFF)};
             break;
         }
     }
+    writes.put(table, std::move(bytes), what);
 }
 
 } // namespace kvx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/league.h"
+#include "rom/imagewrites.h"
 #include "rom/romimage.h"
 
 #include <cstddef>
@@ -34,13 +36,19 @@ public:
 
     // Raises ExportRefused when the block would end after `limit`.
     void requireEndsBy(std::size_t limit, std::string_view what) const;
-    void writeTo(RomImage& image) const { image.setText(start_, bytes_); }
+    void writeTo(ImageWrites& writes, std::string_view what) const {
+        writes.put(start_, bytes_, what);
+    }
 
 private:
     std::size_t start_;
     std::string bytes_;
     std::vector<std::size_t> entries_;
 };
+
+// Appends the packed name entry of every roster entry of `teams` in the edition's roster order,
+// then marks where the last one ends: block.entries() is then the pointer table the game reads.
+void addPackedNames(TextBlock& block, const std::vector<TeamRecord>& teams, int edition);
 
 // How a pointer table stores an entry: value = file offset + base, in a byte order and width,
 // and no larger than `maxValue`.
@@ -59,8 +67,9 @@ std::size_t furthestTarget(const RomImage& image, std::size_t table, int count, 
 
 // Writes one pointer per offset from `table` on. Raises ExportRefused when an offset cannot be
 // expressed in the format.
-void writePointerTable(RomImage& image, std::size_t table, const std::vector<std::size_t>& offsets,
-                       const PointerFormat& format, std::string_view what);
+void writePointerTable(ImageWrites& writes, std::size_t table,
+                       const std::vector<std::size_t>& offsets, const PointerFormat& format,
+                       std::string_view what);
 
 // "0x3010": offsets in messages are given the way the layouts are written.
 std::string hexOffset(std::size_t offset);

@@ -1,5 +1,6 @@
 #include "document/league.h"
 #include "document/tables.h"
+#include "support/random_league.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,14 @@ TEST(League, AppendedTeamIsBlankAndKeepsTheOthers) {
     EXPECT_EQ(second, TeamRecord{});
     for (int edition = 1; edition <= EditionCount; ++edition)
         EXPECT_EQ(second.RomSlot[edition], 0);
+}
+
+TEST(League, ClearedTeamEqualsABlankOne) {
+    // Every field filled, so that a field the clearing forgets shows.
+    test::Random random(3);
+    TeamRecord team = test::randomTeam(random);
+    clearTeam(team);
+    EXPECT_EQ(team, TeamRecord{});
 }
 
 TEST(League, ResizeDiscardsTeamsButKeepsOneElement) {

@@ -170,6 +170,18 @@ TEST(Nes, RefusalsLeaveTheImageFileIdentical) {
         exportImageFile(file.path(), Nes, test::documentWithAssignments({{unreached, 0}}, Nes)));
 }
 
+TEST(Nes, ExportRefusesAnImageWhoseTablesPutBlocksOnEachOther) {
+    // Found by fuzzing: with the first city pointer moved down to 0x16975, the team-text block
+    // the image declares covers the year copies, the abbreviations and both team-text tables.
+    // The export wrote it there, reported success, and left an image that held another league.
+    RomImage image = buildNesImage(nesTeams(1), ImageInfo, 2);
+    image.setU16le(0x1FC50, 0x2965);
+    const RomImage damaged = image;
+    const League league = test::documentAssigningEveryTeam(importTeams(image), Nes);
+    EXPECT_THROW(Export_ROM(Nes, league, image), RomError);
+    EXPECT_EQ(image.bytes(), damaged.bytes());
+}
+
 TEST(Nes, DamagedImagesAreRefusedWithoutHarm) {
     const RomImage original = buildNesImage(nesTeams(11), ImageInfo, 12);
     const League league = test::documentWithAssignments({{importTeams(original)[3], 0}}, Nes);

@@ -31,6 +31,22 @@ TEST(RomImage, ReadsAndWritesStayInsideTheImage) {
     EXPECT_EQ(image.size(), 7u);
 }
 
+TEST(RomImage, RollbackPutsBackEveryWriteSinceTheUndoLogStarted) {
+    RomImage image(std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6, 7, 8});
+    image.setByte(0, 0xEE); // before the log: stays
+    image.startUndoLog();
+    image.setU16be(2, 0xAAAA);
+    image.setU32be(4, 0xBBBBBBBB); // continues the previous write
+    image.setText(3, "XYZ");       // over both
+    image.setU16le(1, 0xCCCC);
+    EXPECT_EQ(image.bytesWrittenSinceStart(), 11u);
+    image.rollback();
+    EXPECT_EQ(image.bytes(), (std::vector<std::uint8_t>{0xEE, 2, 3, 4, 5, 6, 7, 8}));
+    image.setByte(1, 9); // the log has stopped
+    image.rollback();
+    EXPECT_EQ(image.byte(1), 9);
+}
+
 class ExportFrame : public ::testing::Test {
 protected:
     std::vector<TeamRecord> stored = test::imageStyleTeams(28, 21);
