@@ -26,16 +26,9 @@ void RomImage::save(const std::string& path) const {
     writeFileAtomically(path, bytes_);
 }
 
-void RomImage::require(std::size_t offset, std::size_t length) const {
-    // Written so that the check itself cannot overflow.
-    if (offset > bytes_.size() || length > bytes_.size() - offset)
-        throw RomError("The image is damaged or too short: it ends at " + hex(bytes_.size()) +
-                       ", but data was expected at " + hex(offset) + ".");
-}
-
-std::uint8_t RomImage::byte(std::size_t offset) const {
-    require(offset, 1);
-    return bytes_[offset];
+void RomImage::outside(std::size_t offset) const {
+    throw RomError("The image is damaged or too short: it ends at " + hex(bytes_.size()) +
+                   ", but data was expected at " + hex(offset) + ".");
 }
 
 std::string RomImage::text(std::size_t offset, std::size_t length) const {
@@ -59,22 +52,6 @@ std::string RomImage::textUntil(std::size_t offset, std::uint8_t terminator) con
         throw RomError("The image is damaged: a text starting at " + hex(offset) +
                        " runs to the end of the image.");
     return std::string(first, last);
-}
-
-std::uint16_t RomImage::u16le(std::size_t offset) const {
-    require(offset, 2);
-    return static_cast<std::uint16_t>(bytes_[offset] | (bytes_[offset + 1] << 8));
-}
-
-std::uint16_t RomImage::u16be(std::size_t offset) const {
-    require(offset, 2);
-    return static_cast<std::uint16_t>((bytes_[offset] << 8) | bytes_[offset + 1]);
-}
-
-std::uint32_t RomImage::u32be(std::size_t offset) const {
-    require(offset, 4);
-    return (std::uint32_t{bytes_[offset]} << 24) | (std::uint32_t{bytes_[offset + 1]} << 16) |
-           (std::uint32_t{bytes_[offset + 2]} << 8) | std::uint32_t{bytes_[offset + 3]};
 }
 
 std::vector<std::uint8_t> RomImage::release() && {

@@ -27,7 +27,10 @@ public:
     std::size_t size() const { return bytes_.size(); }
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
-    std::uint8_t byte(std::size_t offset) const;
+    std::uint8_t byte(std::size_t offset) const {
+        require(offset, 1);
+        return bytes_[offset];
+    }
     // `length` bytes from `offset`, one character per byte.
     std::string text(std::size_t offset, std::size_t length) const;
     // The bytes [begin, end), as a view that holds until the image next changes; empty when end
@@ -36,9 +39,19 @@ public:
     // The bytes from `offset` up to, not including, the first `terminator` byte.
     std::string textUntil(std::size_t offset, std::uint8_t terminator) const;
 
-    std::uint16_t u16le(std::size_t offset) const;
-    std::uint16_t u16be(std::size_t offset) const;
-    std::uint32_t u32be(std::size_t offset) const;
+    std::uint16_t u16le(std::size_t offset) const {
+        require(offset, 2);
+        return static_cast<std::uint16_t>(bytes_[offset] | (bytes_[offset + 1] << 8));
+    }
+    std::uint16_t u16be(std::size_t offset) const {
+        require(offset, 2);
+        return static_cast<std::uint16_t>((bytes_[offset] << 8) | bytes_[offset + 1]);
+    }
+    std::uint32_t u32be(std::size_t offset) const {
+        require(offset, 4);
+        return (std::uint32_t{bytes_[offset]} << 24) | (std::uint32_t{bytes_[offset + 1]} << 16) |
+               (std::uint32_t{bytes_[offset + 2]} << 8) | std::uint32_t{bytes_[offset + 3]};
+    }
 
     void setByte(std::size_t offset, std::uint8_t value);
     void setText(std::size_t offset, std::string_view bytes);
@@ -46,8 +59,12 @@ public:
     void setU16be(std::size_t offset, std::uint16_t value);
     void setU32be(std::size_t offset, std::uint32_t value);
 
-    // Raises RomError unless [offset, offset + length) lies inside the image.
-    void require(std::size_t offset, std::size_t length) const;
+    // Raises RomError unless [offset, offset + length) lies inside the image. Written so that the
+    // check itself cannot overflow; inline, since every read makes it.
+    void require(std::size_t offset, std::size_t length) const {
+        if (offset > bytes_.size() || length > bytes_.size() - offset)
+            outside(offset);
+    }
 
     // An undo log for tools that try many changes on one large image (the fuzz harnesses):
     // from startUndoLog() on, every write keeps the bytes it replaces, and rollback() puts them
@@ -59,6 +76,7 @@ public:
     std::size_t bytesWrittenSinceStart() const { return undoBytes_.size(); }
 
 private:
+    [[noreturn]] void outside(std::size_t offset) const;
     // Remembers the bytes [offset, offset + length) before a write replaces them.
     void keepForUndo(std::size_t offset, std::size_t length);
 

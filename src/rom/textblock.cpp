@@ -36,9 +36,9 @@ void addPackedNames(TextBlock& block, const std::vector<TeamRecord>& teams, int 
 }
 
 std::size_t pointerTarget(const RomImage& image, std::size_t entry, std::int32_t base) {
-    image.require(entry, 2);
-    return static_cast<std::size_t>(
-        Pointer_To_Offset(image.byte(entry), image.byte(entry + 1), base));
+    const std::uint16_t value = image.u16le(entry);
+    return static_cast<std::size_t>(Pointer_To_Offset(static_cast<std::uint8_t>(value & 0xFF),
+                                                      static_cast<std::uint8_t>(value >> 8), base));
 }
 
 std::size_t furthestTarget(const RomImage& image, std::size_t table, int count, std::int32_t base) {
