@@ -94,6 +94,14 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
     updateMenuState();
 }
 
+frmMain::~frmMain() {
+    // QWidget's destructor still closes the child windows, after this class has gone: nothing
+    // they set off may reach it then.
+    mdiArea_->disconnect(this);
+    session_.document.disconnect(this);
+    session_.document.undoStack().disconnect(this);
+}
+
 void frmMain::updateCaption() {
     const std::string& current = session_.document.league().CurrentFile;
     const QString name = current.empty() ? tr("Untitled") : toQPath(Text_After_Last(current, "/"));

@@ -26,6 +26,7 @@ class frmMain : public QMainWindow {
 
 public:
     frmMain(Session& session, Platform& platform, RecentStore& recent, QWidget* parent = nullptr);
+    ~frmMain() override;
 
     // Rebuilds the four recent-file entries and their separator from the stored list.
     void Update_Recent_Menu();

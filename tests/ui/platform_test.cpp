@@ -11,7 +11,6 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <stdexcept>
@@ -132,10 +131,14 @@ private slots:
         ScriptedPlatform platform;
         auto* application = static_cast<Application*>(QCoreApplication::instance());
         application->setPlatform(&platform);
-        QPushButton button;
-        QObject::connect(&button, &QPushButton::clicked,
-                         [] { throw std::out_of_range("There is no team 40 in the league."); });
-        QTest::mouseClick(&button, Qt::LeftButton);
+        // A queued call reaches the handler through the application's event delivery, as a
+        // click does; a thrown mouse event would also unwind through Qt's own mouse handling,
+        // which leaks what it holds and fails the leak checker.
+        QObject receiver;
+        QMetaObject::invokeMethod(
+            &receiver, [] { throw std::out_of_range("There is no team 40 in the league."); },
+            Qt::QueuedConnection);
+        QCoreApplication::processEvents();
         application->setPlatform(nullptr);
         QCOMPARE(platform.texts(), std::vector<std::string>{"The command could not be finished: "
                                                             "There is no team 40 in the league."});
