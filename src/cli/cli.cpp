@@ -189,21 +189,6 @@ int exportCommand(const std::vector<std::string>& words, std::ostream& err) {
     return Success;
 }
 
-ListTable listOf(const TeamRatingsTable& table) {
-    ListTable list;
-    for (int column = 0; column < TeamRatingsColumnCount; ++column)
-        list.columns.push_back(
-            {std::string(TeamRatingsHeaders[static_cast<std::size_t>(column)]), column > 0});
-    for (const auto& row : table.rows()) {
-        ListTable::Row line{row.Cells[0], {}};
-        for (int column = 1; column < TeamRatingsColumnCount; ++column)
-            line.cells.push_back({row.Cells[static_cast<std::size_t>(column)],
-                                  row.Marked[static_cast<std::size_t>(column)]});
-        list.rows.push_back(std::move(line));
-    }
-    return list;
-}
-
 int ratings(const std::vector<std::string>& words, const std::string& programDirectory,
             std::ostream& out, std::ostream& err) {
     const Arguments arguments = parse(words, {"--scale", "--html"}, {}, 1);
@@ -224,7 +209,7 @@ int ratings(const std::vector<std::string>& words, const std::string& programDir
     TeamRatingsTable table;
     table.rebuild(league, scale);
     if (const auto html = arguments.option("--html"))
-        writeFileAtomically(*html, htmlTable(listOf(table)));
+        writeFileAtomically(*html, htmlTable(table.listTable()));
 
     std::vector<const TeamRatingsRow*> inDocumentOrder;
     for (const auto& row : table.rows())

@@ -78,6 +78,18 @@ int ratingFromPercent(double x) {
     return result;
 }
 
+void pickStarters(RatingScaleEntry& entry, int startersMinusOne) {
+    if (startersMinusOne + entry.Backups > DepthPlaces - 1)
+        entry.Backups = static_cast<std::int16_t>(DepthPlaces - 1 - startersMinusOne);
+    entry.StartersMinusOne = static_cast<std::int16_t>(startersMinusOne);
+}
+
+void pickBackups(RatingScaleEntry& entry, int backups) {
+    if (entry.StartersMinusOne + backups > DepthPlaces - 1)
+        entry.StartersMinusOne = static_cast<std::int16_t>(DepthPlaces - 1 - backups);
+    entry.Backups = static_cast<std::int16_t>(backups);
+}
+
 int Player_Rating(const TeamRecord& team, int slot, const RatingScale& scale) {
     if (slot < 0 || slot >= PlayerSlots)
         throw std::out_of_range("player slot");

@@ -19,6 +19,11 @@ struct RatingScaleEntry {
     bool operator==(const RatingScaleEntry&) const = default;
 };
 
+// The depth rule of the weight editor: starters and backups together never count more than the
+// group's seven depth places. The user picks one of the two; the other gives way if needed.
+void pickStarters(RatingScaleEntry& entry, int startersMinusOne);
+void pickBackups(RatingScaleEntry& entry, int backups);
+
 // One entry per position group, indexed by group. All zero (no weights, one starter, no
 // backups) until a rating-scale file is loaded. The program owns one and hands it around.
 using RatingScale = std::array<RatingScaleEntry, GroupCount>;

@@ -35,19 +35,6 @@ void markBest(std::vector<TeamRatingsRow>& rows) {
     }
 }
 
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// List views compare cell texts as texts, without regard to the case of ASCII letters;
-// numbers therefore sort by their digits ("100" before "99").
-bool textLess(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(lowerAscii(x)) <
-               static_cast<unsigned char>(lowerAscii(y));
-    });
-}
-
 } // namespace
 
 void TeamRatingsTable::rebuild(const League& league, const RatingScale& scale) {
@@ -61,24 +48,29 @@ void TeamRatingsTable::rebuild(const League& league, const RatingScale& scale) {
 }
 
 void TeamRatingsTable::clickColumn(int column) {
-    if (column < 0 || column >= TeamRatingsColumnCount)
-        return;
-    if (column == sortColumn_)
-        ascending_ = !ascending_;
-    else
-        sortColumn_ = column;
+    order_.click(column, TeamRatingsColumnCount);
     sortRows();
 }
 
-// Stable, so rows with equal text keep their order (document order after a rebuild).
 void TeamRatingsTable::sortRows() {
-    const auto column = static_cast<std::size_t>(sortColumn_);
-    std::stable_sort(
-        rows_.begin(), rows_.end(),
-        [column, ascending = ascending_](const TeamRatingsRow& a, const TeamRatingsRow& b) {
-            return ascending ? textLess(a.Cells[column], b.Cells[column])
-                             : textLess(b.Cells[column], a.Cells[column]);
-        });
+    order_.sort(rows_, [](const TeamRatingsRow& row, int column) -> const std::string& {
+        return row.Cells[static_cast<std::size_t>(column)];
+    });
+}
+
+ListTable TeamRatingsTable::listTable() const {
+    ListTable list;
+    for (int column = 0; column < TeamRatingsColumnCount; ++column)
+        list.columns.push_back(
+            {std::string(TeamRatingsHeaders[static_cast<std::size_t>(column)]), column > 0});
+    list.rows.reserve(rows_.size());
+    for (const TeamRatingsRow& row : rows_) {
+        ListTable::Row line{row.Cells[0], {}};
+        for (std::size_t column = 1; column < TeamRatingsColumnCount; ++column)
+            line.cells.push_back({row.Cells[column], row.Marked[column]});
+        list.rows.push_back(std::move(line));
+    }
+    return list;
 }
 
 } // namespace kvx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/htmltable.h"
+#include "ratings/listorder.h"
 #include "ratings/ratings.h"
 
 #include <array>
@@ -39,15 +41,20 @@ public:
     void clickColumn(int column);
 
     const std::vector<TeamRatingsRow>& rows() const { return rows_; }
-    int sortColumn() const { return sortColumn_; }
-    bool ascending() const { return ascending_; }
+    int sortColumn() const { return order_.column; }
+    bool ascending() const { return order_.ascending; }
+    const ListOrder& order() const { return order_; }
+
+    // The list as shown, in its current order: "Team" left-aligned, every other column
+    // centred, the group columns' marks as bold sub-items. What the window shows and what
+    // Save Window as HTML writes.
+    ListTable listTable() const;
 
 private:
     void sortRows();
 
     std::vector<TeamRatingsRow> rows_;
-    int sortColumn_ = 0;
-    bool ascending_ = true;
+    ListOrder order_;
 };
 
 } // namespace kvx

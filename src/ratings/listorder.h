@@ -1,0 +1,35 @@
+#pragma once
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+namespace kvx {
+
+// List views compare cell texts as texts, without regard to the case of ASCII letters;
+// numbers therefore sort by their digits ("100" before "99", "05" before "12").
+bool textLess(std::string_view a, std::string_view b);
+
+// The sort of a report list: one column, compared by text, in one direction. Lists start
+// sorted by their first column, ascending.
+struct ListOrder {
+    int column = 0;
+    bool ascending = true;
+
+    // A click on the header of 0-based `clicked` of `columnCount` columns: the sort column
+    // flips the direction, any other column becomes the sort column in the current direction.
+    // A column outside the list is ignored.
+    void click(int clicked, int columnCount);
+
+    // Sorts rows by the text `cell(row, column)`. Stable, so rows with equal text keep the
+    // order they had (document order after a rebuild).
+    template <class Row, class Cell>
+    void sort(std::vector<Row>& rows, Cell cell) const {
+        std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
+            return ascending ? textLess(cell(a, column), cell(b, column))
+                             : textLess(cell(b, column), cell(a, column));
+        });
+    }
+};
+
+} // namespace kvx
