@@ -7,6 +7,9 @@
 #include "ui/frmDefineTeams.h"
 #include "ui/frmExportData.h"
 #include "ui/frmGeneralInformation.h"
+#include "ui/frmPlayerRatings.h"
+#include "ui/frmTeamRatings.h"
+#include "ui/htmlcommands.h"
 #include "ui/mainarea.h"
 #include "ui/qtplatform.h"
 #include "ui/texts.h"
@@ -274,7 +277,7 @@ void frmMain::updateMenuState() {
     mnuFileSave_->setEnabled(!session_.document.league().CurrentFile.empty());
     mnuFileExportData_->setEnabled(hasTeams);
     mnuFileExportCSV_->setEnabled(hasTeams);
-    mnuFileSaveWindowAsHTML_->setEnabled(mdiArea_->activeSubWindow() != nullptr);
+    mnuFileSaveWindowAsHTML_->setEnabled(mdiArea_->currentSubWindow() != nullptr);
     mnuEditDefinePlayers_->setEnabled(hasTeams);
     mnuEditSwapDefensiveBacks_->setEnabled(hasTeams);
     mnuViewTeamRatings_->setEnabled(hasTeams);
@@ -385,7 +388,12 @@ void frmMain::mnuSaveRatingScaleAs_Click() {
 }
 
 void frmMain::mnuFileSaveWindowAsHTML_Click() {
-    notAvailableYet("Save Window as HTML");
+    // The window active when the command starts; the file dialog takes the activation away.
+    QMdiSubWindow* active = mdiArea_->currentSubWindow();
+    const auto* teams = active ? qobject_cast<frmTeamRatings*>(active->widget()) : nullptr;
+    const std::optional<ListTable> list =
+        teams ? std::optional<ListTable>(teams->table().listTable()) : std::nullopt;
+    saveWindowAsHtml(session_, platform_, list ? &*list : nullptr);
 }
 
 void frmMain::mnuFileExit_Click() {
@@ -419,11 +427,11 @@ void frmMain::mnuEditGeneralInformation_Click() {
 }
 
 void frmMain::mnuViewTeamRatings_Click() {
-    notAvailableYet("Team Ratings");
+    showChildWindow<frmTeamRatings>([this] { return new frmTeamRatings(session_); });
 }
 
 void frmMain::mnuViewPlayerRatings_Click() {
-    notAvailableYet("Player Ratings");
+    showChildWindow<frmPlayerRatings>([this] { return new frmPlayerRatings(session_); });
 }
 
 void frmMain::mnuHelpAbout_Click() {

@@ -1,0 +1,116 @@
+#include "ui/frmPlayerRatings.h"
+
+#include "document/tables.h"
+#include "ui/childwindow.h"
+#include "ui/reportlist.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeView>
+
+namespace kvx {
+
+namespace {
+
+// Column widths in twips: "#", then "Name" keeps its design width, "Overall", then every
+// attribute column.
+constexpr int NumberWidth = 500;
+constexpr int NameWidth = 1440;
+constexpr int OverallWidth = 1000;
+constexpr int AttributeWidth = 500;
+
+// The design size of the window and the places of its controls, in twips.
+constexpr int WindowWidth = 9120;
+constexpr int WindowHeight = 6000;
+constexpr int ButtonWidth = 1215;
+constexpr int ListTop = 600; // room for the group selector above the list
+constexpr int SelectorLeft = 120;
+constexpr int SelectorTop = 200;
+constexpr int LabelGap = 90; // between "Position:" and its list
+
+} // namespace
+
+frmPlayerRatings::frmPlayerRatings(Session& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
+    setObjectName(QStringLiteral("frmPlayerRatings"));
+    setWindowTitle(QStringLiteral("Player Ratings"));
+
+    frame_ = new QGroupBox(this);
+    frame_->setObjectName(QStringLiteral("fraPlayers"));
+
+    auto* label = new QLabel(QStringLiteral("Position:"), frame_);
+    label->setObjectName(QStringLiteral("lblPosition"));
+    cmbPosition_ = new QComboBox(frame_);
+    cmbPosition_->setObjectName(QStringLiteral("cmbPosition"));
+    for (const std::string_view group : GroupLabels)
+        cmbPosition_->addItem(
+            QString::fromLatin1(group.data(), static_cast<qsizetype>(group.size())));
+    label->setBuddy(cmbPosition_);
+    label->adjustSize();
+    const int selectorTop = twipsToPixelsY(this, SelectorTop);
+    const int labelTop = selectorTop + (cmbPosition_->sizeHint().height() - label->height()) / 2;
+    label->move(twipsToPixelsX(this, SelectorLeft), labelTop);
+    cmbPosition_->move(label->x() + label->width() + twipsToPixelsX(this, LabelGap), selectorTop);
+    cmbPosition_->resize(cmbPosition_->sizeHint());
+
+    lsvPlayers_ = makeReportList(frame_, "lsvPlayers", "Player ratings", PlayerRatingsColumnCount);
+    cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK_->setAutoDefault(false);
+    cmdOK_->resize(std::max(cmdOK_->sizeHint().width(), twipsToPixelsX(this, ButtonWidth)),
+                   cmdOK_->sizeHint().height());
+    setTabOrder(cmbPosition_, lsvPlayers_);
+    setTabOrder(lsvPlayers_, cmdOK_);
+
+    connect(lsvPlayers_->header(), &QHeaderView::sectionClicked, this,
+            &frmPlayerRatings::lsvPlayers_ColumnClick);
+    connect(cmdOK_, &QPushButton::clicked, this, [this] { closeChildWindow(this); });
+    connect(&session_.document, &Document::changed, this, [this](const DocumentChange& change) {
+        if (change.has(DocumentAspect::Whole))
+            Redraw_Form();
+    });
+
+    // Opening: the widths, then group 0 selected, which builds the list.
+    std::vector<int> widths(PlayerRatingsColumnCount, AttributeWidth);
+    widths[0] = NumberWidth;
+    widths[1] = NameWidth;
+    widths[2] = OverallWidth;
+    setColumnWidths(lsvPlayers_, 0, widths);
+    resize(sizeHint());
+    cmbPosition_->setCurrentIndex(0);
+    Redraw_Form();
+    connect(cmbPosition_, &QComboBox::currentIndexChanged, this, [this] { Redraw_Form(); });
+}
+
+void frmPlayerRatings::Redraw_Form() {
+    const int group = std::max(0, cmbPosition_->currentIndex());
+    table_.rebuild(session_.document.league(), session_.ratingScale, group);
+    showTable();
+}
+
+void frmPlayerRatings::showTable() {
+    std::vector<std::string> keys;
+    keys.reserve(table_.rows().size());
+    for (const PlayerRatingsRow& row : table_.rows())
+        keys.push_back(row.Key);
+    showList(lsvPlayers_, table_.listTable(), std::move(keys), table_.order());
+}
+
+void frmPlayerRatings::lsvPlayers_ColumnClick(int column) {
+    table_.clickColumn(column);
+    showTable();
+}
+
+QSize frmPlayerRatings::sizeHint() const {
+    return {twipsToPixelsX(this, WindowWidth), twipsToPixelsY(this, WindowHeight)};
+}
+
+void frmPlayerRatings::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutListWindow(this, frame_, lsvPlayers_, ListTop, nullptr, cmdOK_);
+}
+
+} // namespace kvx

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ratings/playerratings.h"
+#include "ui/session.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+class QTreeView;
+
+namespace kvx {
+
+// "Player Ratings": the players of the position group chosen in cmbPosition, across the
+// league, with number, name, rating and shown attribute values. The list is a snapshot, rebuilt
+// when a group is selected; when another document takes this one's place it is rebuilt at once
+// for the group shown, so that it never lists players of a league that is gone.
+class frmPlayerRatings : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmPlayerRatings(Session& session, QWidget* parent = nullptr);
+
+    // Rebuilds the list for the group selected in cmbPosition.
+    void Redraw_Form();
+
+    const PlayerRatingsTable& table() const { return table_; }
+
+    // The design size of the window.
+    QSize sizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void lsvPlayers_ColumnClick(int column);
+    void showTable();
+
+    Session& session_;
+    PlayerRatingsTable table_;
+    QGroupBox* frame_;
+    QComboBox* cmbPosition_;
+    QTreeView* lsvPlayers_;
+    QPushButton* cmdOK_;
+};
+
+} // namespace kvx

@@ -1,0 +1,301 @@
+#include "ratingswindow.h"
+#include "uitest.h"
+
+#include "base/fileio.h"
+#include "ui/frmPlayerRatings.h"
+#include "ui/frmTeamRatings.h"
+#include "ui/frmWeightRatings.h"
+
+#include <QAccessible>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QUndoStack>
+
+namespace kvx::test {
+
+namespace {
+
+constexpr int Overall = 1;
+constexpr int QbColumn = 2;
+constexpr int RbColumn = 3;
+constexpr int TeColumn = 5;
+constexpr int KColumn = 10;
+
+// Every group rated on attribute 0 of its first player alone. A level L rates
+// 0 7 13 20 27 33 40 47 64 72 80 88 96 99 99 99 for L = 0..15.
+RatingScale firstPlayerScale() {
+    RatingScale scale{};
+    for (auto& entry : scale)
+        entry.Weights[0] = 1;
+    return scale;
+}
+
+TeamRecord team(const std::string& city, const std::string& name,
+                const std::array<int, GroupCount>& levels) {
+    TeamRecord record;
+    record.City = city;
+    record.Name = name;
+    record.Abbreviation = name.substr(0, 3);
+    for (int g = 0; g < GroupCount; ++g)
+        record.Players[static_cast<std::size_t>(g * DepthPlaces)].Attributes[0] =
+            static_cast<std::int16_t>(levels[static_cast<std::size_t>(g)]);
+    return record;
+}
+
+League league(std::vector<TeamRecord> teams) {
+    League made;
+    made.TeamCount = static_cast<std::int16_t>(teams.size());
+    made.Teams = std::move(teams);
+    return made;
+}
+
+// Weighted sums 1687 and 1686: overalls 67.48 and 67.44. Both rate QB 40 (a tie); Miami has
+// the better TE, Buffalo the better K.
+League twoTeams() {
+    return league({team("Buffalo", "Bills", {6, 9, 9, 9, 9, 10, 10, 10, 6, 7}),
+                   team("Miami", "Dolphins", {6, 9, 9, 11, 9, 10, 10, 10, 1, 7})});
+}
+
+frmTeamRatings* openTeamRatings(App& app) {
+    app.window->show();
+    if (!QTest::qWaitForWindowExposed(app.window.get()) ||
+        !trigger(*app.window, "mnuViewTeamRatings"))
+        return nullptr;
+    return app.window->childWindow<frmTeamRatings>();
+}
+
+QTreeView& lsvTeams(frmTeamRatings& window) {
+    return *window.findChild<QTreeView*>("lsvTeams");
+}
+
+QString accessibleName(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+} // namespace
+
+class TeamRatingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // With all weights 0 every group cell is the best value 0; the window keeps that snapshot
+    // until "Settings..." has run the weight editor, whatever happens to the scale meanwhile.
+    void snapshotUntilSettings() {
+        App app;
+        app.session.document.replace(twoTeams());
+        frmTeamRatings* window = openTeamRatings(app);
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QString("Team Ratings"));
+        QTreeView& list = lsvTeams(*window);
+        QCOMPARE(headerTexts(list), QStringList({"Team", "Overall", "QB", "RB", "WR", "TE", "OL",
+                                                 "DL", "LB", "DB", "K", "P"}));
+        QCOMPARE(accessibleName(&list), QString("Team ratings"));
+        QCOMPARE(keys(list), QStringList({"ID0", "ID1"}));
+        QCOMPARE(columnTexts(list, 0), QStringList({"Buffalo Bills", "Miami Dolphins"}));
+        QCOMPARE(columnTexts(list, Overall), QStringList({"00.0", "00.0"}));
+        for (int row = 0; row < 2; ++row) {
+            QVERIFY(!marked(list, row, 0) && !marked(list, row, Overall));
+            QCOMPARE(alignment(list, row, 0), Qt::AlignLeft | Qt::AlignVCenter);
+            for (int column = QbColumn; column < TeamRatingsColumnCount; ++column) {
+                QCOMPARE(cell(list, row, column).toString(), QString("00"));
+                QVERIFY(marked(list, row, column));
+                QCOMPARE(alignment(list, row, column), Qt::AlignCenter);
+            }
+        }
+        // Widths in twips at the screen's resolution.
+        const auto pixels = [&](int twips) { return qRound(twips * list.logicalDpiX() / 1440.0); };
+        QCOMPARE(list.columnWidth(0), pixels(1440));
+        QCOMPARE(list.columnWidth(Overall), pixels(800));
+        QCOMPARE(list.columnWidth(KColumn), pixels(500));
+
+        // A scale loaded from the menu and a renamed team show only after Settings.
+        app.session.ratingScale = firstPlayerScale();
+        setCity(app.session, 1, "South Beach");
+        QCOMPARE(columnTexts(list, Overall), QStringList({"00.0", "00.0"}));
+        bool shown = false;
+        whenModal<frmWeightRatings>([&](frmWeightRatings& editor) {
+            shown = editor.isModal();
+            click(editor, "cmdOK");
+        });
+        click(*window, "cmdSettings");
+        QVERIFY(shown);
+        QCOMPARE(columnTexts(list, 0), QStringList({"Buffalo Bills", "South Beach Dolphins"}));
+        // 1687 / 25 = 67.48 and 1686 / 25 = 67.44, shown with one decimal.
+        QCOMPARE(columnTexts(list, Overall), QStringList({"67.5", "67.4"}));
+        QCOMPARE(columnTexts(list, QbColumn), QStringList({"40", "40"}));
+        QVERIFY(marked(list, 0, QbColumn) && marked(list, 1, QbColumn));
+        QVERIFY(!marked(list, 0, TeColumn) && marked(list, 1, TeColumn));
+        QVERIFY(marked(list, 0, KColumn) && !marked(list, 1, KColumn));
+
+        click(*window, "cmdOK");
+        QTRY_VERIFY(!app.window->childWindow<frmTeamRatings>());
+    }
+
+    // Clicks on the real headers: QB sorts in the current (ascending) direction, QB again
+    // reverses it, RB then sorts descending. Texts compare as texts, so 100 comes before 99.
+    // The marks stay with their teams.
+    void headerClicksSortTheList() {
+        App app;
+        app.session.ratingScale = firstPlayerScale();
+        // QB 100 for Chicago: weights 1 and 8, level 14 of the second gives 99.56.
+        app.session.ratingScale[QB].Weights[1] = 8;
+        League three = league({team("Denver", "Broncos", {0, 9, 0, 0, 0, 0, 0, 0, 0, 0}),
+                               team("Chicago", "Bears", {0, 3, 0, 0, 0, 0, 0, 0, 0, 0}),
+                               team("Buffalo", "Bills", {15, 6, 0, 0, 0, 0, 0, 0, 0, 0})});
+        three.Teams[1].Players[0].Attributes[1] = 14;
+        three.Teams[2].Players[0].Attributes[1] = 15;
+        app.session.document.replace(three);
+        frmTeamRatings* window = openTeamRatings(app);
+        QVERIFY(window);
+        QTreeView& list = lsvTeams(*window);
+        QCOMPARE(keys(list), QStringList({"ID2", "ID1", "ID0"}));
+        QCOMPARE(list.header()->sortIndicatorSection(), 0);
+
+        clickHeader(list, QbColumn);
+        QCOMPARE(columnTexts(list, QbColumn), QStringList({"00", "100", "99"}));
+        QCOMPARE(list.header()->sortIndicatorOrder(), Qt::AscendingOrder);
+        clickHeader(list, QbColumn);
+        QCOMPARE(columnTexts(list, QbColumn), QStringList({"99", "100", "00"}));
+        QCOMPARE(list.header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        clickHeader(list, RbColumn);
+        QCOMPARE(columnTexts(list, RbColumn), QStringList({"72", "40", "20"}));
+        QCOMPARE(keys(list), QStringList({"ID0", "ID2", "ID1"}));
+        QCOMPARE(list.header()->sortIndicatorSection(), RbColumn);
+        QCOMPARE(list.header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(marked(list, row, QbColumn), keys(list)[row] == "ID1");
+    }
+
+    // The list is a snapshot, but never of a league that is gone: another document rebuilds
+    // it at once, and a team taken away by an undo stays listed (it is a copy) until Settings.
+    void documentChangesWhileOpen() {
+        App app;
+        app.session.ratingScale = firstPlayerScale();
+        app.session.document.replace(twoTeams());
+        frmTeamRatings* window = openTeamRatings(app);
+        QVERIFY(window);
+        QTreeView& list = lsvTeams(*window);
+
+        app.session.document.addTeam({"Tampa", "Bay", "TB", "TB"});
+        QCOMPARE(rowCount(list), 2);
+        whenModal<frmWeightRatings>([](frmWeightRatings& editor) { editor.close(); });
+        click(*window, "cmdSettings");
+        QCOMPARE(rowCount(list), 3);
+        app.session.document.undoStack().undo();
+        QCOMPARE(app.session.document.teamCount(), 2);
+        clickHeader(list, Overall);
+        QCOMPARE(rowCount(list), 3);
+        app.platform.chooseSave(app.file("snapshot.html"));
+        QVERIFY(trigger(*app.window, "mnuFileSaveWindowAsHTML"));
+        QVERIFY(fileExists(app.file("snapshot.html")));
+        whenModal<frmWeightRatings>([](frmWeightRatings& editor) { editor.close(); });
+        click(*window, "cmdSettings");
+        QCOMPARE(rowCount(list), 2);
+
+        writeDataFile(app.file("other.kvx"), "Other", 3);
+        app.platform.chooseOpen(app.file("other.kvx"));
+        QVERIFY(trigger(*app.window, "mnuFileOpen"));
+        // Still sorted by Overall, all 00.0: document order.
+        QCOMPARE(columnTexts(list, 0), QStringList({"Other Team0", "City Team1", "City Team2"}));
+        QVERIFY(trigger(*app.window, "mnuFileNew"));
+        QCOMPARE(rowCount(list), 0);
+        QCOMPARE(app.platform.unexpected, 0);
+        QVERIFY(!enabledInMenu(*app.window, "mnuViewTeamRatings"));
+    }
+
+    // One window of each kind: the command brings an open one forward as it stands.
+    void viewCommandsOpenOneWindowEach() {
+        App app;
+        app.session.document.replace(twoTeams());
+        frmTeamRatings* teams = openTeamRatings(app);
+        QVERIFY(teams);
+        clickHeader(lsvTeams(*teams), QbColumn);
+        QVERIFY(trigger(*app.window, "mnuViewPlayerRatings"));
+        QVERIFY(app.window->childWindow<frmPlayerRatings>());
+        QVERIFY(trigger(*app.window, "mnuViewTeamRatings"));
+        QCOMPARE(app.window->childWindow<frmTeamRatings>(), teams);
+        QCOMPARE(app.window->mdiArea()->subWindowList().size(), 2);
+        QCOMPARE(app.window->mdiArea()->currentSubWindow()->widget(), teams);
+        QCOMPARE(lsvTeams(*teams).header()->sortIndicatorSection(), QbColumn);
+    }
+};
+
+// File > Save Window as HTML... with the ratings windows.
+class SaveWindowAsHtmlTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The active Team Ratings list in its current order, with its marks, byte for byte; texts
+    // are written as they are. With Player Ratings active the path is remembered and nothing
+    // is written; a failed write is reported.
+    void writesTheActiveTeamRatingsList() {
+        App app;
+        app.session.ratingScale[QB].Weights[0] = 1;
+        app.session.document.replace(
+            league({team("Rock & Roll", "<Stars>", {9, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+                    team("Alpha", "Beta", {3, 0, 0, 0, 0, 0, 0, 0, 0, 0})}));
+        frmTeamRatings* window = openTeamRatings(app);
+        QVERIFY(window);
+        clickHeader(lsvTeams(*window), QbColumn);
+        clickHeader(lsvTeams(*window), QbColumn); // descending: 72 before 20
+
+        app.platform.chooseSave(app.file("table.html"));
+        QVERIFY(trigger(*app.window, "mnuFileSaveWindowAsHTML"));
+        const FileDialogRequest& first = app.platform.saveRequests.at(0);
+        QCOMPARE(first.filter, std::string("HTML File (*.html)|*.html|All Files (*.*)|*"));
+        QCOMPARE(first.filterIndex, 1);
+        QCOMPARE(first.initialFolder, app.dir.path().string());
+        QCOMPARE(first.proposedName, std::string("output.html"));
+        QCOMPARE(app.session.HtmlPath, app.file("table.html"));
+
+        const std::string font = "<FONT Face='Verdana,Arial' Size=2";
+        const std::string grey = "<TD Align=Center bgColor='#f0f0f0'>" + font;
+        const std::string plain = "<TD Align=Center>" + font;
+        const std::string red = " Color=Red></B";
+        // Every group but QB rates 00 everywhere, the best value: RB .. P are all marked.
+        std::string zeros;
+        for (int k = 3; k <= 11; ++k)
+            zeros += (k % 2 == 1 ? grey : plain) + red + ">00</TD>";
+        const std::string expected =
+            "<TABLE Border=1>\r\n"
+            "<TR bgColor='#e0e0e0'><TD><B>Team</TD><TD Align=Center><B>Overall</TD>"
+            "<TD Align=Center><B>QB</TD><TD Align=Center><B>RB</TD><TD Align=Center><B>WR</TD>"
+            "<TD Align=Center><B>TE</TD><TD Align=Center><B>OL</TD><TD Align=Center><B>DL</TD>"
+            "<TD Align=Center><B>LB</TD><TD Align=Center><B>DB</TD><TD Align=Center><B>K</TD>"
+            "<TD Align=Center><B>P</TD></TR>\r\n"
+            "<TR><TD>" +
+            font + ">Rock & Roll <Stars></TD>" + grey + ">11.5</TD>" + plain + red + ">72</TD>" +
+            zeros +
+            "</TR>\r\n"
+            "<TR><TD>" +
+            font + ">Alpha Beta</TD>" + grey + ">03.2</TD>" + plain + ">20</TD>" + zeros +
+            "</TR>\r\n"
+            "</TABLE>\r\n";
+        const auto bytes = readBytes(app.file("table.html"));
+        QCOMPARE(std::string(bytes.begin(), bytes.end()), expected);
+
+        QVERIFY(trigger(*app.window, "mnuViewPlayerRatings"));
+        app.platform.chooseSave(app.file("players.html"));
+        QVERIFY(trigger(*app.window, "mnuFileSaveWindowAsHTML"));
+        QCOMPARE(app.platform.saveRequests.at(1).initialFolder, app.dir.path().string());
+        QCOMPARE(app.platform.saveRequests.at(1).proposedName, std::string("table.html"));
+        QCOMPARE(app.session.HtmlPath, app.file("players.html"));
+        QVERIFY(!fileExists(app.file("players.html")));
+
+        QVERIFY(trigger(*app.window, "mnuViewTeamRatings"));
+        app.platform.chooseSave(app.file("missing/table.html"));
+        QVERIFY(trigger(*app.window, "mnuFileSaveWindowAsHTML"));
+        QCOMPARE(app.session.HtmlPath, app.file("missing/table.html"));
+        QCOMPARE(app.platform.messages.size(), std::size_t{1});
+        QVERIFY(app.platform.messages[0].text.starts_with("The table was not saved.\r"));
+        QCOMPARE(app.platform.unexpected, 0);
+    }
+};
+
+KVX_UI_TEST(TeamRatingsTest)
+KVX_UI_TEST(SaveWindowAsHtmlTest)
+
+} // namespace kvx::test
+
+#include "frmTeamRatings_test.moc"
