@@ -393,7 +393,8 @@ void frmMain::mnuFileSaveWindowAsHTML_Click() {
     const auto* teams = active ? qobject_cast<frmTeamRatings*>(active->widget()) : nullptr;
     const std::optional<ListTable> list =
         teams ? std::optional<ListTable>(teams->table().listTable()) : std::nullopt;
-    saveWindowAsHtml(session_, platform_, list ? &*list : nullptr);
+    if (const auto status = saveWindowAsHtml(session_, platform_, list ? &*list : nullptr))
+        statusBar()->showMessage(toDisplayText(*status));
 }
 
 void frmMain::mnuFileExit_Click() {

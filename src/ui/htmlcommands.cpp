@@ -2,6 +2,7 @@
 
 #include "base/fileio.h"
 #include "base/messages.h"
+#include "rom/routines.h"
 #include "ui/failure.h"
 
 namespace kvx {
@@ -12,10 +13,13 @@ constexpr const char* HtmlTitle = "Save Window as HTML";
 constexpr const char* HtmlFilter = "HTML File (*.html)|*.html|All Files (*.*)|*";
 constexpr const char* HtmlProposedName = "output.html";
 constexpr const char* HtmlNotSaved = "The table was not saved.";
+constexpr const char* HtmlOnlyTeamRatings =
+    "Nothing was written: only the Team Ratings list is saved as HTML.";
 
 } // namespace
 
-void saveWindowAsHtml(Session& session, Platform& platform, const ListTable* list) {
+std::optional<std::string> saveWindowAsHtml(Session& session, Platform& platform,
+                                            const ListTable* list) {
     FileDialogRequest request;
     request.title = HtmlTitle;
     request.filter = HtmlFilter;
@@ -25,17 +29,19 @@ void saveWindowAsHtml(Session& session, Platform& platform, const ListTable* lis
         request.proposedName = HtmlProposedName;
     const auto choice = platform.saveFile(request);
     if (!choice)
-        return;
+        return std::nullopt;
     session.HtmlPath = choice->path;
     if (!list)
-        return;
+        return std::string(HtmlOnlyTeamRatings);
     try {
         writeFileAtomically(choice->path, htmlTable(*list));
     } catch (const std::exception& error) {
         platform.messageBox(msg::ReadMeTitle,
                             std::string(HtmlNotSaved) + "\r" + describeFailure(error),
                             MessageIcon::Information);
+        return std::nullopt;
     }
+    return "Saved the team ratings as " + Text_After_Last(choice->path, "/");
 }
 
 } // namespace kvx

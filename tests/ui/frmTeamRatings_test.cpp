@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QUndoStack>
 
 namespace kvx::test {
@@ -274,6 +275,8 @@ private slots:
             "</TABLE>\r\n";
         const auto bytes = readBytes(app.file("table.html"));
         QCOMPARE(std::string(bytes.begin(), bytes.end()), expected);
+        QCOMPARE(app.window->statusBar()->currentMessage(),
+                 QString("Saved the team ratings as table.html"));
 
         QVERIFY(trigger(*app.window, "mnuViewPlayerRatings"));
         app.platform.chooseSave(app.file("players.html"));
@@ -282,6 +285,8 @@ private slots:
         QCOMPARE(app.platform.saveRequests.at(1).proposedName, std::string("table.html"));
         QCOMPARE(app.session.HtmlPath, app.file("players.html"));
         QVERIFY(!fileExists(app.file("players.html")));
+        QCOMPARE(app.window->statusBar()->currentMessage(),
+                 QString("Nothing was written: only the Team Ratings list is saved as HTML."));
 
         QVERIFY(trigger(*app.window, "mnuViewTeamRatings"));
         app.platform.chooseSave(app.file("missing/table.html"));
