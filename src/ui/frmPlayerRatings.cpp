@@ -25,7 +25,6 @@ constexpr int AttributeWidth = 500;
 // The design size of the window and the places of its controls, in twips.
 constexpr int WindowWidth = 9120;
 constexpr int WindowHeight = 6000;
-constexpr int ButtonWidth = 1215;
 constexpr int ListTop = 600; // room for the group selector above the list
 constexpr int SelectorLeft = 120;
 constexpr int SelectorTop = 200;
@@ -57,11 +56,7 @@ frmPlayerRatings::frmPlayerRatings(Session& session, QWidget* parent)
     cmbPosition_->resize(cmbPosition_->sizeHint());
 
     lsvPlayers_ = makeReportList(frame_, "lsvPlayers", "Player ratings", PlayerRatingsColumnCount);
-    cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK_->setAutoDefault(false);
-    cmdOK_->resize(std::max(cmdOK_->sizeHint().width(), twipsToPixelsX(this, ButtonWidth)),
-                   cmdOK_->sizeHint().height());
+    cmdOK_ = makeListButton(this, "OK", "cmdOK");
     setTabOrder(cmbPosition_, lsvPlayers_);
     setTabOrder(lsvPlayers_, cmdOK_);
 
@@ -69,7 +64,7 @@ frmPlayerRatings::frmPlayerRatings(Session& session, QWidget* parent)
             &frmPlayerRatings::lsvPlayers_ColumnClick);
     connect(cmdOK_, &QPushButton::clicked, this, [this] { closeChildWindow(this); });
     connect(&session_.document, &Document::changed, this, [this](const DocumentChange& change) {
-        if (change.has(DocumentAspect::Whole))
+        if (changesTeamList(change))
             Redraw_Form();
     });
 

@@ -14,8 +14,9 @@ namespace kvx {
 
 // "Player Ratings": the players of the position group chosen in cmbPosition, across the
 // league, with number, name, rating and shown attribute values. The list is a snapshot, rebuilt
-// when a group is selected; when another document takes this one's place it is rebuilt at once
-// for the group shown, so that it never lists players of a league that is gone.
+// when a group is selected; when the teams change (renamed, added, taken away by an undo,
+// another document) it is rebuilt at once for the group shown, so that it never lists players
+// of a team that is not there or under a team's old abbreviation.
 class frmPlayerRatings : public QWidget {
     Q_OBJECT
 

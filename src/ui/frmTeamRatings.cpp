@@ -18,21 +18,11 @@ constexpr int TeamWidth = 1440;
 constexpr int OverallWidth = 800;
 constexpr int GroupWidth = 500;
 
-// The design size of the window and its buttons, in twips.
+// The design size of the window and the places of its controls, in twips.
 constexpr int WindowWidth = 8160;
 constexpr int WindowHeight = 6000;
-constexpr int ButtonWidth = 1215;
 constexpr int ListTop = 200;
 constexpr int SettingsLeft = 120;
-
-QPushButton* button(const char* caption, const char* name, QWidget* parent) {
-    auto* made = new QPushButton(QString::fromLatin1(caption), parent);
-    made->setObjectName(QString::fromLatin1(name));
-    made->setAutoDefault(false);
-    made->resize(std::max(made->sizeHint().width(), twipsToPixelsX(parent, ButtonWidth)),
-                 made->sizeHint().height());
-    return made;
-}
 
 } // namespace
 
@@ -45,9 +35,9 @@ frmTeamRatings::frmTeamRatings(Session& session, QWidget* parent)
     frame_->setObjectName(QStringLiteral("fraTeams"));
     lsvTeams_ = makeReportList(frame_, "lsvTeams", "Team ratings", TeamRatingsColumnCount);
     lsvTeams_->setColumnWidth(0, twipsToPixelsX(this, TeamWidth));
-    cmdSettings_ = button("Settings...", "cmdSettings", this);
+    cmdSettings_ = makeListButton(this, "Settings...", "cmdSettings");
     cmdSettings_->move(twipsToPixelsX(this, SettingsLeft), 0);
-    cmdOK_ = button("OK", "cmdOK", this);
+    cmdOK_ = makeListButton(this, "OK", "cmdOK");
     setTabOrder(lsvTeams_, cmdSettings_);
     setTabOrder(cmdSettings_, cmdOK_);
 
@@ -56,7 +46,7 @@ frmTeamRatings::frmTeamRatings(Session& session, QWidget* parent)
     connect(cmdSettings_, &QPushButton::clicked, this, &frmTeamRatings::cmdSettings_Click);
     connect(cmdOK_, &QPushButton::clicked, this, [this] { closeChildWindow(this); });
     connect(&session_.document, &Document::changed, this, [this](const DocumentChange& change) {
-        if (change.has(DocumentAspect::Whole))
+        if (changesTeamList(change))
             Update_lsvTeams();
     });
 

@@ -12,9 +12,10 @@ class QTreeView;
 namespace kvx {
 
 // "Team Ratings": every team with its overall and its ten group ratings, the best of each group
-// in bold red, sorted by a clicked column. The list is a snapshot: it is built on opening and
-// again after "Settings..." (the weight editor), not on every edit. Only when another document
-// takes this one's place is it rebuilt at once, so that it never shows a league that is gone.
+// in bold red, sorted by a clicked column. The ratings are a snapshot: the list is built on
+// opening and again after "Settings..." (the weight editor), not on every roster edit. When the
+// teams themselves change (renamed, added, taken away by an undo, another document) it is
+// rebuilt at once, so that it never lists a team that is not there.
 class frmTeamRatings : public QWidget {
     Q_OBJECT
 

@@ -1,12 +1,16 @@
 #include "ui/reportlist.h"
 
+#include "ui/document.h"
 #include "ui/qtext.h"
 
 #include <QAbstractButton>
 #include <QColor>
 #include <QFont>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTreeView>
+
+#include <algorithm>
 
 namespace kvx {
 
@@ -147,6 +151,21 @@ void showList(QTreeView* list, ListTable table, std::vector<std::string> keys,
         list->setCurrentIndex(model->index(row, 0));
     list->header()->setSortIndicator(order.column,
                                      order.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+QPushButton* makeListButton(QWidget* window, const char* caption, const char* name) {
+    constexpr int DesignWidth = 1215;
+    auto* button = new QPushButton(QString::fromLatin1(caption), window);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    button->resize(std::max(button->sizeHint().width(), twipsToPixelsX(window, DesignWidth)),
+                   button->sizeHint().height());
+    return button;
+}
+
+bool changesTeamList(const DocumentChange& change) {
+    return change.has(DocumentAspect::Whole) || change.has(DocumentAspect::TeamTexts) ||
+           change.has(DocumentAspect::TeamCount);
 }
 
 void layoutListWindow(QWidget* window, QWidget* frame, QTreeView* list, int listTop,

@@ -9,10 +9,13 @@
 #include <vector>
 
 class QAbstractButton;
+class QPushButton;
 class QTreeView;
 class QWidget;
 
 namespace kvx {
+
+struct DocumentChange;
 
 // Window sizes are designed in twips (1440 to the inch); on screen they become pixels at the
 // logical resolution of the screen the widget is on.
@@ -59,6 +62,15 @@ void setColumnWidths(QTreeView* list, int first, const std::vector<int>& twips);
 // current when its key is still listed.
 void showList(QTreeView* list, ListTable table, std::vector<std::string> keys,
               const ListOrder& order);
+
+// A button under the list: its caption, at least the design width of 1215 twips.
+QPushButton* makeListButton(QWidget* window, const char* caption, const char* name);
+
+// The ratings lists are snapshots: roster edits and a rating scale loaded from the menu show
+// only when the user rebuilds the list. The teams they list follow the document at once, though:
+// a list rebuilds when teams are renamed, added or taken away again by an undo, and when another
+// document takes this one's place, so that it never shows a team that is not there.
+bool changesTeamList(const DocumentChange& change);
 
 // The resize layout both ratings windows share, in twips: the frame fills the window above the
 // buttons, the list fills the frame from (120, listTop) leaving 100 on the right and below, the

@@ -87,6 +87,7 @@ private slots:
         QCOMPARE(opened.window->findChild<QLabel*>("lblPosition")->buddy(), opened.position);
         QCOMPARE(QAccessible::queryAccessibleInterface(&list)->text(QAccessible::Name),
                  QString("Player ratings"));
+        QCOMPARE(unnamedControls(*opened.window), QStringList());
         QCOMPARE(headerTexts(list), QStringList({"#", "Name", "Overall", "RS", "RP", "MS", "HP",
                                                  "BB", "AG", "PS", "PC", "PA", "AR", "CO"}));
         QCOMPARE(keys(list), QStringList({"ID1", "ID70", "ID0", "ID3"}));

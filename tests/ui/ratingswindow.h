@@ -1,5 +1,8 @@
 #pragma once
 
+#include "uitest.h"
+
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QColor>
 #include <QComboBox>
@@ -64,6 +67,23 @@ inline void clickHeader(QTreeView& list, int column) {
     const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
                         header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, middle);
+}
+
+// The controls of `window` a user can reach (shown, taking focus) that a screen reader could not
+// name: no accessible name of their own, no buddy label, no caption.
+inline QStringList unnamedControls(QWidget& window) {
+    QStringList unnamed;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(&window) || control->focusPolicy() == Qt::NoFocus)
+            continue;
+        const auto* button = qobject_cast<QAbstractButton*>(control);
+        if (control->accessibleName().isEmpty() && spokenLabel(control).isEmpty() &&
+            !(button && !button->text().isEmpty()))
+            unnamed << control->objectName() + QStringLiteral(" (") +
+                           QString::fromLatin1(control->metaObject()->className()) +
+                           QStringLiteral(")");
+    }
+    return unnamed;
 }
 
 // Picks an entry of a drop-down list as the user does: opens the list and clicks the entry.
