@@ -1,5 +1,7 @@
 #include "document/tables.h"
 
+#include "document/league.h"
+
 namespace kvx {
 
 namespace {
@@ -83,6 +85,13 @@ bool validSlot(int slot) {
 }
 
 } // namespace
+
+std::string Slot_Label(int slot) {
+    if (slot < 0 || slot >= PlayerSlots)
+        return {};
+    return std::string(GroupLabels[static_cast<std::size_t>(slot / DepthPlaces)]) +
+           std::to_string(slot % DepthPlaces + 1);
+}
 
 std::string_view AttributeNames(int group, int slot, AttributeNameKind kind) {
     if (group < 0 || group >= 10 || slot < 0 || slot >= 5)

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace kvx {
@@ -9,6 +10,10 @@ namespace kvx {
 // Labels of the ten position groups, in group order.
 inline constexpr std::array<std::string_view, 10> GroupLabels = {"QB", "RB", "WR", "TE", "OL",
                                                                  "DL", "LB", "DB", "K",  "P"};
+
+// A player slot's label: its group's label and its depth counted from 1 ("QB1", "RB2", "P7");
+// empty for a slot outside 0..69.
+std::string Slot_Label(int slot);
 
 // Names of the six attributes every position has (indices 0..5).
 inline constexpr std::array<std::string_view, 6> CommonAttributeAbbreviations = {"RS", "RP", "MS",

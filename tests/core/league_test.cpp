@@ -134,5 +134,14 @@ TEST(Tables, AttributeNamesAndScales) {
     EXPECT_EQ(weightSum, 25);
 }
 
+TEST(Tables, SlotLabelsCountDepthFromOne) {
+    EXPECT_EQ(Slot_Label(0), "QB1");
+    EXPECT_EQ(Slot_Label(8), "RB2");
+    EXPECT_EQ(Slot_Label(56), "K1");
+    EXPECT_EQ(Slot_Label(69), "P7");
+    EXPECT_EQ(Slot_Label(70), "");
+    EXPECT_EQ(Slot_Label(-1), "");
+}
+
 } // namespace
 } // namespace kvx
