@@ -1,0 +1,105 @@
+#include "ui/frmTradePlayer.h"
+
+#include "document/tables.h"
+#include "ui/document.h"
+#include "ui/qtext.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kvx {
+
+frmTradePlayer::frmTradePlayer(const Document& document, QWidget* parent)
+    : QDialog(parent), document_(document) {
+    setObjectName(QStringLiteral("frmTradePlayer"));
+    setWindowTitle(QStringLiteral("Trade Player"));
+
+    cmbTeams_ = new QComboBox(this);
+    cmbTeams_->setObjectName(QStringLiteral("cmbTeams"));
+    auto* lblTeams = new QLabel(QStringLiteral("Team:"), this);
+    lblTeams->setBuddy(cmbTeams_);
+    cmbPlayer_ = new QListWidget(this);
+    cmbPlayer_->setObjectName(QStringLiteral("cmbPlayer"));
+    auto* lblPlayer = new QLabel(QStringLiteral("Player:"), this);
+    lblPlayer->setBuddy(cmbPlayer_);
+    cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK_->setDefault(true);
+    auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(lblTeams, 0, 0);
+    fields->addWidget(cmbTeams_, 0, 1);
+    fields->addWidget(lblPlayer, 1, 0, Qt::AlignTop);
+    fields->addWidget(cmbPlayer_, 1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK_);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    resize(340, 420);
+
+    for (int t = 0; t < document_.teamCount(); ++t)
+        cmbTeams_->addItem(toQString(document_.team(t).displayName()));
+    cmbTeams_->setCurrentIndex(0);
+    cmbTeams_Click();
+
+    connect(cmbTeams_, &QComboBox::currentIndexChanged, this, &frmTradePlayer::cmbTeams_Click);
+    // OK hands back a slot only while a player is chosen.
+    connect(cmbPlayer_, &QListWidget::currentRowChanged, this,
+            [this](int row) { cmdOK_->setEnabled(row >= 0); });
+    connect(cmbPlayer_, &QListWidget::itemActivated, this, &frmTradePlayer::cmdOK_Click);
+    connect(cmdOK_, &QPushButton::clicked, this, &frmTradePlayer::cmdOK_Click);
+    // Cancel, Escape and the window frame's close box all hand back Cancelled.
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+std::string frmTradePlayer::entryText(const PlayerRecord& player, int slot) {
+    return player.LastName + ", " + player.FirstName + " (" + Slot_Label(slot) + ")";
+}
+
+int frmTradePlayer::chosenTeam() const {
+    const std::string text = fromQString(cmbTeams_->currentText());
+    for (int t = 0; t < document_.teamCount(); ++t)
+        if (document_.team(t).displayName() == text)
+            return t;
+    return -1;
+}
+
+// The chosen team's players in slot order; a slot is listed when it has a last name.
+void frmTradePlayer::cmbTeams_Click() {
+    cmbPlayer_->clear();
+    const int team = chosenTeam();
+    if (team >= 0)
+        for (int slot = 0; slot < PlayerSlots; ++slot) {
+            const PlayerRecord& player = document_.player(team, slot);
+            if (!player.LastName.empty())
+                cmbPlayer_->addItem(toQString(entryText(player, slot)));
+        }
+    cmbPlayer_->setCurrentRow(cmbPlayer_->count() > 0 ? 0 : -1);
+    cmdOK_->setEnabled(cmbPlayer_->currentRow() >= 0);
+}
+
+void frmTradePlayer::cmdOK_Click() {
+    const int team = chosenTeam();
+    const QListWidgetItem* item = cmbPlayer_->currentItem();
+    if (team < 0 || !item)
+        return;
+    const std::string chosen = fromQString(item->text());
+    for (int slot = 0; slot < PlayerSlots; ++slot)
+        if (entryText(document_.player(team, slot), slot) == chosen) {
+            result_ = team * PlayerSlots + slot;
+            accept();
+            return;
+        }
+}
+
+} // namespace kvx

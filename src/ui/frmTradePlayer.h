@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+
+#include <string>
+
+class QComboBox;
+class QListWidget;
+class QPushButton;
+
+namespace kvx {
+
+class Document;
+struct PlayerRecord;
+
+// "Trade Player": picks the partner of a trade, any listed player of any team. It changes
+// nothing itself: dialogResult() is the chosen player's team × 70 + slot, or Cancelled.
+class frmTradePlayer : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int Cancelled = -1;
+
+    explicit frmTradePlayer(const Document& document, QWidget* parent = nullptr);
+
+    int dialogResult() const { return result_; }
+
+    // A player's entry in the list: "Last, First (QB1)".
+    static std::string entryText(const PlayerRecord& player, int slot);
+
+private:
+    void cmbTeams_Click();
+    void cmdOK_Click();
+    // The first team whose display name is the text of the selected team entry; -1 when none
+    // is (the list is filled from the league, so only an empty league has none).
+    int chosenTeam() const;
+
+    const Document& document_;
+    QComboBox* cmbTeams_;
+    QListWidget* cmbPlayer_;
+    QPushButton* cmdOK_;
+    int result_ = Cancelled;
+};
+
+} // namespace kvx
