@@ -8,6 +8,7 @@
 #include "ui/frmExportData.h"
 #include "ui/frmGeneralInformation.h"
 #include "ui/frmPlayerRatings.h"
+#include "ui/frmRosters.h"
 #include "ui/frmTeamRatings.h"
 #include "ui/htmlcommands.h"
 #include "ui/mainarea.h"
@@ -298,14 +299,25 @@ void frmMain::updateUndoActions() {
     mnuEditRedo_->setEnabled(history.canRedo());
 }
 
-void frmMain::runCommand(void (frmMain::*handler)()) {
-    runCommand([this, handler] { (this->*handler)(); });
+void frmMain::storeEditedPage() {
+    if (frmRosters* editor = childWindow<frmRosters>())
+        editor->Save_Information();
 }
 
-void frmMain::runCommand(const std::function<void()>& command) {
+void frmMain::runCommand(void (frmMain::*handler)()) {
+    // Undo and Redo take the history as it stands: a page stored first would become the step
+    // Undo takes back, or end the steps Redo does again.
+    const bool history =
+        handler == &frmMain::mnuEditUndo_Click || handler == &frmMain::mnuEditRedo_Click;
+    runCommand([this, handler] { (this->*handler)(); }, !history);
+}
+
+void frmMain::runCommand(const std::function<void()>& command, bool storePage) {
     // The status bar tells what the last command did, not one before it.
     statusBar()->clearMessage();
     try {
+        if (storePage)
+            storeEditedPage();
         command();
     } catch (const std::exception& error) {
         platform_.messageBox(msg::ReadMeTitle, describeFailure(error), MessageIcon::Information);
@@ -313,16 +325,11 @@ void frmMain::runCommand(const std::function<void()>& command) {
     updateMenuState();
 }
 
-void frmMain::notAvailableYet(const char* window) {
-    platform_.messageBox(msg::ReadMeTitle,
-                         std::string(window) + " is not available in this version yet.",
-                         MessageIcon::Information);
-}
-
 void frmMain::closeEvent(QCloseEvent* event) {
     if (!shutDown_) {
         bool discard = false;
         try {
+            storeEditedPage();
             discard = files_.confirmDiscard();
         } catch (const std::exception& error) {
             // The program stays open rather than lose the changes it could not save.
@@ -414,12 +421,19 @@ void frmMain::mnuEditDefineTeams_Click() {
     dialog.exec();
 }
 
+frmRosters* frmMain::showRosters() {
+    return showChildWindow<frmRosters>(
+        [this] { return new frmRosters(session_.document, platform_); });
+}
+
 void frmMain::mnuEditDefinePlayers_Click() {
-    notAvailableYet("Define Players");
+    showRosters();
 }
 
 void frmMain::mnuEditSwapDefensiveBacks_Click() {
-    notAvailableYet("Swap Defensive Backs");
+    session_.document.swapDefensiveBacks();
+    showRosters()->Update_Player_Display();
+    platform_.messageBox(msg::ReadMeTitle, text::DefensiveBacksSwapped, MessageIcon::Information);
 }
 
 void frmMain::mnuEditGeneralInformation_Click() {

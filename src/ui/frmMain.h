@@ -19,6 +19,8 @@ class QMenu;
 
 namespace kvx {
 
+class frmRosters;
+
 // The main window: the menu bar with every command, the area holding the child windows, and
 // start-up (in the constructor) and shut-down (when the window closes).
 class frmMain : public QMainWindow {
@@ -83,10 +85,14 @@ private:
     // the program goes on with the document as the command left it (commands change the
     // document only once they have succeeded).
     void runCommand(void (frmMain::*handler)());
-    void runCommand(const std::function<void()>& command);
+    void runCommand(const std::function<void()>& command, bool storePage = true);
     // "league.kvx[*] - Kickvane Manager 2000 [Version 0.70]", "Untitled" before the first save.
     void updateCaption();
-    void notAvailableYet(const char* window);
+    // What the rosters editor shows counts for every command but Undo and Redo (Save writes it,
+    // New asks about it): its page is stored first, as when the user switches page.
+    void storeEditedPage();
+    // Edit > Define Players: the rosters editor, opened or brought forward.
+    frmRosters* showRosters();
 
     void mnuFileNew_Click();
     void mnuFileOpen_Click();

@@ -37,6 +37,10 @@ inline constexpr const char* AboutText = "Written by the KVXm 2000 developers\n"
                                          "\n"
                                          "Built with C++20 and Qt 6";
 
+inline constexpr const char* DefensiveBacksSwapped =
+    "The Defensive Backs have been swapped.\rSwapping them again will return the roster to the "
+    "original order.";
+
 inline constexpr const char* NotSaved = "The roster was not saved.";
 inline constexpr const char* NothingExported = "Nothing was exported; the game image was left "
                                                "as it was.";

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "document/league.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <array>
+
+class QButtonGroup;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace kvx {
+
+class Document;
+class Platform;
+struct DocumentChange;
+
+// "Rosters": the players of one team and one position group at a time, a page of seven rows
+// (slot = group × 7 + row), each with a jersey number, first and last name and eleven attribute
+// boxes (box row × 11 + attribute). The page is stored into the document when the user switches
+// group or team and on OK; moving, trading and a new face store it first and then change the
+// document at once. Closing the window any other way stores nothing of the page shown.
+//
+// The window follows the document: it redisplays its page when players of its team change by
+// other means, refreshes the team list when teams are added or renamed, shows team 0 "QB" when
+// another document takes the place of the old one (or when its team is gone after an undo), and
+// closes when the document has no teams any more.
+class frmRosters : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int Rows = DepthPlaces;
+    static constexpr int AttributeBoxes = Rows * AttributeCount; // 77
+
+    frmRosters(Document& document, Platform& platform, QWidget* parent = nullptr);
+
+    // The page shown: team index and position group, -1 while no page is shown.
+    int currentTeam() const { return CurrentTeam; }
+    int currentPosition() const { return CurrentPosition; }
+
+    // Fills the seven rows from the document for the team shown and the group selected.
+    void Update_Player_Display();
+    // Stores the seven rows into the document at the page shown (nothing when they are as
+    // stored): names as typed, the number box's leading number, the selected levels (-1 where
+    // a box has none). Face and ExtraNibble stay as they are.
+    void Save_Information();
+    // Attribute boxes of complete rows (both names filled) are enabled, those without a level
+    // get "06"; boxes of other rows are disabled and keep what they show.
+    void Validate();
+    // The background of the row's number, name and attribute boxes.
+    void Highlight(int row, const QColor& colour);
+    // The row whose button is on; 0 if none is.
+    int Selected_Radio() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void cmbPosition_Click();
+    void cmbTeams_Click();
+    void UpDown1_Click(int step);
+    void cmdDetails_Click();
+    void cmdTrade_Click();
+    void cmdOK_Click();
+    void documentChanged(const DocumentChange& change);
+
+    // Team 0, "QB", row 0, with a fresh team list. `store` stores that page at once, as opening
+    // the window does; a page shown after another document came needs no storing.
+    void showFirstPage(bool store);
+    void fillTeamList();
+    bool showsTeam() const;
+    // Applies the typed-value rule to a box the user typed into: the first level whose value is
+    // at least the typed number, or no level for a number above 99.
+    void settleTypedValue(int box);
+    QColor frameColour() const;
+
+    Document& document_;
+    Platform& platform_;
+    int CurrentTeam = -1;
+    int CurrentPosition = -1;
+    // Update_Player_Display is filling the rows: name changes do not run Validate.
+    bool displaying_ = false;
+    // Save_Information is storing this window's own page: its change needs no redisplay.
+    bool storing_ = false;
+
+    QComboBox* cmbTeams_ = nullptr;
+    QComboBox* cmbPosition_ = nullptr;
+    QFrame* fraPlayers_ = nullptr;
+    QButtonGroup* rows_ = nullptr;
+    std::array<QRadioButton*, Rows> radPlayer_{};
+    std::array<QLineEdit*, Rows> txtNumber_{};
+    std::array<QLineEdit*, Rows> txtFirstName_{};
+    std::array<QLineEdit*, Rows> txtLastName_{};
+    std::array<QComboBox*, AttributeBoxes> cmbAtt_{};
+    // Boxes typed into since their level was last set; settled when they lose the focus.
+    std::array<bool, AttributeBoxes> typed_{};
+    std::array<QLabel*, AttributeCount> lblAtt_{};
+};
+
+} // namespace kvx

@@ -1,0 +1,487 @@
+#include "rosterleague.h"
+#include "uitest.h"
+
+#include "base/messages.h"
+#include "document/datafile.h"
+#include "ui/frmChooseFace.h"
+#include "ui/frmRosters.h"
+#include "ui/frmTradePlayer.h"
+#include "ui/texts.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QUndoStack>
+
+namespace kvx::test {
+
+namespace {
+
+// The main window, shown and active so that focus moves as it does for the user, holding
+// `league`, with the editor opened from the Edit menu.
+frmRosters* openEditor(App& app, League league = rosterLeague()) {
+    app.session.document.replace(std::move(league));
+    app.window->show();
+    if (!QTest::qWaitForWindowActive(app.window.get()))
+        return nullptr;
+    if (!trigger(*app.window, "mnuEditDefinePlayers"))
+        return nullptr;
+    return app.window->childWindow<frmRosters>();
+}
+
+template <class W>
+W* find(QWidget* window, const QString& name) {
+    return window->findChild<W*>(name);
+}
+
+QLineEdit* text(QWidget* editor, const char* kind, int row) {
+    return find<QLineEdit>(editor, QStringLiteral("%1_%2").arg(kind).arg(row));
+}
+
+QComboBox* att(QWidget* editor, int row, int attribute) {
+    return find<QComboBox>(editor, QStringLiteral("cmbAtt_%1").arg(row * 11 + attribute));
+}
+
+QRadioButton* radio(QWidget* editor, int row) {
+    return find<QRadioButton>(editor, QStringLiteral("radPlayer_%1").arg(row));
+}
+
+void showGroup(QWidget* editor, int group) {
+    find<QComboBox>(editor, "cmbPosition")->setCurrentIndex(group);
+}
+
+const PlayerRecord& stored(App& app, int team, int slot) {
+    return app.session.document.player(team, slot);
+}
+
+int steps(App& app) {
+    return app.session.document.undoStack().count();
+}
+
+void clearAndType(QLineEdit* box, const QString& typed) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, typed);
+}
+
+} // namespace
+
+class RostersEditorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Team 0, "QB", row 0, and that page stored at once: its incomplete rows get number 0 and
+    // no levels, and nothing else changes. Define Players again brings the same window forward.
+    void openingShowsAndStoresTheFirstPage() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        QCOMPARE(editor->windowTitle(), QString("Rosters"));
+        auto* teams = find<QComboBox>(editor, "cmbTeams");
+        QCOMPARE(teams->count(), 3);
+        QCOMPARE(teams->currentText(), QString("City0 Team0"));
+        QCOMPARE(find<QComboBox>(editor, "cmbPosition")->currentText(), QString("QB"));
+        QVERIFY(radio(editor, 0)->isChecked());
+        QCOMPARE(text(editor, "txtFirstName", 1)->text(), QString("First0.1"));
+        QCOMPARE(text(editor, "txtNumber", 1)->text(), QString("1"));
+        QCOMPARE(att(editor, 1, 0)->currentText(), QString("13")); // level 1
+        QVERIFY(att(editor, 1, 0)->isEnabled());
+        QCOMPARE(text(editor, "txtNumber", 3)->text(), QString());
+        QVERIFY(!att(editor, 3, 0)->isEnabled());
+
+        const League expected = [] {
+            League league = rosterLeague();
+            for (int s = 3; s < 7; ++s) {
+                league.Teams[0].Players[static_cast<std::size_t>(s)].Number = 0;
+                league.Teams[0].Players[static_cast<std::size_t>(s)].Attributes.fill(-1);
+            }
+            return league;
+        }();
+        QVERIFY(app.session.document.league().Teams == expected.Teams);
+        QCOMPARE(stored(app, 0, 3).Face, std::int16_t{77});
+        QCOMPARE(app.session.document.undoStack().text(0), QString("Edit Players"));
+
+        // Labels speak for their controls; every row control has a name of its own.
+        const auto labels = editor->findChildren<QLabel*>();
+        const auto team = std::find_if(labels.begin(), labels.end(),
+                                       [](QLabel* label) { return label->text() == "Team:"; });
+        QVERIFY(team != labels.end() && (*team)->buddy() == teams);
+        QCOMPARE(text(editor, "txtFirstName", 2)->accessibleName(), QString("Row 3 first name"));
+        QCOMPARE(att(editor, 2, 0)->accessibleName(), QString("Row 3 RS"));
+        QCOMPARE(att(editor, 2, 6)->accessibleName(), QString("Row 3 PS"));
+        QCOMPARE(att(editor, 2, 6)->accessibleDescription(), QString("Passing Speed"));
+
+        const int before = steps(app);
+        QVERIFY(trigger(*app.window, "mnuEditDefinePlayers"));
+        QCOMPARE(app.window->mdiArea()->subWindowList().size(), 1);
+        QCOMPARE(app.window->childWindow<frmRosters>(), editor);
+        QCOMPARE(steps(app), before);
+    }
+
+    // Attribute boxes follow the names: a row needs both; clearing a name keeps the values.
+    void namesEnableTheAttributeBoxes() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        clearAndType(text(editor, "txtFirstName", 4), "Joe");
+        QVERIFY(!att(editor, 4, 0)->isEnabled());
+        clearAndType(text(editor, "txtLastName", 4), "Namath");
+        for (int j = 0; j < 11; ++j) {
+            QVERIFY(att(editor, 4, j)->isEnabled());
+            QCOMPARE(att(editor, 4, j)->currentText(), QString("06"));
+        }
+        clearAndType(text(editor, "txtFirstName", 0), "");
+        QVERIFY(!att(editor, 0, 0)->isEnabled());
+        QCOMPARE(att(editor, 0, 3)->currentIndex(), 3);
+
+        showGroup(editor, RB);
+        const PlayerRecord& joe = stored(app, 0, 4);
+        QCOMPARE(joe.FirstName + " " + joe.LastName, std::string("Joe Namath"));
+        QCOMPARE(joe.Number, std::int16_t{0});
+        QCOMPARE(joe.Attributes[10], std::int16_t{0});
+        const PlayerRecord& cleared = stored(app, 0, 0);
+        QCOMPARE(cleared.FirstName, std::string());
+        QCOMPARE(cleared.LastName, std::string("Last0.0"));
+        QVERIFY(cleared.Attributes == samplePlayer(0, 0).Attributes);
+    }
+
+    void typedAttributeValuesSettleWhenTheBoxIsLeft_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("level");
+        QTest::newRow("exact") << "50"
+                               << "50" << 7;
+        QTest::newRow("between") << "51"
+                                 << "56" << 8;
+        QTest::newRow("zero") << "0"
+                              << "06" << 0;
+        QTest::newRow("text") << "abc"
+                              << "06" << 0;
+        QTest::newRow("empty") << ""
+                               << "06" << 0;
+        QTest::newRow("above 99") << "120"
+                                  << "" << -1;
+    }
+
+    void typedAttributeValuesSettleWhenTheBoxIsLeft() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(int, level);
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        QComboBox* box = att(editor, 1, 2);
+        clearAndType(box->lineEdit(), typed);
+        att(editor, 1, 3)->setFocus();
+        QCOMPARE(box->currentText(), shown);
+        QCOMPARE(box->currentIndex(), level);
+        editor->Save_Information();
+        QCOMPARE(stored(app, 0, 1).Attributes[2], std::int16_t(level));
+        // Picking from the list works as well.
+        box->setCurrentIndex(15);
+        editor->Save_Information();
+        QCOMPARE(stored(app, 0, 1).Attributes[2], std::int16_t{15});
+    }
+
+    // The leading number counts; what the game cannot store is refused as it is typed.
+    void numberBoxStoresTheLeadingNumberUpTo99() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        QLineEdit* number = text(editor, "txtNumber", 0);
+        clearAndType(number, "12abc");
+        editor->Save_Information();
+        QCOMPARE(stored(app, 0, 0).Number, std::int16_t{12});
+        clearAndType(number, "");
+        editor->Save_Information();
+        QCOMPARE(stored(app, 0, 0).Number, std::int16_t{0});
+        clearAndType(number, "123");
+        QCOMPARE(number->text(), QString("12"));
+        QCOMPARE(app.platform.beeps, 1);
+        clearAndType(number, "99.5"); // rounds to 100: the "5" is refused
+        QCOMPARE(number->text(), QString("99."));
+        clearAndType(number, "12.5");
+        editor->Save_Information();
+        QCOMPARE(stored(app, 0, 0).Number, std::int16_t{12}); // halves to even
+    }
+
+    void columnsFollowTheGroup() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        auto label = [editor](int j) {
+            return find<QLabel>(editor, QStringLiteral("lblAtt_%1").arg(j));
+        };
+        QCOMPARE(label(0)->toolTip(), QString("Running Speed"));
+        showGroup(editor, K);
+        const QStringList captions{"KP", "KA", "AB", "", ""};
+        for (int j = 6; j < 11; ++j) {
+            QCOMPARE(label(j)->text(), captions[j - 6]);
+            for (int r = 0; r < 7; ++r)
+                QCOMPARE(att(editor, r, j)->isHidden(), j >= 9);
+        }
+        QCOMPARE(label(6)->toolTip(), QString("Kicking Power (Ability)"));
+        QCOMPARE(label(8)->toolTip(), QString("Avoid Block"));
+        showGroup(editor, OL);
+        for (int j = 0; j < 11; ++j)
+            QCOMPARE(att(editor, 6, j)->isHidden(), j >= 6);
+    }
+
+    // The row being edited is white and its button on; Tab runs through the row.
+    void rowHighlightFollowsTheFocus() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        const QColor normal = att(editor, 0, 0)->palette().color(QPalette::Base);
+        QVERIFY(normal != QColor(Qt::white));
+        text(editor, "txtFirstName", 2)->setFocus();
+        QVERIFY(radio(editor, 2)->isChecked());
+        QCOMPARE(att(editor, 2, 10)->palette().color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(text(editor, "txtNumber", 2)->palette().color(QPalette::Base), QColor(Qt::white));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), text(editor, "txtLastName", 2));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), att(editor, 2, 0));
+        text(editor, "txtNumber", 5)->setFocus();
+        QVERIFY(radio(editor, 5)->isChecked());
+        QCOMPARE(att(editor, 2, 0)->palette().color(QPalette::Base), normal);
+        QCOMPARE(editor->Selected_Radio(), 5);
+    }
+
+    // The arrows beep at the ends and change nothing; a move exchanges two slots of the group
+    // with what was typed on the page, and the moved row stays selected and focused.
+    void movingPlayers() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        showGroup(editor, RB);
+        const int before = steps(app);
+        click(*editor, "UpDown1Up");
+        radio(editor, 6)->click();
+        click(*editor, "UpDown1Down");
+        QCOMPARE(app.platform.beeps, 2);
+        QCOMPARE(steps(app), before);
+
+        clearAndType(text(editor, "txtFirstName", 3), "Typed");
+        click(*editor, "UpDown1Down");
+        QCOMPARE(stored(app, 0, RB * 7 + 4).FirstName, std::string("Typed"));
+        QVERIFY(stored(app, 0, RB * 7 + 3) == samplePlayer(0, RB * 7 + 4));
+        QCOMPARE(text(editor, "txtFirstName", 4)->text(), QString("Typed"));
+        QVERIFY(radio(editor, 4)->isChecked());
+        QVERIFY(radio(editor, 4)->hasFocus());
+        QCOMPARE(app.session.document.undoStack().undoText(), QString("Move Player"));
+
+        // The keyboard's way, from any box of the row (an attribute box's list stays shut).
+        att(editor, 4, 5)->setFocus();
+        QTest::keyClick(att(editor, 4, 5), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(stored(app, 0, RB * 7 + 5).FirstName, std::string("Typed"));
+        QVERIFY(radio(editor, 5)->hasFocus());
+        QVERIFY(!att(editor, 4, 5)->view()->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(stored(app, 0, RB * 7 + 4).FirstName, std::string("Typed"));
+        QVERIFY(radio(editor, 4)->isChecked());
+    }
+
+    void teamsNamedAlikeShowTheFirst() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        auto* teams = find<QComboBox>(editor, "cmbTeams");
+        teams->setCurrentIndex(1);
+        QCOMPARE(editor->currentTeam(), 1);
+        teams->setCurrentIndex(2);
+        QCOMPARE(editor->currentTeam(), 0);
+        QCOMPARE(text(editor, "txtFirstName", 0)->text(), QString("First0.0"));
+    }
+
+    // Trading with the own slot changes nothing; a QB can go for the team's own K, or for any
+    // player of another team. The page shows the result at once.
+    void tradingThroughTheDialog() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        auto trade = [&](int team, const QString& entry) {
+            whenModal<frmTradePlayer>([team, entry](frmTradePlayer& dialog) {
+                find<QComboBox>(&dialog, "cmbTeams")->setCurrentIndex(team);
+                auto* list = find<QListWidget>(&dialog, "cmbPlayer");
+                const auto found = list->findItems(entry, Qt::MatchExactly);
+                QVERIFY(!found.isEmpty());
+                list->setCurrentItem(found.first());
+                click(dialog, "cmdOK");
+            });
+            click(*editor, "cmdTrade");
+        };
+        radio(editor, 1)->click();
+        const int before = steps(app);
+        trade(0, "Last0.1, First0.1 (QB2)");
+        QCOMPARE(steps(app), before);
+
+        trade(0, "Last0.57, First0.57 (K2)");
+        QVERIFY(stored(app, 0, 1) == samplePlayer(0, 57));
+        QVERIFY(stored(app, 0, 57) == samplePlayer(0, 1));
+        QCOMPARE(text(editor, "txtLastName", 1)->text(), QString("Last0.57"));
+
+        trade(1, "Last1.20, First1.20 (WR7)");
+        QVERIFY(stored(app, 0, 1) == samplePlayer(1, 20));
+        QVERIFY(stored(app, 1, 20) == samplePlayer(0, 57));
+        QCOMPARE(app.session.document.undoStack().undoText(), QString("Trade"));
+
+        // Cancel hands back nothing.
+        whenModal<frmTradePlayer>([](frmTradePlayer& dialog) { click(dialog, "cmdCancel"); });
+        click(*editor, "cmdTrade");
+        QVERIFY(stored(app, 0, 1) == samplePlayer(1, 20));
+    }
+
+    void detailsStoresTheChosenFace() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        radio(editor, 2)->click();
+        whenModal<frmChooseFace>([](frmChooseFace& chooser) {
+            click(chooser, "picFace_20");
+            click(chooser, "cmdOK");
+        });
+        click(*editor, "cmdDetails");
+        QCOMPARE(stored(app, 0, 2).Face, std::int16_t{20});
+        whenModal<frmChooseFace>([](frmChooseFace& chooser) {
+            click(chooser, "picFace_30");
+            click(chooser, "cmdCancel");
+        });
+        click(*editor, "cmdDetails");
+        QCOMPARE(stored(app, 0, 2).Face, std::int16_t{20});
+    }
+
+    // OK stores the page and closes; the close box closes without storing.
+    void okStoresClosingOtherwiseDoesNot() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        clearAndType(text(editor, "txtFirstName", 0), "Dropped");
+        qobject_cast<QMdiSubWindow*>(editor->parentWidget())->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!app.window->childWindow<frmRosters>());
+        QCOMPARE(stored(app, 0, 0).FirstName, std::string("First0.0"));
+
+        QVERIFY(trigger(*app.window, "mnuEditDefinePlayers"));
+        editor = app.window->childWindow<frmRosters>();
+        clearAndType(text(editor, "txtFirstName", 0), "Kept");
+        click(*editor, "cmdOK");
+        QCOMPARE(stored(app, 0, 0).FirstName, std::string("Kept"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!app.window->childWindow<frmRosters>());
+    }
+
+    // What the editor shows counts for the menu commands: closing the program asks about it,
+    // Save As writes it. Undo takes back the step its entry names, not the page.
+    void commandsSeeWhatTheEditorShows() {
+        App app;
+        frmRosters* editor = openEditor(app, fullLeague(2));
+        QVERIFY(editor);
+        QVERIFY(!app.session.document.isModified());
+        click(*editor, "UpDown1Down");
+        clearAndType(text(editor, "txtLastName", 3), "Undone");
+        QVERIFY(trigger(*app.window, "mnuEditUndo"));
+        QVERIFY(stored(app, 0, 0) == samplePlayer(0, 0));
+        QCOMPARE(app.session.document.undoStack().redoText(), QString("Move Player"));
+        QVERIFY(!app.session.document.isModified());
+
+        clearAndType(text(editor, "txtLastName", 0), "Typed");
+        app.platform.answer(Answer::Cancel);
+        QVERIFY(!app.window->close());
+        QCOMPARE(app.platform.questions.size(), std::size_t{1});
+        app.platform.chooseSave(app.file("typed.kvx"));
+        QVERIFY(trigger(*app.window, "mnuFileSaveAs"));
+        League saved;
+        QVERIFY(Load_Data_File(saved, app.file("typed.kvx")));
+        QCOMPARE(saved.Teams[0].Players[0].LastName, std::string("Typed"));
+    }
+
+    // Changes made elsewhere: an undo redisplays the page, new and renamed teams refresh the
+    // list keeping the team shown, another document shows its first page without storing it,
+    // and a document without teams closes the editor.
+    void followsTheDocument() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        Document& document = app.session.document;
+        auto* teams = find<QComboBox>(editor, "cmbTeams");
+        teams->setCurrentIndex(1);
+        click(*editor, "UpDown1Down");
+        document.undoStack().undo();
+        QCOMPARE(text(editor, "txtFirstName", 0)->text(), QString("First1.0"));
+
+        const int added = document.addTeam(TeamTexts{"New", "Club", "NC", "NEW CLUB"});
+        setCity(app.session, 1, "Renamed");
+        QCOMPARE(teams->count(), 4);
+        QCOMPARE(teams->itemText(added), QString("New Club"));
+        QCOMPARE(teams->currentText(), QString("Renamed Team1"));
+        QCOMPARE(editor->currentTeam(), 1);
+
+        // Undoing the new team while it is shown leaves no entry past the last team.
+        teams->setCurrentIndex(added);
+        document.undoStack().undo(); // the rename
+        document.undoStack().undo(); // the new team
+        QCOMPARE(teams->count(), 3);
+        QCOMPARE(editor->currentTeam(), 0);
+
+        document.replace(fullLeague(2));
+        QCOMPARE(editor->currentTeam(), 0);
+        QCOMPARE(editor->currentPosition(), 0);
+        QCOMPARE(teams->count(), 2);
+        QVERIFY(!document.isModified());
+
+        document.replace(League{});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!app.window->childWindow<frmRosters>());
+    }
+};
+
+KVX_UI_TEST(RostersEditorTest)
+
+class SwapDefensiveBacksTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Depth 2 and 4, 3 and 5 change places in every team; twice gives back every team; the
+    // editor is opened if needed and shows the swapped players.
+    void swapsEveryTeamAndTwiceRestores() {
+        App app;
+        const League original = fullLeague(3);
+        app.session.document.replace(original);
+        QVERIFY(trigger(*app.window, "mnuEditSwapDefensiveBacks"));
+        frmRosters* editor = app.window->childWindow<frmRosters>();
+        QVERIFY(editor);
+        QCOMPARE(app.platform.messages.size(), std::size_t{1});
+        QCOMPARE(app.platform.messages[0].title, std::string(msg::ReadMeTitle));
+        QCOMPARE(app.platform.messages[0].text,
+                 std::string("The Defensive Backs have been swapped.\rSwapping them again will "
+                             "return the roster to the original order."));
+        QCOMPARE(app.platform.messages[0].icon, MessageIcon::Information);
+
+        constexpr int first = DB * 7;
+        const int partner[7] = {0, 1, 4, 5, 2, 3, 6};
+        for (int t = 0; t < 3; ++t)
+            for (int s = 0; s < PlayerSlots; ++s) {
+                const int from = s >= first && s < first + 7 ? first + partner[s - first] : s;
+                QVERIFY(stored(app, t, s) == samplePlayer(t, from));
+            }
+
+        showGroup(editor, DB);
+        QCOMPARE(text(editor, "txtLastName", 2)->text(), QString("Last0.53"));
+        QVERIFY(trigger(*app.window, "mnuEditSwapDefensiveBacks"));
+        QVERIFY(app.session.document.league().Teams == original.Teams);
+        QCOMPARE(text(editor, "txtLastName", 2)->text(), QString("Last0.51"));
+    }
+};
+
+KVX_UI_TEST(SwapDefensiveBacksTest)
+
+} // namespace kvx::test
+
+#include "frmRosters_test.moc"
