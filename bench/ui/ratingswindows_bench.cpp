@@ -1,6 +1,8 @@
 // How long the ratings windows take to rebuild their lists for a full league: 32 teams with
 // every slot filled. Run with QT_QPA_PLATFORM=offscreen where there is no display.
 
+#include "uibench.h"
+
 #include "support/random_league.h"
 #include "ui/frmPlayerRatings.h"
 #include "ui/frmTeamRatings.h"
@@ -69,6 +71,8 @@ private:
 
 } // namespace kvx
 
-QTEST_MAIN(kvx::RatingsWindowsBench)
+std::unique_ptr<QObject> kvx::bench::makeRatingsWindowsBench() {
+    return std::make_unique<RatingsWindowsBench>();
+}
 
 #include "ratingswindows_bench.moc"
