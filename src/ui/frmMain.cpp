@@ -104,6 +104,8 @@ frmMain::~frmMain() {
     mdiArea_->disconnect(this);
     session_.document.disconnect(this);
     session_.document.undoStack().disconnect(this);
+    if (frmRosters* editor = childWindow<frmRosters>())
+        editor->disconnect(this);
 }
 
 void frmMain::updateCaption() {
@@ -293,31 +295,32 @@ void frmMain::updateUndoActions() {
         return step.isEmpty() ? QString::fromLatin1(verb)
                               : QString::fromLatin1(verb) + QLatin1Char(' ') + step;
     };
-    mnuEditUndo_->setText(caption("&Undo", history.undoText()));
-    mnuEditUndo_->setEnabled(history.canUndo());
-    mnuEditRedo_->setText(caption("&Redo", history.redoText()));
-    mnuEditRedo_->setEnabled(history.canRedo());
+    // Typing on the rosters editor's page not stored yet is the newest edit: Undo takes it back
+    // (the page is stored before every command, Undo included), and there is nothing to redo
+    // after it.
+    const frmRosters* editor = childWindow<frmRosters>();
+    const bool typed = editor && editor->hasUnstoredEdits();
+    mnuEditUndo_->setText(
+        caption("&Undo", typed ? tr(frmRosters::EditPlayersAction) : history.undoText()));
+    mnuEditUndo_->setEnabled(typed || history.canUndo());
+    mnuEditRedo_->setText(caption("&Redo", typed ? QString() : history.redoText()));
+    mnuEditRedo_->setEnabled(!typed && history.canRedo());
 }
 
 void frmMain::storeEditedPage() {
-    if (frmRosters* editor = childWindow<frmRosters>())
+    if (frmRosters* editor = childWindow<frmRosters>(); editor && editor->hasUnstoredEdits())
         editor->Save_Information();
 }
 
 void frmMain::runCommand(void (frmMain::*handler)()) {
-    // Undo and Redo take the history as it stands: a page stored first would become the step
-    // Undo takes back, or end the steps Redo does again.
-    const bool history =
-        handler == &frmMain::mnuEditUndo_Click || handler == &frmMain::mnuEditRedo_Click;
-    runCommand([this, handler] { (this->*handler)(); }, !history);
+    runCommand([this, handler] { (this->*handler)(); });
 }
 
-void frmMain::runCommand(const std::function<void()>& command, bool storePage) {
+void frmMain::runCommand(const std::function<void()>& command) {
     // The status bar tells what the last command did, not one before it.
     statusBar()->clearMessage();
     try {
-        if (storePage)
-            storeEditedPage();
+        storeEditedPage();
         command();
     } catch (const std::exception& error) {
         platform_.messageBox(msg::ReadMeTitle, describeFailure(error), MessageIcon::Information);
@@ -422,8 +425,11 @@ void frmMain::mnuEditDefineTeams_Click() {
 }
 
 frmRosters* frmMain::showRosters() {
-    return showChildWindow<frmRosters>(
-        [this] { return new frmRosters(session_.document, platform_); });
+    return showChildWindow<frmRosters>([this] {
+        auto* editor = new frmRosters(session_.document, platform_);
+        connect(editor, &frmRosters::unstoredEditsChanged, this, &frmMain::updateUndoActions);
+        return editor;
+    });
 }
 
 void frmMain::mnuEditDefinePlayers_Click() {
@@ -431,8 +437,11 @@ void frmMain::mnuEditDefinePlayers_Click() {
 }
 
 void frmMain::mnuEditSwapDefensiveBacks_Click() {
+    // The editor opens first: opening stores its first page, and the swap is then the step
+    // that Undo takes back.
+    frmRosters* editor = showRosters();
     session_.document.swapDefensiveBacks();
-    showRosters()->Update_Player_Display();
+    editor->Update_Player_Display();
     platform_.messageBox(msg::ReadMeTitle, text::DefensiveBacksSwapped, MessageIcon::Information);
 }
 

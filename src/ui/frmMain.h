@@ -85,11 +85,11 @@ private:
     // the program goes on with the document as the command left it (commands change the
     // document only once they have succeeded).
     void runCommand(void (frmMain::*handler)());
-    void runCommand(const std::function<void()>& command, bool storePage = true);
+    void runCommand(const std::function<void()>& command);
     // "league.kvx[*] - Kickvane Manager 2000 [Version 0.70]", "Untitled" before the first save.
     void updateCaption();
-    // What the rosters editor shows counts for every command but Undo and Redo (Save writes it,
-    // New asks about it): its page is stored first, as when the user switches page.
+    // What was typed on the rosters editor's page counts for every command (Save writes it, New
+    // asks about it, Undo takes it back): it is stored first, as when the user switches page.
     void storeEditedPage();
     // Edit > Define Players: the rosters editor, opened or brought forward.
     frmRosters* showRosters();

@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,6 +38,9 @@ constexpr const char* BoxProperty = "kvxBox";
 
 // Grid columns: the row button, "#", "First Name", "Last Name", then the eleven attributes.
 constexpr int FirstAttributeColumn = 4;
+
+// Attributes 0..5 every group has; 6..10 depend on the group.
+constexpr int CommonAttributes = static_cast<int>(CommonAttributeAbbreviations.size());
 
 const QColor EditedRowColour(255, 255, 255);
 
@@ -91,6 +95,7 @@ void frmRosters::buildControls() {
     fraPlayers_ = new QFrame(this);
     fraPlayers_->setObjectName(QStringLiteral("fraPlayers"));
     fraPlayers_->setFrameShape(QFrame::StyledPanel);
+    fraPlayers_->setAccessibleName(QStringLiteral("Players"));
     auto* grid = new QGridLayout(fraPlayers_);
     grid->setHorizontalSpacing(3);
     grid->setVerticalSpacing(3);
@@ -107,7 +112,7 @@ void frmRosters::buildControls() {
     for (int j = 0; j < AttributeCount; ++j) {
         QLabel* label = header(QString(), FirstAttributeColumn + j);
         label->setObjectName(QStringLiteral("lblAtt_%1").arg(j));
-        if (j < static_cast<int>(CommonAttributeAbbreviations.size())) {
+        if (j < CommonAttributes) {
             const auto abbreviation = CommonAttributeAbbreviations[static_cast<std::size_t>(j)];
             const auto name = CommonAttributeNames[static_cast<std::size_t>(j)];
             label->setText(fromTable(abbreviation));
@@ -166,6 +171,8 @@ void frmRosters::buildControls() {
         }
         connect(firstName, &QLineEdit::textChanged, this, &frmRosters::Validate);
         connect(lastName, &QLineEdit::textChanged, this, &frmRosters::Validate);
+        for (QLineEdit* box : {number, firstName, lastName})
+            connect(box, &QLineEdit::textEdited, this, &frmRosters::userEdited);
 
         for (int j = 0; j < AttributeCount; ++j) {
             const int c = r * AttributeCount + j;
@@ -188,12 +195,16 @@ void frmRosters::buildControls() {
             box->setProperty(RowProperty, r);
             box->setProperty(BoxProperty, c);
             box->installEventFilter(this);
-            connect(box->lineEdit(), &QLineEdit::textEdited, this,
-                    [this, c] { typed_[static_cast<std::size_t>(c)] = true; });
+            connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, c] {
+                typed_[static_cast<std::size_t>(c)] = true;
+                userEdited();
+            });
             connect(box->lineEdit(), &QLineEdit::returnPressed, this,
                     [this, c] { settleTypedValue(c); });
-            connect(box, &QComboBox::activated, this,
-                    [this, c] { typed_[static_cast<std::size_t>(c)] = false; });
+            connect(box, &QComboBox::activated, this, [this, c] {
+                typed_[static_cast<std::size_t>(c)] = false;
+                userEdited();
+            });
             grid->addWidget(box, r + 1, FirstAttributeColumn + j);
             cmbAtt_[static_cast<std::size_t>(c)] = box;
         }
@@ -307,19 +318,22 @@ void frmRosters::cmbPosition_Click() {
         return;
     if (CurrentPosition >= 0)
         Save_Information();
-    for (int k = 0; k < AttributeCount - 6; ++k) {
+    for (int k = 0; k < AttributeCount - CommonAttributes; ++k) {
         const auto abbreviation = AttributeNames(group, k, Abbreviation);
         const auto name = AttributeNames(group, k, FullName);
-        QLabel* label = lblAtt_[static_cast<std::size_t>(6 + k)];
+        QLabel* label = lblAtt_[static_cast<std::size_t>(CommonAttributes + k)];
         label->setText(fromTable(abbreviation));
         label->setToolTip(fromTable(name));
     }
     for (int c = 0; c < AttributeBoxes; ++c) {
         QComboBox* box = cmbAtt_[static_cast<std::size_t>(c)];
         const QLabel* label = lblAtt_[static_cast<std::size_t>(c % AttributeCount)];
-        box->setVisible(!label->text().isEmpty());
-        box->setAccessibleName(rowName(c / AttributeCount, label->text()));
-        box->setAccessibleDescription(label->toolTip());
+        const bool shown = !label->text().isEmpty();
+        box->setVisible(shown);
+        if (shown) {
+            box->setAccessibleName(rowName(c / AttributeCount, label->text()));
+            box->setAccessibleDescription(label->toolTip());
+        }
     }
     Update_Player_Display();
     CurrentPosition = group;
@@ -365,13 +379,11 @@ void frmRosters::Update_Player_Display() {
             typed_[c] = false;
         }
     }
+    edited_ = false;
+    emit unstoredEditsChanged();
 }
 
-void frmRosters::Save_Information() {
-    if (!showsTeam() || CurrentPosition < 0)
-        return;
-    for (int c = 0; c < AttributeBoxes; ++c)
-        settleTypedValue(c);
+std::array<PlayerRecord, DepthPlaces> frmRosters::pageRecords() const {
     const int first = CurrentPosition * Rows;
     std::array<PlayerRecord, Rows> page;
     for (int r = 0; r < Rows; ++r) {
@@ -383,12 +395,49 @@ void frmRosters::Save_Information() {
         // The box accepts only 0..99; a number shown from the document is kept as it was.
         player.Number = static_cast<std::int16_t>(
             std::clamp(roundedLeadingNumber(txtNumber_[row]->text()), -32768.0, 32767.0));
-        for (int j = 0; j < AttributeCount; ++j)
+        for (int j = 0; j < AttributeCount; ++j) {
+            const auto c = static_cast<std::size_t>(r * AttributeCount + j);
+            const QComboBox* box = cmbAtt_[c];
             player.Attributes[static_cast<std::size_t>(j)] = static_cast<std::int16_t>(
-                cmbAtt_[static_cast<std::size_t>(r * AttributeCount + j)]->currentIndex());
+                typed_[c] ? typedLevel(box->currentText()) : box->currentIndex());
+        }
     }
-    const QScopedValueRollback<bool> storing(storing_, true);
-    document_.storePlayers(CurrentTeam, first, page, tr("Edit Players"));
+    return page;
+}
+
+void frmRosters::Save_Information() {
+    if (!showsTeam() || CurrentPosition < 0)
+        return;
+    for (int c = 0; c < AttributeBoxes; ++c)
+        settleTypedValue(c);
+    const auto page = pageRecords();
+    {
+        const QScopedValueRollback<bool> storing(storing_, true);
+        document_.storePlayers(CurrentTeam, CurrentPosition * Rows, page, tr(EditPlayersAction));
+    }
+    edited_ = false;
+    emit unstoredEditsChanged();
+}
+
+bool frmRosters::hasUnstoredEdits() const {
+    if (!edited_ || !showsTeam() || CurrentPosition < 0)
+        return false;
+    const auto page = pageRecords();
+    const int first = CurrentPosition * Rows;
+    for (int r = 0; r < Rows; ++r)
+        if (!(page[static_cast<std::size_t>(r)] == document_.player(CurrentTeam, first + r)))
+            return true;
+    return false;
+}
+
+void frmRosters::storeTyping() {
+    if (hasUnstoredEdits())
+        Save_Information();
+}
+
+void frmRosters::userEdited() {
+    edited_ = true;
+    emit unstoredEditsChanged();
 }
 
 void frmRosters::Validate() {
@@ -445,6 +494,19 @@ QColor frmRosters::frameColour() const {
 // The row being edited stands out white and its button follows the focus. A combo box's list
 // opening takes the focus only for a moment; it neither ends the row's editing nor a typed value.
 bool frmRosters::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Ctrl+Z in a box undoes the box's own typing; once it has none, the key is the Edit
+        // menu's Undo (which takes back the page's typing first), and likewise for Redo.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool undo = key->matches(QKeySequence::Undo);
+        if (undo || key->matches(QKeySequence::Redo)) {
+            const auto* box = qobject_cast<const QComboBox*>(watched);
+            const QLineEdit* text = box ? box->lineEdit() : qobject_cast<const QLineEdit*>(watched);
+            if (text && !(undo ? text->isUndoAvailable() : text->isRedoAvailable()))
+                return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     const bool in = event->type() == QEvent::FocusIn;
     if ((in || event->type() == QEvent::FocusOut) &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
@@ -467,8 +529,8 @@ bool frmRosters::eventFilter(QObject* watched, QEvent* event) {
 
 // --- Commands ------------------------------------------------------------------------------
 //
-// Moving, trading and a new face change the document at once. The page is stored first, so
-// that nothing typed on it is lost; the document's change signal then redisplays it.
+// Moving, trading and a new face change the document at once. What was typed on the page is
+// stored first, so that it is not lost; the document's change signal then redisplays the page.
 
 void frmRosters::UpDown1_Click(int step) {
     const int row = Selected_Radio();
@@ -479,7 +541,7 @@ void frmRosters::UpDown1_Click(int step) {
     }
     if (!showsTeam() || CurrentPosition < 0)
         return;
-    Save_Information();
+    storeTyping();
     const int first = CurrentPosition * Rows;
     document_.swapPlayers(CurrentTeam, first + row, CurrentTeam, first + target, tr("Move Player"));
     QRadioButton* moved = radPlayer_[static_cast<std::size_t>(target)];
@@ -490,7 +552,7 @@ void frmRosters::UpDown1_Click(int step) {
 void frmRosters::cmdDetails_Click() {
     if (!showsTeam() || CurrentPosition < 0)
         return;
-    Save_Information();
+    storeTyping();
     const int slot = CurrentPosition * Rows + Selected_Radio();
     const int face = document_.player(CurrentTeam, slot).Face;
     frmChooseFace chooser(face, this);
@@ -505,7 +567,7 @@ void frmRosters::cmdDetails_Click() {
 void frmRosters::cmdTrade_Click() {
     if (!showsTeam() || CurrentPosition < 0)
         return;
-    Save_Information();
+    storeTyping();
     const int slot = CurrentPosition * Rows + Selected_Radio();
     frmTradePlayer trade(document_, this);
     trade.exec();

@@ -31,12 +31,18 @@ struct DocumentChange;
 // other means, refreshes the team list when teams are added or renamed, shows team 0 "QB" when
 // another document takes the place of the old one (or when its team is gone after an undo), and
 // closes when the document has no teams any more.
+//
+// What the user typed on the page and has not stored yet counts as the newest edit: the main
+// window's Undo takes it back first (it stores the page, then undoes that step), and Redo waits
+// until it is stored or typed away. Ctrl+Z in a box undoes the box's own typing first.
 class frmRosters : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int Rows = DepthPlaces;
     static constexpr int AttributeBoxes = Rows * AttributeCount; // 77
+    // The undo step of a stored page.
+    static constexpr const char* EditPlayersAction = "Edit Players";
 
     frmRosters(Document& document, Platform& platform, QWidget* parent = nullptr);
 
@@ -58,6 +64,14 @@ public:
     // The row whose button is on; 0 if none is.
     int Selected_Radio() const;
 
+    // The user changed the page since it was shown or stored, and storing it would change the
+    // document.
+    bool hasUnstoredEdits() const;
+
+signals:
+    // The user edited the page, or it was shown or stored: hasUnstoredEdits() may have changed.
+    void unstoredEditsChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -74,6 +88,13 @@ private:
     // Team 0, "QB", row 0, with a fresh team list. `store` stores that page at once, as opening
     // the window does; a page shown after another document came needs no storing.
     void showFirstPage(bool store);
+    // The seven records the page stands for: what Save_Information would store, with typed
+    // attribute values read by their rule but left in their boxes as typed.
+    std::array<PlayerRecord, DepthPlaces> pageRecords() const;
+    // Moving, trading and a new face change the stored records: typing on the page is stored
+    // first rather than lost.
+    void storeTyping();
+    void userEdited();
     void fillTeamList();
     bool showsTeam() const;
     // Applies the typed-value rule to a box the user typed into: the first level whose value is
@@ -89,6 +110,8 @@ private:
     bool displaying_ = false;
     // Save_Information is storing this window's own page: its change needs no redisplay.
     bool storing_ = false;
+    // The user changed a box since the page was shown or stored.
+    bool edited_ = false;
 
     QComboBox* cmbTeams_ = nullptr;
     QComboBox* cmbPosition_ = nullptr;

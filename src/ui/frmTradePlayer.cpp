@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace kvx {
@@ -47,11 +48,9 @@ frmTradePlayer::frmTradePlayer(const Document& document, QWidget* parent)
     layout->addLayout(buttons);
     resize(340, 420);
 
-    for (int t = 0; t < document_.teamCount(); ++t)
-        cmbTeams_->addItem(toQString(document_.team(t).displayName()));
-    cmbTeams_->setCurrentIndex(0);
-    cmbTeams_Click();
+    fillTeamList();
 
+    connect(&document_, &Document::changed, this, &frmTradePlayer::documentChanged);
     connect(cmbTeams_, &QComboBox::currentIndexChanged, this, &frmTradePlayer::cmbTeams_Click);
     // OK hands back a slot only while a player is chosen.
     connect(cmbPlayer_, &QListWidget::currentRowChanged, this,
@@ -60,6 +59,27 @@ frmTradePlayer::frmTradePlayer(const Document& document, QWidget* parent)
     connect(cmdOK_, &QPushButton::clicked, this, &frmTradePlayer::cmdOK_Click);
     // Cancel, Escape and the window frame's close box all hand back Cancelled.
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// Every team in document order; the entry chosen stays chosen while its team exists.
+void frmTradePlayer::fillTeamList() {
+    {
+        const QSignalBlocker blocker(cmbTeams_);
+        const int chosen = cmbTeams_->currentIndex();
+        cmbTeams_->clear();
+        for (int t = 0; t < document_.teamCount(); ++t)
+            cmbTeams_->addItem(toQString(document_.team(t).displayName()));
+        cmbTeams_->setCurrentIndex(chosen >= 0 && chosen < cmbTeams_->count() ? chosen : 0);
+    }
+    cmbTeams_Click();
+}
+
+void frmTradePlayer::documentChanged(const DocumentChange& change) {
+    if (change.has(DocumentAspect::Whole) || change.has(DocumentAspect::TeamCount) ||
+        change.has(DocumentAspect::TeamTexts))
+        fillTeamList();
+    else if (change.has(DocumentAspect::Players) && change.touches(chosenTeam()))
+        cmbTeams_Click();
 }
 
 std::string frmTradePlayer::entryText(const PlayerRecord& player, int slot) {

@@ -11,10 +11,12 @@ class QPushButton;
 namespace kvx {
 
 class Document;
+struct DocumentChange;
 struct PlayerRecord;
 
 // "Trade Player": picks the partner of a trade, any listed player of any team. It changes
-// nothing itself: dialogResult() is the chosen player's team × 70 + slot, or Cancelled.
+// nothing itself: dialogResult() is the chosen player's team × 70 + slot, or Cancelled. Should
+// the league change while it is open, its lists follow, so that no entry outlives its team.
 class frmTradePlayer : public QDialog {
     Q_OBJECT
 
@@ -29,8 +31,10 @@ public:
     static std::string entryText(const PlayerRecord& player, int slot);
 
 private:
+    void fillTeamList();
     void cmbTeams_Click();
     void cmdOK_Click();
+    void documentChanged(const DocumentChange& change);
     // The first team whose display name is the text of the selected team entry; -1 when none
     // is (the list is filled from the league, so only an empty league has none).
     int chosenTeam() const;

@@ -70,6 +70,28 @@ void clearAndType(QLineEdit* box, const QString& typed) {
     QTest::keyClicks(box, typed);
 }
 
+// Trades the editor's selected row with the listed player `entry` of team entry `team`.
+void trade(frmRosters* editor, int team, const QString& entry) {
+    whenModal<frmTradePlayer>([team, entry](frmTradePlayer& dialog) {
+        find<QComboBox>(&dialog, "cmbTeams")->setCurrentIndex(team);
+        auto* list = find<QListWidget>(&dialog, "cmbPlayer");
+        const auto found = list->findItems(entry, Qt::MatchExactly);
+        QVERIFY(!found.isEmpty());
+        list->setCurrentItem(found.first());
+        click(dialog, "cmdOK");
+    });
+    click(*editor, "cmdTrade");
+}
+
+std::vector<std::uint8_t> saved(App& app) {
+    return serializeDataFile(app.session.document.league());
+}
+
+QString menuText(App& app, const char* name) {
+    enabledInMenu(*app.window, name);
+    return action(*app.window, name)->text();
+}
+
 } // namespace
 
 class RostersEditorTest : public QObject {
@@ -306,28 +328,17 @@ private slots:
         App app;
         frmRosters* editor = openEditor(app);
         QVERIFY(editor);
-        auto trade = [&](int team, const QString& entry) {
-            whenModal<frmTradePlayer>([team, entry](frmTradePlayer& dialog) {
-                find<QComboBox>(&dialog, "cmbTeams")->setCurrentIndex(team);
-                auto* list = find<QListWidget>(&dialog, "cmbPlayer");
-                const auto found = list->findItems(entry, Qt::MatchExactly);
-                QVERIFY(!found.isEmpty());
-                list->setCurrentItem(found.first());
-                click(dialog, "cmdOK");
-            });
-            click(*editor, "cmdTrade");
-        };
         radio(editor, 1)->click();
         const int before = steps(app);
-        trade(0, "Last0.1, First0.1 (QB2)");
+        trade(editor, 0, "Last0.1, First0.1 (QB2)");
         QCOMPARE(steps(app), before);
 
-        trade(0, "Last0.57, First0.57 (K2)");
+        trade(editor, 0, "Last0.57, First0.57 (K2)");
         QVERIFY(stored(app, 0, 1) == samplePlayer(0, 57));
         QVERIFY(stored(app, 0, 57) == samplePlayer(0, 1));
         QCOMPARE(text(editor, "txtLastName", 1)->text(), QString("Last0.57"));
 
-        trade(1, "Last1.20, First1.20 (WR7)");
+        trade(editor, 1, "Last1.20, First1.20 (WR7)");
         QVERIFY(stored(app, 0, 1) == samplePlayer(1, 20));
         QVERIFY(stored(app, 1, 20) == samplePlayer(0, 57));
         QCOMPARE(app.session.document.undoStack().undoText(), QString("Trade"));
@@ -377,18 +388,37 @@ private slots:
         QVERIFY(!app.window->childWindow<frmRosters>());
     }
 
-    // What the editor shows counts for the menu commands: closing the program asks about it,
-    // Save As writes it. Undo takes back the step its entry names, not the page.
-    void commandsSeeWhatTheEditorShows() {
+    // Typing not stored yet is the newest edit: Undo names it and takes it back first, Redo
+    // does it again, and Ctrl+Z reaches Undo from a box with no typing of its own to undo.
+    // Closing the program asks about typing, Save As writes it.
+    void typingOnThePageIsTheNewestEdit() {
         App app;
         frmRosters* editor = openEditor(app, fullLeague(2));
         QVERIFY(editor);
         QVERIFY(!app.session.document.isModified());
         click(*editor, "UpDown1Down");
-        clearAndType(text(editor, "txtLastName", 3), "Undone");
+        const auto moved = saved(app);
+        QLineEdit* lastName = text(editor, "txtLastName", 3);
+        clearAndType(lastName, "Typed");
+        QCOMPARE(menuText(app, "mnuEditUndo"), QString("&Undo Edit Players"));
+        QVERIFY(!enabledInMenu(*app.window, "mnuEditRedo"));
+
+        QTest::keyClick(lastName, Qt::Key_Z, Qt::ControlModifier); // the box's own undo
+        QCOMPARE(steps(app), 1);
+        QLineEdit* untouched = text(editor, "txtNumber", 5);
+        clearAndType(lastName, "Typed");
+        untouched->setFocus();
+        QTest::keyClick(untouched, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(lastName->text(), QString("Last0.3"));
+        QVERIFY(saved(app) == moved);
+        QCOMPARE(menuText(app, "mnuEditUndo"), QString("&Undo Move Player"));
+        QCOMPARE(menuText(app, "mnuEditRedo"), QString("&Redo Edit Players"));
+        QVERIFY(trigger(*app.window, "mnuEditRedo"));
+        QCOMPARE(lastName->text(), QString("Typed"));
+        QCOMPARE(stored(app, 0, 3).LastName, std::string("Typed"));
+        QVERIFY(trigger(*app.window, "mnuEditUndo"));
         QVERIFY(trigger(*app.window, "mnuEditUndo"));
         QVERIFY(stored(app, 0, 0) == samplePlayer(0, 0));
-        QCOMPARE(app.session.document.undoStack().redoText(), QString("Move Player"));
         QVERIFY(!app.session.document.isModified());
 
         clearAndType(text(editor, "txtLastName", 0), "Typed");
@@ -400,6 +430,49 @@ private slots:
         League saved;
         QVERIFY(Load_Data_File(saved, app.file("typed.kvx")));
         QCOMPARE(saved.Teams[0].Players[0].LastName, std::string("Typed"));
+    }
+
+    // Each edit of the editor, and Swap Defensive Backs, is one step that Undo takes back and
+    // Redo does again, byte for byte.
+    void everyEditIsOneStepUndoneAndRedoneExactly() {
+        App app;
+        frmRosters* editor = openEditor(app, fullLeague(2));
+        QVERIFY(editor);
+        std::vector<std::vector<std::uint8_t>> states{saved(app)};
+        QStringList actions;
+        auto stepMade = [&](const char* action) {
+            states.push_back(saved(app));
+            actions << QString::fromLatin1(action);
+            return steps(app) == static_cast<int>(actions.size()) &&
+                   app.session.document.undoStack().undoText() == actions.back();
+        };
+        clearAndType(text(editor, "txtFirstName", 1), "Typed");
+        showGroup(editor, WR);
+        QVERIFY(stepMade("Edit Players"));
+        click(*editor, "UpDown1Down");
+        QVERIFY(stepMade("Move Player"));
+        trade(editor, 1, "Last1.0, First1.0 (QB1)");
+        QVERIFY(stepMade("Trade"));
+        whenModal<frmChooseFace>([](frmChooseFace& chooser) {
+            click(chooser, "picFace_9");
+            click(chooser, "cmdOK");
+        });
+        click(*editor, "cmdDetails");
+        QVERIFY(stepMade("Change Face"));
+        QVERIFY(trigger(*app.window, "mnuEditSwapDefensiveBacks"));
+        QVERIFY(stepMade("Swap Defensive Backs"));
+
+        for (auto n = actions.size(); n > 0; --n) {
+            QCOMPARE(menuText(app, "mnuEditUndo"), "&Undo " + actions[n - 1]);
+            QVERIFY(trigger(*app.window, "mnuEditUndo"));
+            QVERIFY(saved(app) == states[n - 1]);
+        }
+        QVERIFY(!app.session.document.isModified());
+        for (qsizetype n = 0; n < actions.size(); ++n) {
+            QVERIFY(trigger(*app.window, "mnuEditRedo"));
+            QVERIFY(saved(app) == states[static_cast<std::size_t>(n) + 1]);
+        }
+        QCOMPARE(text(editor, "txtFirstName", 1)->text(), QString("First1.0"));
     }
 
     // Changes made elsewhere: an undo redisplays the page, new and renamed teams refresh the

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QUndoStack>
 
 namespace kvx::test {
 
@@ -59,6 +60,31 @@ private slots:
         alike.findChild<QListWidget*>("cmbPlayer")->setCurrentRow(1);
         alike.findChild<QPushButton*>("cmdOK")->click();
         QCOMPARE(alike.dialogResult(), 0 * 70 + 1);
+    }
+
+    // Teams renamed, added and taken away again while the dialog is open: the lists follow,
+    // the chosen entry stays while its team exists, and OK finds the team it shows.
+    void followsTheLeague() {
+        Document document;
+        document.replace(rosterLeague());
+        frmTradePlayer dialog(document);
+        auto* teams = dialog.findChild<QComboBox*>("cmbTeams");
+        auto* players = dialog.findChild<QListWidget*>("cmbPlayer");
+        teams->setCurrentIndex(2);
+        document.setTeamTexts(2, TeamTexts{"Other", "Club", "OC", "OTHER"});
+        QCOMPARE(teams->currentText(), QString("Other Club"));
+        const int added = document.addTeam(TeamTexts{"New", "Club", "NC", "NEW"});
+        QCOMPARE(teams->count(), 4);
+        teams->setCurrentIndex(added);
+        QCOMPARE(players->count(), 0);
+        document.undoStack().undo();
+        QCOMPARE(teams->count(), 3);
+        QCOMPARE(teams->currentIndex(), 0);
+        document.undoStack().undo();
+        teams->setCurrentIndex(2);
+        players->setCurrentRow(1);
+        dialog.findChild<QPushButton*>("cmdOK")->click();
+        QCOMPARE(dialog.dialogResult(), 0 * 70 + 1); // named like team 0 again
     }
 
     // The window frame's close box is Cancel, even after a player was chosen.
