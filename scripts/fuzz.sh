@@ -25,7 +25,7 @@ if [ ! -f "$KVX_BUILD/build.ninja" ]; then
     launcher=()
     command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     CXX=clang++ cmake -S "$KVX_ROOT" -B "$KVX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DKVX_FUZZ=ON -DKVX_BUILD_GUI=OFF -DKVX_BUILD_TESTS=OFF -DKVX_BUILD_BENCH=OFF \
+        -DKVX_FUZZ=ON -DKVX_WERROR=ON -DKVX_BUILD_GUI=OFF -DKVX_BUILD_TESTS=OFF -DKVX_BUILD_BENCH=OFF \
         "${launcher[@]}"
 fi
 cmake --build "$KVX_BUILD" --target fuzz

@@ -8,6 +8,11 @@ KVX_BUILD="${KVX_BUILD:-$KVX_ROOT/build}"
 
 kvx_packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
               libbenchmark-dev qt6-base-dev libgl-dev xvfb xauth desktop-file-utils)
+# A clang build (CXX=clang++, as in CI's sanitizer run) needs the compiler and its sanitizer
+# runtimes, which the compiler package only recommends.
+if [[ "${CXX:-}" == *clang* ]]; then
+    kvx_packages+=(clang libclang-rt-dev)
+fi
 
 kvx_install_missing() {
     local missing=()
@@ -24,9 +29,13 @@ kvx_install_missing() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# Builds made here treat warnings as errors.
 kvx_build() {
     if [ ! -f "$KVX_BUILD/build.ninja" ]; then
-        cmake -S "$KVX_ROOT" -B "$KVX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+        cmake -S "$KVX_ROOT" -B "$KVX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DKVX_WERROR=ON "$@"
+    elif ! grep -q '^KVX_WERROR:BOOL=ON' "$KVX_BUILD/CMakeCache.txt"; then
+        cmake "$KVX_BUILD" -DKVX_WERROR=ON
     fi
     cmake --build "$KVX_BUILD"
 }
