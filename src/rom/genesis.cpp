@@ -19,11 +19,15 @@ std::string leagueTextField(const std::string& text, char dot) {
 } // namespace
 
 std::size_t leagueTextPointer(const RomImage& image, const LeagueTextLayout& layout, int index) {
-    // Tables of 16-bit offsets keep them in the lower half of each 4-byte entry.
+    // The first edition reads its cities (and where the last one ends) through the lower halves
+    // of their entries; every other entry, and every entry of the later editions, is read whole.
     const std::size_t at = layout.entry(index);
-    if (layout.maxOffset <= 0xFFFF)
-        return image.u16be(at + 2);
-    return image.u32be(at);
+    const std::size_t offset =
+        layout.maxOffset <= 0xFFFF && index <= layout.teams ? image.u16be(at + 2) : image.u32be(at);
+    if (offset > image.size())
+        throw RomError("The image is damaged: its league-text table points to " +
+                       hexOffset(offset) + ", beyond its end at " + hexOffset(image.size()) + ".");
+    return offset;
 }
 
 void readLeagueTexts(const RomImage& image, const LeagueTextLayout& layout,

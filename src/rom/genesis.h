@@ -55,7 +55,7 @@ struct LeagueTextLayout {
     char textDot;         // ... in cities and nicknames ('.' where they keep it)
     std::string_view seasonLabels;
     const SubPointers& subPointers;
-    std::uint32_t maxOffset; // 0xFFFF where the table holds 16-bit offsets
+    std::uint32_t maxOffset; // what an export may write: 0xFFFF where cities are read in 16 bits
     std::size_t limit;       // the block never runs past this, whatever the image says
 
     int seasonLabelsEntry() const { return 2 * teams + 4; }
@@ -64,7 +64,8 @@ struct LeagueTextLayout {
     }
 };
 
-// The offset an entry of the league-text pointer table holds.
+// The offset an entry of the league-text pointer table holds; RomError when it lies beyond the
+// end of the image.
 std::size_t leagueTextPointer(const RomImage& image, const LeagueTextLayout& layout, int index);
 
 // Abbreviations, cities and nicknames of the layout's teams, with the game's dots turned back

@@ -215,7 +215,8 @@ RomImage buildGenesisIImage(const std::vector<TeamRecord>& teams, const GeneralI
     image.signature("00000578000005820000058C00000596");
     putGeneralInfo(image, info, 0x1CCFC, 0x1CD77);
 
-    // The first edition keeps 16-bit offsets in the lower half of each 4-byte entry.
+    // The first edition's entries hold offsets below 0x10000 as 0, 0, high, low: the game reads
+    // its cities through the lower halves and everything else through the whole entries.
     putLeagueTexts(image, 0x4644, 0x47C8, teams, 28, '_', '.', true);
     for (std::size_t entry = 0x4644; entry < 0x47C8; entry += 4)
         if (image.byte(entry) != 0 || image.byte(entry + 1) != 0)
