@@ -31,6 +31,7 @@ constexpr const char* UsageText =
     "  kvxm2000-cli from-csv IN.csv OUT.kvx\n"
     "  kvxm2000-cli --help\n"
     "\n"
+    "\"--\" ends the options, for file names that begin with \"--\".\n"
     "Editions: auto, nes, genesis1, genesis2, genesis3, snes1, snes2, snes3, psx,\n"
     "or their codes 1..9. The default is auto (detected from the image).\n"
     "Exit codes: 0 success, 1 usage, 2 input refused, 3 export refused.\n";
@@ -54,9 +55,13 @@ Arguments parse(const std::vector<std::string>& words, const std::vector<std::st
                 const std::vector<std::string>& switches, std::size_t positionalCount,
                 std::size_t optionalCount = 0) {
     Arguments arguments;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         std::string word = words[i];
-        if (word.size() > 2 && word.starts_with("--")) {
+        if (!optionsEnded && word == "--") {
+            // Everything after "--" is a file, even when its name begins with "--".
+            optionsEnded = true;
+        } else if (!optionsEnded && word.size() > 2 && word.starts_with("--")) {
             std::string value;
             bool hasValue = false;
             if (const auto equals = word.find('='); equals != std::string::npos) {

@@ -94,7 +94,9 @@ std::optional<int> rosterChoiceFromAnswer(std::string_view answer) {
     double value = 0;
     const auto [end, error] = std::from_chars(answer.data(), answer.data() + answer.size(), value,
                                               std::chars_format::fixed);
-    if (answer.empty() || error != std::errc{} || end != answer.data() + answer.size())
+    // "nan" and "inf" read as numbers, but no roster answers to them.
+    if (answer.empty() || error != std::errc{} || end != answer.data() + answer.size() ||
+        !std::isfinite(value))
         return std::nullopt;
     // Rounded as an integer conversion rounds: halves to the even neighbour.
     const double rounded = std::nearbyint(value);

@@ -30,7 +30,7 @@ bool editionSupported(int edition);
 
 // The answer to "Which one do you want to import? (1-3)" as a roster choice: a number (rounded to
 // an integer, halves to even) that is negative or above 3 gives 3; 0 stays 0 (read as roster 1).
-// Nothing when the answer is not a number that fits a 16-bit integer.
+// Nothing when the answer is not a finite number that fits a 16-bit integer.
 std::optional<int> rosterChoiceFromAnswer(std::string_view answer);
 
 // Import as the commands run it: `into` starts as a new document (dated, credited "ANONYMOUS")

@@ -17,8 +17,8 @@ namespace {
 
 using test::ProcessResult;
 
-ProcessResult cli(const std::vector<std::string>& args) {
-    return test::runProgram(KVX_CLI_PATH, args);
+ProcessResult cli(const std::vector<std::string>& args, const test::ProcessOptions& options = {}) {
+    return test::runProgram(KVX_CLI_PATH, args, options);
 }
 
 class Cli : public ::testing::Test {
@@ -53,7 +53,9 @@ TEST_F(Cli, UsageAndHelp) {
                                                {"import", image},
                                                {"import", "--edition", "atari", image, "o.kvx"},
                                                {"export", "--edition"},
-                                               {"import", "--roster", "two", image, "o.kvx"}}) {
+                                               {"import", "--roster", "two", image, "o.kvx"},
+                                               {"import", "--roster", "nan", image, "o.kvx"},
+                                               {"import", "--roster", "-inf", image, "o.kvx"}}) {
         const auto result = cli(args);
         EXPECT_EQ(result.exitCode, 1) << args.size();
         EXPECT_NE(result.err.find("Usage:"), std::string::npos);
@@ -186,6 +188,16 @@ TEST_F(Cli, ExportRefusals) {
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_FALSE(std::filesystem::exists(dir.file("missing.nes")));
     EXPECT_EQ(test::readBytes(image), before);
+}
+
+TEST_F(Cli, DoubleDashEndsTheOptions) {
+    const test::ProcessOptions inDir{std::chrono::seconds(60), dir.path().string()};
+    ASSERT_EQ(cli({"import", "--", image, "--data.kvx"}, inDir).exitCode, 0);
+    League league;
+    ASSERT_TRUE(Load_Data_File(league, dir.file("--data.kvx")));
+    EXPECT_EQ(cli({"ratings", "--", "--data.kvx"}, inDir).exitCode, 0);
+    // Without it the name is an option the command does not know.
+    EXPECT_EQ(cli({"export", "--data.kvx", image}, inDir).exitCode, 1);
 }
 
 TEST_F(Cli, RatingsTableAndHtml) {

@@ -66,6 +66,8 @@ TEST(Commands, RosterAnswers) {
     EXPECT_EQ(rosterChoiceFromAnswer("two"), std::nullopt);
     EXPECT_EQ(rosterChoiceFromAnswer(""), std::nullopt);
     EXPECT_EQ(rosterChoiceFromAnswer("1x"), std::nullopt);
+    for (const char* notFinite : {"nan", "-nan", "inf", "-inf", "infinity", "NAN(1)"})
+        EXPECT_EQ(rosterChoiceFromAnswer(notFinite), std::nullopt) << notFinite;
 }
 
 TEST(Commands, ImportStartsFromANewDocument) {

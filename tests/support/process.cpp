@@ -2,16 +2,20 @@
 
 #include "support/temp_dir.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 
 extern char** environ;
 
 namespace kvx::test {
 
-ProcessResult runProgram(const std::string& program, const std::vector<std::string>& args) {
+ProcessResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                         const ProcessOptions& options) {
     TempDir dir;
     const std::string outPath = dir.file("out");
     const std::string errPath = dir.file("err");
@@ -22,6 +26,8 @@ ProcessResult runProgram(const std::string& program, const std::vector<std::stri
                                      0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
+    if (!options.workingDirectory.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, options.workingDirectory.c_str());
 
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -34,10 +40,20 @@ ProcessResult runProgram(const std::string& program, const std::vector<std::stri
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         throw std::runtime_error("cannot start " + program);
-    int status = 0;
-    waitpid(pid, &status, 0);
-
     ProcessResult result;
+    const auto deadline = std::chrono::steady_clock::now() + options.timeout;
+    int status = 0;
+    rusage usage{};
+    while (wait4(pid, &status, WNOHANG, &usage) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            wait4(pid, &status, 0, &usage);
+            result.timedOut = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    result.peakKilobytes = usage.ru_maxrss;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     const auto out = readBytes(outPath);
     const auto err = readBytes(errPath);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -7,11 +8,20 @@ namespace kvx::test {
 
 struct ProcessResult {
     int exitCode = -1;
+    bool timedOut = false;  // the program was stopped when its time ran out
+    long peakKilobytes = 0; // the most memory it held at once
     std::string out;
     std::string err;
 };
 
+struct ProcessOptions {
+    // A program that hangs is killed after this long, so that a fault cannot hang the suite.
+    std::chrono::milliseconds timeout{60'000};
+    std::string workingDirectory; // empty: this process's own
+};
+
 // Runs a program with arguments (no shell) and collects its exit code and output.
-ProcessResult runProgram(const std::string& program, const std::vector<std::string>& args);
+ProcessResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                         const ProcessOptions& options = {});
 
 } // namespace kvx::test
