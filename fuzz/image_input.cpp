@@ -39,7 +39,8 @@ std::vector<std::uint8_t> encodeImageInput(const ImageInput& input) {
     return out;
 }
 
-TrialImage::TrialImage(RomImage valid) : pristine_(valid.bytes()), image_(std::move(valid)) {
+TrialImage::TrialImage(RomImage valid)
+    : pristine_(valid.bytes().begin(), valid.bytes().end()), image_(std::move(valid)) {
     buffer_.reserve(pristine_.size() / 2);
 }
 
@@ -57,7 +58,7 @@ RomImage& TrialImage::prepare(std::span<const std::uint8_t> input, int& roster) 
     RomImage* image = &image_;
     if (cut > 0 && cut < pristine_.size()) {
         if (cut > pristine_.size() / 2) {
-            std::vector<std::uint8_t> bytes = std::move(image_).release();
+            FileBytes bytes = std::move(image_).release();
             bytes.resize(cut);
             ASAN_POISON_MEMORY_REGION(bytes.data() + cut, pristine_.size() - cut);
             image_ = RomImage(std::move(bytes));
@@ -90,7 +91,7 @@ void TrialImage::restore() {
         break;
     case Cut::InPlace: {
         image_.rollback();
-        std::vector<std::uint8_t> bytes = std::move(image_).release();
+        FileBytes bytes = std::move(image_).release();
         const std::size_t cut = bytes.size();
         ASAN_UNPOISON_MEMORY_REGION(bytes.data() + cut, pristine_.size() - cut);
         bytes.insert(bytes.end(), pristine_.begin() + static_cast<std::ptrdiff_t>(cut),

@@ -49,9 +49,9 @@ private:
     enum class Cut { None, InPlace, Copied };
 
     std::vector<std::uint8_t> pristine_;
-    RomImage image_;                   // the valid image, or its first bytes while cut in place
-    RomImage copy_;                    // the first bytes of a short cut
-    std::vector<std::uint8_t> buffer_; // copy_'s memory between tries
+    RomImage image_;   // the valid image, or its first bytes while cut in place
+    RomImage copy_;    // the first bytes of a short cut
+    FileBytes buffer_; // copy_'s memory between tries
     Cut cut_ = Cut::None;
 };
 

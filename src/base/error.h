@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/messages.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -17,6 +19,12 @@ public:
     using Error::Error;
 };
 
+// A file is larger than anything of its kind can be; it was refused without being read.
+class FileTooLarge : public FileError {
+public:
+    using FileError::FileError;
+};
+
 // A data file (.kvx) is damaged or is not a data file.
 class DataFileError : public Error {
 public:
@@ -27,6 +35,13 @@ public:
 class RomError : public Error {
 public:
     using Error::Error;
+};
+
+// The file is not a game image of any edition the program knows (it is far larger than any of
+// them, say). The desktop program answers it with msg::RomNotSupported, which it carries.
+class UnsupportedImage : public Error {
+public:
+    UnsupportedImage() : Error(msg::RomNotSupported) {}
 };
 
 // The league does not fit the game image; nothing has been written.

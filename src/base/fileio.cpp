@@ -3,120 +3,321 @@
 #include "base/error.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <memory>
+#include <optional>
+#include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kvx {
 
 namespace {
 
+FileError failure(const char* verb, const std::string& path, const std::string& why) {
+    return FileError(std::string("Cannot ") + verb + " \"" + path + "\": " + why + ".");
+}
+
 std::string reason(int error) {
     return std::strerror(error);
 }
 
-// Closes a descriptor when it goes out of scope.
-struct Descriptor {
-    int fd = -1;
-    ~Descriptor() {
-        if (fd >= 0)
-            ::close(fd);
+// One open file descriptor, closed when it goes out of scope. It moves but cannot be copied,
+// since two owners would close it twice.
+class Descriptor {
+public:
+    Descriptor() = default;
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
     }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+
+    int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
 };
 
-void writeAll(int fd, const char* data, std::size_t size, const std::string& path) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
+// Reads until `size` bytes are in or the file ends; returns how many came.
+std::size_t readUpTo(int fd, std::uint8_t* data, std::size_t size, const std::string& path) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, data + done, size - done);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw failure("read", path, reason(errno));
+        }
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+void writeAll(int fd, std::span<const std::uint8_t> bytes, const std::string& path) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            throw FileError("Cannot write \"" + path + "\": " + reason(errno) + ".");
+            throw failure("write", path, reason(errno));
         }
-        data += written;
-        size -= static_cast<std::size_t>(written);
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+}
+
+// ---- Replacing a file ---------------------------------------------------------------------------
+
+// The kernel follows at most 40 links in a row; so do we.
+constexpr int MaxLinks = 40;
+
+// The file that `path` leads to through any symbolic links: the one to replace.
+std::filesystem::path linkTarget(const std::string& path) {
+    std::filesystem::path file(path);
+    for (int hop = 0; hop < MaxLinks; ++hop) {
+        std::error_code notALink;
+        const std::filesystem::path next = std::filesystem::read_symlink(file, notALink);
+        if (notALink)
+            return file;
+        file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+    throw failure("write", path, reason(ELOOP));
+}
+
+// A temporary file is named "." + the file's name (cut so that the whole fits the folder's
+// limit on names) + this mark + 8 hex digits. A write that is killed may leave one behind under
+// a name the next write of the same file recognises.
+constexpr std::string_view TemporaryMark = ".kvxtmp-";
+constexpr std::size_t TemporaryDigits = 8;
+
+std::string temporaryPrefix(const std::string& name, int folder) {
+    const long limit = ::fpathconf(folder, _PC_NAME_MAX);
+    const std::size_t nameMax = limit > 0 ? static_cast<std::size_t>(limit) : 255;
+    const std::size_t fixed = 1 + TemporaryMark.size() + TemporaryDigits;
+    return "." + name.substr(0, nameMax > fixed ? nameMax - fixed : 1) + std::string(TemporaryMark);
+}
+
+std::string temporaryName(const std::string& prefix) {
+    thread_local std::mt19937 generator{std::random_device{}()};
+    char digits[TemporaryDigits + 1];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(generator()));
+    return prefix + digits;
+}
+
+bool isTemporaryName(std::string_view name, std::string_view prefix) {
+    return name.size() == prefix.size() + TemporaryDigits && name.starts_with(prefix) &&
+           name.find_first_not_of("0123456789abcdef", prefix.size()) == std::string_view::npos;
+}
+
+// Removes what earlier, killed writes of the same file left behind. A write in progress holds a
+// lock on its temporary file from the moment it has one, so its file stays.
+void removeStrays(int folder, const std::string& prefix) {
+    const int listed = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    if (listed < 0)
+        return;
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::fdopendir(listed), ::closedir);
+    if (!listing) {
+        ::close(listed);
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing.get())) {
+        if (!isTemporaryName(entry->d_name, prefix))
+            continue;
+        const Descriptor stray(
+            ::openat(folder, entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        struct stat opened {};
+        struct stat named {};
+        if (stray && ::fstat(stray.get(), &opened) == 0 && S_ISREG(opened.st_mode) &&
+            ::flock(stray.get(), LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+            ::unlinkat(folder, entry->d_name, 0);
+    }
+}
+
+// The file being replaced: where it is, and what it was.
+struct Target {
+    std::string path; // as the caller named it, for messages
+    std::string name; // its name in its folder, after following links
+    Descriptor folder;
+    std::string temporaryPrefix;
+    std::optional<struct stat> existing;
+};
+
+Target openTarget(const std::string& path) {
+    const std::filesystem::path file = linkTarget(path);
+    Target target{path, file.filename().string(), {}, {}, {}};
+    if (target.name.empty() || target.name == "." || target.name == "..")
+        throw failure("write", path, "no file name was given");
+
+    struct stat existing {};
+    if (::stat(file.c_str(), &existing) == 0) {
+        if (S_ISDIR(existing.st_mode))
+            throw failure("write", path, "it is a folder");
+        if (!S_ISREG(existing.st_mode))
+            throw failure("write", path, "it is not a regular file");
+        // A writable folder would let the rename replace a file its owner made read-only.
+        if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0)
+            throw failure("write", path, reason(errno));
+        if ((existing.st_mode & 0222) == 0)
+            throw failure("write", path, "the file is read-only");
+        target.existing = existing;
+    }
+
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    target.folder = Descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!target.folder)
+        throw failure("write", path, reason(errno));
+    target.temporaryPrefix = temporaryPrefix(target.name, target.folder.get());
+    return target;
+}
+
+// A temporary file in the target's folder. While it has no name (an O_TMPFILE file) nothing is
+// left behind whatever happens to the process; it is named only once it is complete.
+struct Temporary {
+    Descriptor file;
+    std::string name;
+};
+
+Temporary namedTemporary(const Target& target) {
+    for (;;) {
+        std::string name = temporaryName(target.temporaryPrefix);
+        // 0666 less the umask, as for any new file.
+        Descriptor file(::openat(target.folder.get(), name.c_str(),
+                                 O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+        if (file)
+            return {std::move(file), std::move(name)};
+        if (errno != EEXIST)
+            throw failure("write", target.path, reason(errno));
+    }
+}
+
+// Gives the complete unnamed file a temporary name; false when the system does not allow it.
+bool linkTemporary(const Target& target, Temporary& temporary) {
+    const std::string self = "/proc/self/fd/" + std::to_string(temporary.file.get());
+    for (;;) {
+        std::string name = temporaryName(target.temporaryPrefix);
+        if (::linkat(AT_FDCWD, self.c_str(), target.folder.get(), name.c_str(),
+                     AT_SYMLINK_FOLLOW) == 0 ||
+            ::linkat(temporary.file.get(), "", target.folder.get(), name.c_str(), AT_EMPTY_PATH) ==
+                0) {
+            temporary.name = std::move(name);
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+}
+
+// Writes the bytes into the temporary file and puts it in the target's place. False only when
+// an unnamed temporary file cannot be given a name.
+bool replace(const Target& target, Temporary& temporary, std::span<const std::uint8_t> bytes) {
+    const int fd = temporary.file.get();
+    const std::string& path = target.path;
+    ::flock(fd, LOCK_EX);
+    writeAll(fd, bytes, path);
+    if (target.existing) {
+        const struct stat& existing = *target.existing;
+        // Only root, or an owner who is in the group, may hand the file over; for anyone else
+        // the new file stays their own, as with any program that saves this way.
+        if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
+            [[maybe_unused]] const int handedOver = ::fchown(fd, existing.st_uid, existing.st_gid);
+        }
+        if (::fchmod(fd, existing.st_mode & 07777) != 0)
+            throw failure("write", path, reason(errno));
+    }
+    if (::fsync(fd) != 0)
+        throw failure("write", path, reason(errno));
+    if (temporary.name.empty() && !linkTemporary(target, temporary))
+        return false;
+    const int folder = target.folder.get();
+    if (::renameat(folder, temporary.name.c_str(), folder, target.name.c_str()) != 0)
+        throw failure("write", path, reason(errno));
+    temporary.name.clear();
+    // The rename itself reaches the disk with the folder.
+    if (::fsync(folder) != 0 && errno != EINVAL)
+        throw FileError("\"" + path +
+                        "\" was written, but its folder could not be flushed to the disk: " +
+                        reason(errno) + ".");
+    return true;
+}
+
+bool replaceOrRemove(const Target& target, Temporary& temporary,
+                     std::span<const std::uint8_t> bytes) {
+    try {
+        return replace(target, temporary, bytes);
+    } catch (...) {
+        if (!temporary.name.empty())
+            ::unlinkat(target.folder.get(), temporary.name.c_str(), 0);
+        throw;
     }
 }
 
 } // namespace
 
-std::vector<std::uint8_t> readFile(const std::string& path) {
-    Descriptor file;
-    file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (file.fd < 0)
-        throw FileError("Cannot open \"" + path + "\": " + reason(errno) + ".");
+FileBytes readFile(const std::string& path, std::size_t limit) {
+    // Opening a FIFO for reading would otherwise wait for a writer that may never come; regular
+    // files read the same either way.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (!file)
+        throw failure("open", path, reason(errno));
     struct stat info {};
-    if (::fstat(file.fd, &info) != 0)
-        throw FileError("Cannot read \"" + path + "\": " + reason(errno) + ".");
+    if (::fstat(file.get(), &info) != 0)
+        throw failure("read", path, reason(errno));
     if (!S_ISREG(info.st_mode))
-        throw FileError("Cannot read \"" + path + "\": it is not a file.");
+        throw failure("read", path, S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a file");
+    const auto size = static_cast<std::size_t>(info.st_size);
+    if (size > limit)
+        throw FileTooLarge("\"" + path + "\" is " + std::to_string(size) +
+                           " bytes long, more than such a file can be; it was not read.");
 
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    std::uint8_t chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.fd, chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throw FileError("Cannot read \"" + path + "\": " + reason(errno) + ".");
-        }
-        if (got == 0)
-            break;
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
+    FileBytes bytes(size);
+    // A file that shrinks or grows while it is read is being written by someone else: what was
+    // read may be half of the old and half of the new.
+    std::uint8_t more = 0;
+    if (readUpTo(file.get(), bytes.data(), size, path) != size ||
+        readUpTo(file.get(), &more, 1, path) != 0)
+        throw failure("read", path, "it changed while it was read");
     return bytes;
 }
 
-void writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    writeFileAtomically(path, std::string(bytes.begin(), bytes.end()));
+void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                         TemporaryFile temporary) {
+    const Target target = openTarget(path);
+    removeStrays(target.folder.get(), target.temporaryPrefix);
+
+    if (temporary == TemporaryFile::Unnamed) {
+        // 0666 less the umask, as for any new file.
+        Temporary unnamed{
+            Descriptor(::openat(target.folder.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)),
+            {}};
+        if (unnamed.file && replaceOrRemove(target, unnamed, bytes))
+            return;
+    }
+    // The file system has no unnamed files, or no way to name them.
+    Temporary named = namedTemporary(target);
+    replaceOrRemove(target, named, bytes);
 }
 
-void writeFileAtomically(const std::string& path, const std::string& bytes) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    if (target.filename().empty())
-        throw FileError("Cannot write \"" + path + "\": no file name was given.");
-
-    struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode))
-        throw FileError("Cannot write \"" + path + "\": it is a folder.");
-
-    fs::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-
-    Descriptor file;
-    file.fd = ::mkstemp(temporary.data());
-    if (file.fd < 0)
-        throw FileError("Cannot write \"" + path + "\": " + reason(errno) + ".");
-
-    try {
-        writeAll(file.fd, bytes.data(), bytes.size(), path);
-        // Keep the permissions of the file being replaced; a new file gets the usual ones.
-        mode_t mode = 0666;
-        if (exists) {
-            mode = existing.st_mode & 07777;
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode &= ~mask;
-        }
-        if (::fchmod(file.fd, mode) != 0 || ::fsync(file.fd) != 0)
-            throw FileError("Cannot write \"" + path + "\": " + reason(errno) + ".");
-        const int fd = file.fd;
-        file.fd = -1;
-        if (::close(fd) != 0)
-            throw FileError("Cannot write \"" + path + "\": " + reason(errno) + ".");
-        if (::rename(temporary.c_str(), path.c_str()) != 0)
-            throw FileError("Cannot write \"" + path + "\": " + reason(errno) + ".");
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
-    }
+void writeFileAtomically(const std::string& path, std::string_view bytes) {
+    writeFileAtomically(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
 bool fileExists(const std::string& path) {

@@ -14,6 +14,7 @@
 #include "rom/romio.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <optional>
 
@@ -111,9 +112,11 @@ std::optional<int> resolveEdition(int edition, const RomImage& image) {
     return edition;
 }
 
-// Existing files only: an image is never created by reading or exporting it.
+// Existing files only: an image is never created by reading or exporting it. What exists but
+// is no file (a folder, a FIFO) is refused by the reading, with its reason.
 RomImage loadImage(const std::string& path) {
-    if (!fileExists(path))
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
         throw FileError("There is no game image at \"" + path + "\".");
     return RomImage::load(path);
 }
@@ -254,7 +257,7 @@ int toCsv(const std::vector<std::string>& words, std::ostream& out, std::ostream
 // A CSV file read back into a data file; OUT.kvx is written only when the whole file was read.
 int fromCsv(const std::vector<std::string>& words) {
     const Arguments arguments = parse(words, {}, {}, 2);
-    const League league = leagueFromCsv(readFile(arguments.positional[0]));
+    const League league = leagueFromCsv(readFile(arguments.positional[0], MaxCsvFileSize));
     Save_Data_File(league, arguments.positional[1]);
     return Success;
 }

@@ -29,6 +29,10 @@ namespace kvx {
 // value a data file can hold still survives.
 std::string leagueToCsv(const League& league);
 
+// A league of 32 full teams takes about a quarter of a megabyte as CSV, its team texts repeated on
+// every player row; a larger file than this is no league and is not read.
+inline constexpr std::size_t MaxCsvFileSize = 64 * 1024 * 1024;
+
 // Reads CSV text written by leagueToCsv, possibly edited: rows in any order after the header,
 // fields quoted or not, CR LF or LF line endings, empty lines at the end, a leading UTF-8 byte
 // order mark. Returns a fresh league (TeamCount, Teams, GeneralInfo; CurrentFile empty) or throws

@@ -138,13 +138,16 @@ std::optional<DataFileContent> parseDataFile(std::span<const std::uint8_t> bytes
 }
 
 void Save_Data_File(const League& league, const std::string& path) {
-    writeFileAtomically(path, serializeDataFile(league));
+    const std::vector<std::uint8_t> bytes = serializeDataFile(league);
+    if (bytes.size() > MaxDataFileSize)
+        throw DataFileError("The league is too large to be saved in a data file.");
+    writeFileAtomically(path, bytes);
 }
 
 bool Load_Data_File(League& league, const std::string& path) {
-    std::vector<std::uint8_t> bytes;
+    FileBytes bytes;
     try {
-        bytes = readFile(path);
+        bytes = readFile(path, MaxDataFileSize);
     } catch (const FileError&) {
         return false;
     }

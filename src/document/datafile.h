@@ -14,6 +14,10 @@ namespace kvx {
 // general information, little-endian, texts as a 16-bit length followed by their bytes.
 inline constexpr std::string_view DataFileMagic = "KVX Data 01.00";
 
+// A league of 32 full teams takes about 85 KB; this is a few hundred times that. A larger file
+// is not read, and a league that would make one is not saved, so that every saved file opens.
+inline constexpr std::size_t MaxDataFileSize = 16 * 1024 * 1024;
+
 // The teams and general information a data file holds.
 struct DataFileContent {
     std::vector<TeamRecord> Teams;
@@ -29,7 +33,8 @@ std::vector<std::uint8_t> serializeDataFile(const League& league);
 std::optional<DataFileContent> parseDataFile(std::span<const std::uint8_t> bytes);
 
 // Writes the whole document to `path`, replacing the file in one step.
-// Throws FileError or DataFileError with a readable reason; the old file then stays as it was.
+// Throws FileError or DataFileError (also for a league larger than MaxDataFileSize) with a
+// readable reason; the old file then stays as it was.
 void Save_Data_File(const League& league, const std::string& path);
 
 // Reads `path` into the document's Teams, TeamCount and GeneralInfo. Returns false, leaving the

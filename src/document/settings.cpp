@@ -116,8 +116,12 @@ private:
     bool mark_ = false;
 };
 
+// The file holds four remembered paths and whatever else a user keeps in it; a file beyond this
+// is no settings file. It is then neither read nor written over.
+constexpr std::size_t MaxSettingsFileSize = 1024 * 1024;
+
 std::string readText(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = readFile(path);
+    const FileBytes bytes = readFile(path, MaxSettingsFileSize);
     return std::string(bytes.begin(), bytes.end());
 }
 

@@ -36,10 +36,18 @@ std::optional<RatingScale> parseRatingScale(std::span<const std::uint8_t> bytes)
     return scale;
 }
 
+namespace {
+
+// A scale is 264 bytes. Files with a tail after the tenth entry are read all the same, so the
+// limit is generous; a file beyond it is something else and is not read at all.
+constexpr std::size_t MaxRatingScaleFileSize = 64 * 1024;
+
+} // namespace
+
 bool Load_Rating_Scale(const std::string& path, RatingScale& scale) {
-    std::vector<std::uint8_t> bytes;
+    FileBytes bytes;
     try {
-        bytes = readFile(path);
+        bytes = readFile(path, MaxRatingScaleFileSize);
     } catch (const FileError&) {
         return false;
     }

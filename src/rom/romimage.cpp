@@ -19,7 +19,11 @@ std::string hex(std::size_t value) {
 } // namespace
 
 RomImage RomImage::load(const std::string& path) {
-    return RomImage(readFile(path));
+    try {
+        return RomImage(readFile(path, MaxImageSize));
+    } catch (const FileTooLarge&) {
+        throw UnsupportedImage();
+    }
 }
 
 void RomImage::save(const std::string& path) const {
@@ -54,7 +58,7 @@ std::string RomImage::textUntil(std::size_t offset, std::uint8_t terminator) con
     return std::string(first, last);
 }
 
-std::vector<std::uint8_t> RomImage::release() && {
+FileBytes RomImage::release() && {
     logging_ = false;
     undoRuns_.clear();
     undoBytes_.clear();

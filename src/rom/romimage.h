@@ -1,12 +1,20 @@
 #pragma once
 
+#include "base/filebuffer.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kvx {
+
+// The editions' cartridges hold a few MiB; 16 MiB is well beyond any of them, over-dumped and
+// headered images included. A larger file is no game image the program knows, and is refused
+// before it is read.
+inline constexpr std::size_t MaxImageSize = 16 * 1024 * 1024;
 
 // A whole game image in memory. Every read and write is checked against the image's length and
 // raises RomError when it would leave the image; the image never changes its length.
@@ -14,18 +22,21 @@ namespace kvx {
 class RomImage {
 public:
     RomImage() = default;
-    explicit RomImage(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
+    explicit RomImage(FileBytes bytes) : bytes_(std::move(bytes)) {}
+    // An image holding a copy of the bytes.
+    explicit RomImage(std::span<const std::uint8_t> bytes) : bytes_(bytes.begin(), bytes.end()) {}
 
-    // Throws FileError when the file cannot be read.
+    // Throws FileError when the file cannot be read, UnsupportedImage when it is larger than
+    // MaxImageSize.
     static RomImage load(const std::string& path);
     // Replaces the file in one step, keeping its permissions; throws FileError.
     void save(const std::string& path) const;
 
     // Hands the bytes over (to be reused for another image), leaving this image empty.
-    std::vector<std::uint8_t> release() &&;
+    FileBytes release() &&;
 
     std::size_t size() const { return bytes_.size(); }
-    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    const FileBytes& bytes() const { return bytes_; }
 
     std::uint8_t byte(std::size_t offset) const {
         require(offset, 1);
@@ -85,7 +96,7 @@ private:
         std::size_t length;
     };
 
-    std::vector<std::uint8_t> bytes_;
+    FileBytes bytes_;
     bool logging_ = false;
     std::vector<UndoRun> undoRuns_;
     std::vector<std::uint8_t> undoBytes_;

@@ -210,7 +210,7 @@ bool FileCommands::importCsv() {
         return false;
     League fresh;
     try {
-        fresh = leagueFromCsv(readFile(choice->path));
+        fresh = leagueFromCsv(readFile(choice->path, MaxCsvFileSize));
     } catch (const std::exception& error) {
         tell(describeFailure(error));
         return false;

@@ -169,6 +169,9 @@ bool RomCommands::exportData() {
         image.save(path);
         report(exportedStatus(result.teamsReplaced, path));
         return true;
+    } catch (const UnsupportedImage&) {
+        tell(msg::RomNotSupported);
+        return false;
     } catch (const std::exception& error) {
         tell(describeFailure(error) + "\r" + text::NothingExported);
         return false;

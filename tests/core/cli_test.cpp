@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace kvx {
 namespace {
 
@@ -20,6 +22,9 @@ using test::ProcessResult;
 ProcessResult cli(const std::vector<std::string>& args, const test::ProcessOptions& options = {}) {
     return test::runProgram(KVX_CLI_PATH, args, options);
 }
+
+// What a command must answer at once: it may not wait on what it is given.
+const test::ProcessOptions AtOnce{std::chrono::seconds(5), {}};
 
 class Cli : public ::testing::Test {
 protected:
@@ -198,6 +203,57 @@ TEST_F(Cli, DoubleDashEndsTheOptions) {
     EXPECT_EQ(cli({"ratings", "--", "--data.kvx"}, inDir).exitCode, 0);
     // Without it the name is an option the command does not know.
     EXPECT_EQ(cli({"export", "--data.kvx", image}, inDir).exitCode, 1);
+}
+
+TEST_F(Cli, ExportReplacesTheImageALinkLeadsToAndRefusesAReadOnlyOne) {
+    League league;
+    newDocument(league, Date{2001, 3, 7});
+    league.GeneralInfo.Credits = "THROUGH A LINK";
+    Save_Data_File(league, dir.file("league.kvx"));
+    const auto before = test::readBytes(image);
+    std::filesystem::create_symlink("game.nes", dir.file("link.nes"));
+    const auto linked = cli({"export", dir.file("league.kvx"), dir.file("link.nes")});
+    ASSERT_EQ(linked.exitCode, 0) << linked.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.nes")));
+    EXPECT_NE(test::readBytes(image), before);
+
+    const auto exported = test::readBytes(image);
+    std::filesystem::permissions(image, std::filesystem::perms::owner_read);
+    const auto readOnly = cli({"export", dir.file("league.kvx"), image});
+    EXPECT_EQ(readOnly.exitCode, 3);
+    EXPECT_NE(readOnly.err.find("game.nes"), std::string::npos) << readOnly.err;
+    EXPECT_EQ(test::readBytes(image), exported);
+}
+
+TEST_F(Cli, WhatCannotBeAnImageOrDataFileIsRefusedUnread) {
+    // 200 MB of nothing: larger than any game image or data file can be. It is not read.
+    const std::string huge = dir.file("huge.bin");
+    test::writeBytes(huge, std::vector<std::uint8_t>{});
+    std::filesystem::resize_file(huge, 200 << 20);
+    Save_Data_File(test::randomLeague(2, 6), dir.file("league.kvx"));
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"detect", huge},
+                                               {"import", huge, dir.file("out.kvx")},
+                                               {"export", dir.file("league.kvx"), huge}}) {
+        const auto result = cli(args);
+        EXPECT_EQ(result.exitCode, 2) << args[0];
+        EXPECT_EQ(result.err, "Sorry, support for that ROM isn't available yet.\n");
+        EXPECT_LT(result.peakKilobytes, 100'000) << args[0];
+    }
+    const auto hugeData = cli({"export", huge, image});
+    EXPECT_EQ(hugeData.err, "The file cannot be opened.\n");
+    EXPECT_LT(hugeData.peakKilobytes, 100'000);
+
+    // A FIFO is no file: refused at once as an image, as a data file and as a file to write.
+    const std::string fifo = dir.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"detect", fifo}, {"export", fifo, image}, {"import", image, fifo}}) {
+        const auto result = cli(args, AtOnce);
+        EXPECT_FALSE(result.timedOut) << args[0];
+        EXPECT_EQ(result.exitCode, 2) << args[0];
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.kvx")));
 }
 
 TEST_F(Cli, RatingsTableAndHtml) {

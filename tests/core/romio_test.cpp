@@ -41,7 +41,7 @@ TEST(RomImage, RollbackPutsBackEveryWriteSinceTheUndoLogStarted) {
     image.setU16le(1, 0xCCCC);
     EXPECT_EQ(image.bytesWrittenSinceStart(), 11u);
     image.rollback();
-    EXPECT_EQ(image.bytes(), (std::vector<std::uint8_t>{0xEE, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(image.bytes(), (FileBytes{0xEE, 2, 3, 4, 5, 6, 7, 8}));
     image.setByte(1, 9); // the log has stopped
     image.rollback();
     EXPECT_EQ(image.byte(1), 9);

@@ -38,7 +38,7 @@ changedOnlyWithin(const RomImage& before, const RomImage& after,
 inline ::testing::AssertionResult exportIntoShortImageRefused(const RomImage& original,
                                                               const std::vector<TeamRecord>& teams,
                                                               int edition, std::size_t length) {
-    std::vector<std::uint8_t> bytes = original.bytes();
+    FileBytes bytes = original.bytes();
     bytes.resize(length);
     RomImage shortImage(bytes);
     std::string fault;

@@ -112,7 +112,7 @@ int sweepDamagedImages(const RomImage& image, std::uint32_t seed, int copies,
     // Large images are not allocated thousands of times: byte damage goes into one working copy
     // and is put back after each attempt, and truncated copies reuse one buffer.
     RomImage damaged = image;
-    std::vector<std::uint8_t> buffer;
+    FileBytes buffer;
     buffer.reserve(image.size());
     for (int n = 0; n < copies; ++n) {
         if (n % 3 == 0) {

@@ -22,6 +22,10 @@ TempDir::~TempDir() {
 }
 
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    writeBytes(path, std::span(bytes));
+}
+
+void writeBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ private:
     std::filesystem::path path_;
 };
 
+void writeBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> readBytes(const std::string& path);
 

@@ -144,7 +144,13 @@ private slots:
             app.platform.chooseSave(app.file("game.nes"), edition);
             QVERIFY(trigger(*app.window, "mnuFileExportData"));
         }
-        QCOMPARE(app.platform.texts(), std::vector<std::string>(4, NotSupported));
+        // A file larger than any image can be gets the same answer, without being read.
+        writeBytes(app.file("huge.bin"), std::vector<std::uint8_t>{});
+        std::filesystem::resize_file(app.file("huge.bin"), 200 << 20);
+        importImage(app, app.file("huge.bin"), AutoDetect);
+        app.platform.chooseSave(app.file("huge.bin"), AutoDetect);
+        QVERIFY(trigger(*app.window, "mnuFileExportData"));
+        QCOMPARE(app.platform.texts(), std::vector<std::string>(6, NotSupported));
         QVERIFY(app.session.document.league().Teams == before.Teams);
         QVERIFY(readBytes(app.file("game.nes")) == image);
         QCOMPARE(app.platform.unexpected, 0);

@@ -1,0 +1,100 @@
+#include "base/error.h"
+#include "base/fileio.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kvx {
+namespace {
+
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+std::vector<std::string> entries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+const std::vector<std::uint8_t> NewBytes = {'n', 'e', 'w'};
+
+constexpr TemporaryFile BothWays[] = {TemporaryFile::Unnamed, TemporaryFile::Named};
+
+TEST(FileIo, ReplacesTheFileAChainOfLinksLeadsTo) {
+    for (const TemporaryFile way : BothWays) {
+        TempDir dir;
+        std::filesystem::create_directory(dir.file("roms"));
+        const std::string image = dir.file("roms/game.bin");
+        writeBytes(image, {'o', 'l', 'd'});
+        ::chmod(image.c_str(), 0640);
+        std::filesystem::create_symlink("roms/game.bin", dir.file("first"));
+        std::filesystem::create_symlink(dir.file("first"), dir.file("second"));
+
+        writeFileAtomically(dir.file("second"), NewBytes, way);
+        EXPECT_EQ(readBytes(image), NewBytes);
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.file("first")));
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.file("second")));
+        struct stat info {};
+        ::stat(image.c_str(), &info);
+        EXPECT_EQ(info.st_mode & 0777, 0640u);
+        EXPECT_EQ(entries(dir.file("roms")), std::vector<std::string>{"game.bin"});
+    }
+}
+
+TEST(FileIo, RefusesWhatItMayNotOrCannotReplace) {
+    TempDir dir;
+    const std::string readOnly = dir.file("read-only.kvx");
+    writeBytes(readOnly, {'o', 'l', 'd'});
+    ::chmod(readOnly.c_str(), 0444);
+    const std::string fifo = dir.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.file("folder"));
+
+    for (const std::string& path : {readOnly, fifo, dir.file("folder")})
+        EXPECT_THROW(writeFileAtomically(path, NewBytes), FileError) << path;
+    EXPECT_EQ(readBytes(readOnly), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"fifo", "folder", "read-only.kvx"}));
+    EXPECT_THROW(readFile(dir.file("folder"), 100), FileError);
+}
+
+TEST(FileIo, WritesAFileWhoseNameTakesTheWholeLimit) {
+    for (const TemporaryFile way : BothWays) {
+        TempDir dir;
+        const std::string path = dir.file(std::string(255, 'n'));
+        writeFileAtomically(path, std::vector<std::uint8_t>{'o', 'l', 'd', '!'}, way);
+        writeFileAtomically(path, NewBytes, way);
+        EXPECT_EQ(readFile(path, 3).size(), 3u);
+        EXPECT_EQ(readBytes(path), NewBytes);
+        EXPECT_THROW(readFile(path, 2), FileTooLarge);
+        EXPECT_EQ(entries(dir.path()).size(), 1u);
+    }
+}
+
+TEST(FileIo, AWriteRemovesWhatAKilledWriteOfTheSameFileLeftBehind) {
+    TempDir dir;
+    const std::string stray = dir.file(".game.bin.kvxtmp-0123abcd");
+    const std::string inUse = dir.file(".game.bin.kvxtmp-89abcdef");
+    const std::string otherFiles = dir.file(".other.bin.kvxtmp-0123abcd");
+    for (const std::string& path : {stray, inUse, otherFiles})
+        writeBytes(path, {'x'});
+    // A write still in progress holds a lock on its temporary file.
+    const int held = ::open(inUse.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    writeFileAtomically(dir.file("game.bin"), NewBytes, TemporaryFile::Named);
+    ::close(held);
+    EXPECT_EQ(entries(dir.path()),
+              (std::vector<std::string>{".game.bin.kvxtmp-89abcdef", ".other.bin.kvxtmp-0123abcd",
+                                        "game.bin"}));
+}
+
+} // namespace
+} // namespace kvx
