@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace kvx {
@@ -30,6 +31,17 @@ struct FileBufferAllocator {
     }
     void deallocate(T* buffer, std::size_t count) noexcept {
         freeFileBuffer(buffer, count * sizeof(T));
+    }
+
+    // A buffer sized for a file is filled by reading it: its bytes are left as they come instead
+    // of being zeroed first, which would touch every page once more.
+    template <class U>
+    void construct(U* at) noexcept {
+        ::new (static_cast<void*>(at)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* at, Args&&... args) {
+        ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
     }
 
     template <class U>

@@ -184,6 +184,17 @@ Target openTarget(const std::string& path) {
     target.folder = Descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!target.folder)
         throw failure("write", path, reason(errno));
+    // The file is replaced by a new entry in its folder, which a read-only folder forbids; as
+    // with the file, a folder without any write permission is not written even where the
+    // system would let it (root).
+    struct stat folderInfo {};
+    if (::fstat(target.folder.get(), &folderInfo) != 0)
+        throw failure("write", path, reason(errno));
+    if (::faccessat(target.folder.get(), ".", W_OK, AT_EACCESS) != 0)
+        throw failure("write", path,
+                      errno == EACCES ? std::string("its folder is read-only") : reason(errno));
+    if ((folderInfo.st_mode & 0222) == 0)
+        throw failure("write", path, "its folder is read-only");
     target.temporaryPrefix = temporaryPrefix(target.name, target.folder.get());
     return target;
 }
@@ -195,16 +206,31 @@ struct Temporary {
     std::string name;
 };
 
+// Whether `name` in `folder` is still the file open as `fd`.
+bool stillNamed(int folder, const std::string& name, int fd) {
+    struct stat named {};
+    struct stat opened {};
+    return ::fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           ::fstat(fd, &opened) == 0 && named.st_dev == opened.st_dev &&
+           named.st_ino == opened.st_ino;
+}
+
 Temporary namedTemporary(const Target& target) {
     for (;;) {
         std::string name = temporaryName(target.temporaryPrefix);
         // 0666 less the umask, as for any new file.
         Descriptor file(::openat(target.folder.get(), name.c_str(),
                                  O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
-        if (file)
+        if (!file) {
+            if (errno != EEXIST)
+                throw failure("write", target.path, reason(errno));
+            continue;
+        }
+        // Until it is locked, another write of the same file may take it for a stray and remove
+        // it; then it starts again under another name.
+        ::flock(file.get(), LOCK_EX);
+        if (stillNamed(target.folder.get(), name, file.get()))
             return {std::move(file), std::move(name)};
-        if (errno != EEXIST)
-            throw failure("write", target.path, reason(errno));
     }
 }
 
@@ -230,7 +256,6 @@ bool linkTemporary(const Target& target, Temporary& temporary) {
 bool replace(const Target& target, Temporary& temporary, std::span<const std::uint8_t> bytes) {
     const int fd = temporary.file.get();
     const std::string& path = target.path;
-    ::flock(fd, LOCK_EX);
     writeAll(fd, bytes, path);
     if (target.existing) {
         const struct stat& existing = *target.existing;
@@ -307,7 +332,9 @@ void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
         Temporary unnamed{
             Descriptor(::openat(target.folder.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)),
             {}};
-        if (unnamed.file && replaceOrRemove(target, unnamed, bytes))
+        // Locked before it is named, so that no other write takes it for a stray.
+        if (unnamed.file && ::flock(unnamed.file.get(), LOCK_EX) == 0 &&
+            replaceOrRemove(target, unnamed, bytes))
             return;
     }
     // The file system has no unnamed files, or no way to name them.

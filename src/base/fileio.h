@@ -20,7 +20,8 @@ FileBytes readFile(const std::string& path, std::size_t limit);
 // folder, are flushed to the disk, and take the file's place with a rename, after which the
 // folder is flushed too. A symbolic link is followed: the file it leads to is replaced and the
 // link stays. An existing file keeps its permissions and, where allowed, its owner; a file
-// without write permission, or a path that is not a regular file, is refused. On any failure
+// without write permission, a folder without it, or a path that is not a regular file, is
+// refused. On any failure
 // the file is left as it was, no temporary file remains, and FileError says what went wrong.
 //
 // The temporary file has no name until it is complete where the file system allows it, so that
