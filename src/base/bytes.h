@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kvx {
@@ -34,6 +35,8 @@ private:
 // Sequential little-endian writer that appends to a byte buffer.
 class ByteWriter {
 public:
+    // Room for `size` bytes, so that the buffer grows once.
+    void reserve(std::size_t size) { bytes_.reserve(size); }
     void i16(std::int16_t value) { u16(static_cast<std::uint16_t>(value)); }
     void u16(std::uint16_t value) {
         bytes_.push_back(static_cast<std::uint8_t>(value & 0xFF));
@@ -42,6 +45,8 @@ public:
     void text(const std::string& value) { bytes_.insert(bytes_.end(), value.begin(), value.end()); }
 
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    // Hands the buffer over, leaving the writer empty.
+    std::vector<std::uint8_t> release() && { return std::move(bytes_); }
 
 private:
     std::vector<std::uint8_t> bytes_;

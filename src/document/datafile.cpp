@@ -76,9 +76,22 @@ bool readTeam(ByteReader& in, TeamRecord& team) {
 } // namespace
 
 std::vector<std::uint8_t> serializeDataFile(const League& league) {
-    ByteWriter out;
-    out.text(std::string(DataFileMagic));
     const int count = std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
+    // The exact size, so that the buffer is allocated once: the fixed part of every team, then
+    // the texts.
+    std::size_t size = DataFileMagic.size() + 2 +
+                       static_cast<std::size_t>(count) * MinimumTeamBlock + 4 + 2 + 2 + 2 +
+                       league.GeneralInfo.Credits.size();
+    for (int t = 0; t < count; ++t) {
+        const TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+        size += team.City.size() + team.Name.size() + team.Abbreviation.size() +
+                team.ScheduleName.size();
+        for (const PlayerRecord& player : team.Players)
+            size += player.FirstName.size() + player.LastName.size();
+    }
+    ByteWriter out;
+    out.reserve(size);
+    out.text(std::string(DataFileMagic));
     out.i16(static_cast<std::int16_t>(count));
     for (int t = 0; t < count; ++t) {
         const TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
@@ -102,7 +115,7 @@ std::vector<std::uint8_t> serializeDataFile(const League& league) {
     out.i16(league.GeneralInfo.Month);
     out.i16(league.GeneralInfo.Day);
     writeCountedText(out, league.GeneralInfo.Credits, "credits line");
-    return out.bytes();
+    return std::move(out).release();
 }
 
 std::optional<DataFileContent> parseDataFile(std::span<const std::uint8_t> bytes) {

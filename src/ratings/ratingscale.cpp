@@ -8,6 +8,7 @@ namespace kvx {
 
 std::vector<std::uint8_t> serializeRatingScale(const RatingScale& scale) {
     ByteWriter out;
+    out.reserve(RatingScaleTag.size() + scale.size() * (AttributeCount + 2) * 2);
     out.text(std::string(RatingScaleTag));
     for (const RatingScaleEntry& entry : scale) {
         for (const auto weight : entry.Weights)
@@ -15,7 +16,7 @@ std::vector<std::uint8_t> serializeRatingScale(const RatingScale& scale) {
         out.i16(entry.StartersMinusOne);
         out.i16(entry.Backups);
     }
-    return out.bytes();
+    return std::move(out).release();
 }
 
 std::optional<RatingScale> parseRatingScale(std::span<const std::uint8_t> bytes) {
