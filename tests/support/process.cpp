@@ -2,6 +2,7 @@
 
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
@@ -45,13 +46,15 @@ ProcessResult runProgram(const std::string& program, const std::vector<std::stri
     int status = 0;
     rusage usage{};
     while (wait4(pid, &status, WNOHANG, &usage) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) {
             kill(pid, SIGKILL);
             wait4(pid, &status, 0, &usage);
             result.timedOut = true;
             break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+            deadline - now, std::chrono::milliseconds(2)));
     }
     result.peakKilobytes = usage.ru_maxrss;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

@@ -15,8 +15,9 @@ struct ProcessResult {
 };
 
 struct ProcessOptions {
-    // A program that hangs is killed after this long, so that a fault cannot hang the suite.
-    std::chrono::milliseconds timeout{60'000};
+    // A program that hangs is killed (SIGKILL) after this long, so that a fault cannot hang the
+    // suite; to the tenth of a millisecond or so, for tests that kill at chosen moments.
+    std::chrono::microseconds timeout{std::chrono::seconds(60)};
     std::string workingDirectory; // empty: this process's own
 };
 
