@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -70,7 +71,14 @@ std::size_t readUpTo(int fd, std::uint8_t* data, std::size_t size, const std::st
     return done;
 }
 
+// The error an InjectedWriteFailure makes every write end with; 0 while none is alive.
+std::atomic<int> injectedWriteError{0};
+
 void writeAll(int fd, std::span<const std::uint8_t> bytes, const std::string& path) {
+    // An injected failure lets half of the bytes through first, as a disk that fills up does.
+    const int injected = injectedWriteError.load(std::memory_order_relaxed);
+    if (injected != 0)
+        bytes = bytes.first(bytes.size() / 2);
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -80,6 +88,8 @@ void writeAll(int fd, std::span<const std::uint8_t> bytes, const std::string& pa
         }
         bytes = bytes.subspan(static_cast<std::size_t>(written));
     }
+    if (injected != 0)
+        throw failure("write", path, reason(injected));
 }
 
 // ---- Replacing a file ---------------------------------------------------------------------------
@@ -174,7 +184,8 @@ Target openTarget(const std::string& path) {
             throw failure("write", path, "it is not a regular file");
         // A writable folder would let the rename replace a file its owner made read-only.
         if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0)
-            throw failure("write", path, reason(errno));
+            throw failure("write", path,
+                          errno == EACCES ? std::string("the file is read-only") : reason(errno));
         if ((existing.st_mode & 0222) == 0)
             throw failure("write", path, "the file is read-only");
         target.existing = existing;
@@ -345,6 +356,14 @@ void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
     writeFileAtomically(
         path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
+InjectedWriteFailure::InjectedWriteFailure(int error) {
+    injectedWriteError.store(error);
+}
+
+InjectedWriteFailure::~InjectedWriteFailure() {
+    injectedWriteError.store(0);
 }
 
 bool fileExists(const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include "base/filebuffer.h"
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -32,6 +33,17 @@ enum class TemporaryFile { Unnamed, Named };
 void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          TemporaryFile temporary = TemporaryFile::Unnamed);
 void writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// A seam for fault tests, in the one function that writes files. While one of these lives, every
+// file written by writeFileAtomically fails as on a full disk: half of the bytes reach the
+// temporary file, then the write fails with `error` (by default "No space left on device").
+class InjectedWriteFailure {
+public:
+    explicit InjectedWriteFailure(int error = ENOSPC);
+    ~InjectedWriteFailure();
+    InjectedWriteFailure(const InjectedWriteFailure&) = delete;
+    InjectedWriteFailure& operator=(const InjectedWriteFailure&) = delete;
+};
 
 // True when `path` names an existing regular file.
 bool fileExists(const std::string& path);

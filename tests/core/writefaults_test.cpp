@@ -1,0 +1,158 @@
+#include "base/error.h"
+#include "base/fileio.h"
+#include "cli/cli.h"
+#include "document/csv.h"
+#include "document/datafile.h"
+#include "document/htmltable.h"
+#include "document/settings.h"
+#include "ratings/ratingscale.h"
+#include "rom/romimage.h"
+#include "support/image_builder.h"
+#include "support/nes_image.h"
+#include "support/random_league.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <functional>
+#include <optional>
+#include <sstream>
+
+namespace kvx {
+namespace {
+
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+std::vector<std::string> entries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+// Every kind of file the programs write, each through its own writer.
+struct Writer {
+    const char* file;
+    std::function<void(const std::string& path)> write;
+};
+
+const std::vector<Writer>& writers() {
+    static const std::vector<Writer> all = {
+        {"league.kvx", [](const auto& path) { Save_Data_File(test::randomLeague(3, 5), path); }},
+        {"game.nes",
+         [](const auto& path) { RomImage(std::vector<std::uint8_t>(4096, 0x5A)).save(path); }},
+        {"scale.trs", [](const auto& path) { Save_Rating_Scale(path, RatingScale{}); }},
+        {"kvxm2000.ini", [](const auto& path) { Write_Ini_String(path, "files", "kvx", "x"); }},
+        {"paths.ini",
+         [](const auto& path) {
+             writeRememberedPaths(path, {"a", "b", "c", "d"});
+         }},
+        {"ratings.html",
+         [](const auto& path) {
+             writeFileAtomically(path, htmlTable({{{"Team", false}}, {{"Bills", {}}}}));
+         }},
+        {"league.csv",
+         [](const auto& path) {
+             writeFileAtomically(path, leagueToCsv(test::randomLeague(2, 6)));
+         }},
+        // Where the file system has no unnamed temporary files, a named one must go too.
+        {"named.bin",
+         [](const auto& path) {
+             writeFileAtomically(path, std::vector<std::uint8_t>(100, 'n'), TemporaryFile::Named);
+         }},
+    };
+    return all;
+}
+
+// A full disk, a read-only file and a read-only folder, for every writer: the file stays byte
+// for byte, the failure names the file and the cause, and nothing is left beside it.
+TEST(WriteFaults, EveryWriterLeavesTheFileAsItWasAndSaysWhy) {
+    enum Fault { FullDisk, ReadOnlyFile, ReadOnlyFolder };
+    const std::pair<Fault, const char*> faults[] = {{FullDisk, "No space left on device"},
+                                                    {ReadOnlyFile, "the file is read-only"},
+                                                    {ReadOnlyFolder, "its folder is read-only"}};
+    for (const auto& [fault, cause] : faults) {
+        for (const Writer& writer : writers()) {
+            TempDir dir;
+            const std::string path = dir.file(writer.file);
+            const std::vector<std::uint8_t> old = {'[', 'o', 'l', 'd', ']', '\r', '\n'};
+            writeBytes(path, old);
+            if (fault == ReadOnlyFile)
+                ::chmod(path.c_str(), 0444);
+            if (fault == ReadOnlyFolder)
+                ::chmod(dir.path().c_str(), 0555);
+            try {
+                std::optional<InjectedWriteFailure> full;
+                if (fault == FullDisk)
+                    full.emplace(ENOSPC);
+                writer.write(path);
+                ADD_FAILURE() << writer.file << ": written despite " << cause;
+            } catch (const FileError& failure) {
+                EXPECT_EQ(std::string(failure.what()),
+                          "Cannot write \"" + path + "\": " + cause + ".");
+            }
+            ::chmod(dir.path().c_str(), 0755);
+            EXPECT_EQ(readBytes(path), old) << writer.file << ", " << cause;
+            EXPECT_EQ(entries(dir.path()), std::vector<std::string>{writer.file}) << cause;
+        }
+    }
+}
+
+// The commands of kvxm2000-cli on a full disk: none claims success, each says which file it
+// could not write, and every file stays as it was.
+TEST(WriteFaults, CommandsOnAFullDiskSayWhatTheyCouldNotWrite) {
+    TempDir dir;
+    test::buildNesImage(test::imageStyleTeams(28, 3), GeneralInfoRecord{"1994", 0, 0, "CREDITS"}, 4)
+        .save(dir.file("game.nes"));
+    std::ostringstream ignored;
+    ASSERT_EQ(cli::run({"import", dir.file("game.nes"), dir.file("league.kvx")}, KVX_BIN_DIR,
+                       ignored, ignored),
+              cli::Success);
+    ASSERT_EQ(cli::run({"to-csv", dir.file("league.kvx"), dir.file("league.csv")}, KVX_BIN_DIR,
+                       ignored, ignored),
+              cli::Success);
+    const std::vector<std::string> files = {"game.nes", "league.kvx", "league.csv",
+                                            "out.kvx",  "out.csv",    "ratings.html"};
+    for (const char* name : {"out.kvx", "out.csv", "ratings.html"})
+        writeBytes(dir.file(name), {'o', 'l', 'd'});
+    std::vector<std::vector<std::uint8_t>> before;
+    for (const auto& name : files)
+        before.push_back(readBytes(dir.file(name)));
+
+    const struct {
+        std::vector<std::string> args;
+        const char* written;
+        int exitCode;
+    } commands[] = {
+        {{"import", dir.file("game.nes"), dir.file("out.kvx")}, "out.kvx", cli::InputRefused},
+        {{"export", dir.file("league.kvx"), dir.file("game.nes")},
+         "game.nes",
+         cli::ExportRefusedCode},
+        {{"ratings", "--html", dir.file("ratings.html"), dir.file("league.kvx")},
+         "ratings.html",
+         cli::InputRefused},
+        {{"to-csv", dir.file("league.kvx"), dir.file("out.csv")}, "out.csv", cli::InputRefused},
+        {{"from-csv", dir.file("league.csv"), dir.file("out.kvx")}, "out.kvx", cli::InputRefused},
+    };
+    const InjectedWriteFailure full;
+    for (const auto& command : commands) {
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(cli::run(command.args, KVX_BIN_DIR, out, err), command.exitCode)
+            << command.args[0];
+        EXPECT_EQ(out.str(), "") << command.args[0];
+        const std::string cause =
+            "Cannot write \"" + dir.file(command.written) + "\": No space left on device.\n";
+        EXPECT_TRUE(err.str().ends_with(cause)) << err.str();
+    }
+    for (std::size_t n = 0; n < files.size(); ++n)
+        EXPECT_EQ(readBytes(dir.file(files[n])), before[n]) << files[n];
+    EXPECT_EQ(entries(dir.path()).size(), files.size());
+}
+
+} // namespace
+} // namespace kvx
