@@ -14,7 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <functional>
 #include <optional>
@@ -100,6 +104,59 @@ TEST(WriteFaults, EveryWriterLeavesTheFileAsItWasAndSaysWhy) {
             EXPECT_EQ(entries(dir.path()), std::vector<std::string>{writer.file}) << cause;
         }
     }
+}
+
+// A small file system mounted for the test, unmounted whatever happens.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(const std::filesystem::path& at) : at_(at) {
+        std::filesystem::create_directory(at_);
+        mounted_ = ::mount("tmpfs", at_.c_str(), "tmpfs", 0, "size=64k") == 0;
+        error_ = errno;
+    }
+    ~SmallFileSystem() {
+        if (mounted_)
+            ::umount2(at_.c_str(), MNT_DETACH);
+    }
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+    bool mounted() const { return mounted_; }
+    int error() const { return error_; }
+
+private:
+    std::filesystem::path at_;
+    bool mounted_ = false;
+    int error_ = 0;
+};
+
+// The full disk above is simulated; here it is a real one, where the test may mount a 64 KiB
+// file system: both kinds of temporary file fail on it as on the simulated one, and leave the
+// file and the file system as they were.
+TEST(WriteFaults, ARealFullFileSystemFailsAsTheSimulatedOne) {
+    TempDir dir;
+    const SmallFileSystem small(dir.path() / "small");
+    if (!small.mounted())
+        GTEST_SKIP() << "no file system can be mounted here: " << std::strerror(small.error());
+    const std::string path = (dir.path() / "small" / "game.smc").string();
+    const std::vector<std::uint8_t> old(1000, 'o');
+    writeBytes(path, old);
+    const std::vector<std::uint8_t> image(256 * 1024, 0x5A);
+    for (const TemporaryFile kind : {TemporaryFile::Unnamed, TemporaryFile::Named}) {
+        try {
+            writeFileAtomically(path, image, kind);
+            ADD_FAILURE() << "256 KiB written into 64 KiB";
+        } catch (const FileError& failure) {
+            EXPECT_EQ(std::string(failure.what()),
+                      "Cannot write \"" + path + "\": No space left on device.");
+        }
+        EXPECT_EQ(readBytes(path), old);
+        EXPECT_EQ(entries(dir.path() / "small"), std::vector<std::string>{"game.smc"});
+    }
+    // The space the failed writes took is free again: a file that fits is written.
+    const std::vector<std::uint8_t> fits(32 * 1024, 'n');
+    writeFileAtomically(path, fits);
+    EXPECT_EQ(readBytes(path), fits);
 }
 
 // The commands of kvxm2000-cli on a full disk: none claims success, each says which file it
