@@ -16,14 +16,6 @@ using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
-std::vector<std::string> entries(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 const std::vector<std::uint8_t> NewBytes = {'n', 'e', 'w'};
 
 constexpr TemporaryFile BothWays[] = {TemporaryFile::Unnamed, TemporaryFile::Named};
@@ -45,7 +37,7 @@ TEST(FileIo, ReplacesTheFileAChainOfLinksLeadsTo) {
         struct stat info {};
         ::stat(image.c_str(), &info);
         EXPECT_EQ(info.st_mode & 0777, 0640u);
-        EXPECT_EQ(entries(dir.file("roms")), std::vector<std::string>{"game.bin"});
+        EXPECT_EQ(test::fileNames(dir.file("roms")), std::vector<std::string>{"game.bin"});
     }
 }
 
@@ -61,7 +53,8 @@ TEST(FileIo, RefusesWhatItMayNotOrCannotReplace) {
     for (const std::string& path : {readOnly, fifo, dir.file("folder")})
         EXPECT_THROW(writeFileAtomically(path, NewBytes), FileError) << path;
     EXPECT_EQ(readBytes(readOnly), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
-    EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"fifo", "folder", "read-only.kvx"}));
+    EXPECT_EQ(test::fileNames(dir.path()),
+              (std::vector<std::string>{"fifo", "folder", "read-only.kvx"}));
     EXPECT_THROW(readFile(dir.file("folder"), 100), FileError);
 }
 
@@ -74,7 +67,7 @@ TEST(FileIo, WritesAFileWhoseNameTakesTheWholeLimit) {
         EXPECT_EQ(readFile(path, 3).size(), 3u);
         EXPECT_EQ(readBytes(path), NewBytes);
         EXPECT_THROW(readFile(path, 2), FileTooLarge);
-        EXPECT_EQ(entries(dir.path()).size(), 1u);
+        EXPECT_EQ(test::fileNames(dir.path()).size(), 1u);
     }
 }
 
@@ -91,7 +84,7 @@ TEST(FileIo, AWriteRemovesWhatAKilledWriteOfTheSameFileLeftBehind) {
 
     writeFileAtomically(dir.file("game.bin"), NewBytes, TemporaryFile::Named);
     ::close(held);
-    EXPECT_EQ(entries(dir.path()),
+    EXPECT_EQ(test::fileNames(dir.path()),
               (std::vector<std::string>{".game.bin.kvxtmp-89abcdef", ".other.bin.kvxtmp-0123abcd",
                                         "game.bin"}));
 }

@@ -22,12 +22,9 @@ using test::readBytes;
 
 // What lies in the folder beside the image and the data file.
 std::vector<std::string> leftovers(const test::TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        const std::string name = entry.path().filename().string();
-        if (name != "game.smc" && name != "league.kvx")
-            names.push_back(name);
-    }
+    std::vector<std::string> names = test::fileNames(dir.path());
+    std::erase_if(
+        names, [](const std::string& name) { return name == "game.smc" || name == "league.kvx"; });
     return names;
 }
 

@@ -31,13 +31,6 @@ using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
-std::vector<std::string> entries(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    return names;
-}
-
 // Every kind of file the programs write, each through its own writer.
 struct Writer {
     const char* file;
@@ -101,7 +94,7 @@ TEST(WriteFaults, EveryWriterLeavesTheFileAsItWasAndSaysWhy) {
             }
             ::chmod(dir.path().c_str(), 0755);
             EXPECT_EQ(readBytes(path), old) << writer.file << ", " << cause;
-            EXPECT_EQ(entries(dir.path()), std::vector<std::string>{writer.file}) << cause;
+            EXPECT_EQ(test::fileNames(dir.path()), std::vector<std::string>{writer.file}) << cause;
         }
     }
 }
@@ -151,7 +144,7 @@ TEST(WriteFaults, ARealFullFileSystemFailsAsTheSimulatedOne) {
                       "Cannot write \"" + path + "\": No space left on device.");
         }
         EXPECT_EQ(readBytes(path), old);
-        EXPECT_EQ(entries(dir.path() / "small"), std::vector<std::string>{"game.smc"});
+        EXPECT_EQ(test::fileNames(dir.path() / "small"), std::vector<std::string>{"game.smc"});
     }
     // The space the failed writes took is free again: a file that fits is written.
     const std::vector<std::uint8_t> fits(32 * 1024, 'n');
@@ -208,7 +201,7 @@ TEST(WriteFaults, CommandsOnAFullDiskSayWhatTheyCouldNotWrite) {
     }
     for (std::size_t n = 0; n < files.size(); ++n)
         EXPECT_EQ(readBytes(dir.file(files[n])), before[n]) << files[n];
-    EXPECT_EQ(entries(dir.path()).size(), files.size());
+    EXPECT_EQ(test::fileNames(dir.path()).size(), files.size());
 }
 
 } // namespace

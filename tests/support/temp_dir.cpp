@@ -1,5 +1,6 @@
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -38,6 +39,14 @@ std::vector<std::uint8_t> readBytes(const std::string& path) {
     if (!in)
         throw std::runtime_error("cannot read " + path);
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> fileNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 } // namespace kvx::test

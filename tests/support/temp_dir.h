@@ -27,4 +27,7 @@ void writeBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> readBytes(const std::string& path);
 
+// The names of what lies in `folder`, sorted.
+std::vector<std::string> fileNames(const std::filesystem::path& folder);
+
 } // namespace kvx::test
