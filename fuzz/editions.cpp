@@ -222,7 +222,7 @@ std::string differenceAfterExport(int edition, const std::vector<TeamRecord>& ex
         for (int slot = 0; difference.empty() && slot < PlayerSlots; ++slot) {
             const PlayerRecord& player = e.Players[static_cast<std::size_t>(slot)];
             const PlayerRecord& read = a.Players[static_cast<std::size_t>(slot)];
-            const bool unnamed = player.FirstName.empty() || player.LastName.empty();
+            const bool unnamed = player.FirstName.empty() && player.LastName.empty();
             if (!(stored[static_cast<std::size_t>(slot)] && unnamed)) {
                 if (!(player == read))
                     difference =

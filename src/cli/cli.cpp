@@ -181,11 +181,14 @@ int exportCommand(const std::vector<std::string>& words, std::ostream& err) {
     }
     try {
         const ExportResult result = Export_ROM(*edition, league, image);
+        // "Warning!\r..." is worded for a message box: one line here.
         for (const auto& warning : result.warnings) {
             std::string line = warning;
-            line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
-            err << line.insert(std::string("Warning!").size(), " ") << '\n';
+            std::replace(line.begin(), line.end(), '\r', ' ');
+            err << line << '\n';
         }
+        for (const auto& cut : result.cuts)
+            err << "Warning: " << cut << '\n';
         image.save(path);
     } catch (const ExportRefused& refusal) {
         err << refusal.what() << '\n';

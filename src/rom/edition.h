@@ -27,14 +27,21 @@ using Warnings = std::vector<std::string>;
 struct EditionCodec {
     int code;
     int teamCount;
+    int textTeams;    // the teams whose texts the image keeps (the league, without extra teams)
+    int creditsWidth; // the characters of the credits line an export writes
+    // The roster an export rewrites, which its own reading of the image must take for the teams
+    // it does not replace.
+    int exportedRoster = 1;
     // Fills `teams` (already sized to teamCount, every record blank). Reads the credits line and
     // date fields into `generalInfo` unless it is null. `roster` is 1..3 (Genesis II only).
     void (*importLeague)(const RomImage& image, std::vector<TeamRecord>& teams,
                          GeneralInfoRecord* generalInfo, int roster, Warnings& warnings);
     // Writes the prepared league (teamCount teams in the image's order, every player checked)
-    // into the image. Raises ExportRefused before writing when something does not fit.
+    // into the image. Raises ExportRefused before writing when something does not fit or would
+    // read back differently, RomError when the image's tables lead outside the league's areas.
+    // Every value it shortens to fit is said in `cuts`.
     void (*exportLeague)(RomImage& image, const std::vector<TeamRecord>& teams,
-                         const GeneralInfoRecord& generalInfo, Warnings& warnings);
+                         const GeneralInfoRecord& generalInfo, Warnings& cuts);
 };
 
 extern const EditionCodec NesEdition;

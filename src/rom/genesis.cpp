@@ -1,7 +1,9 @@
 #include "rom/genesis.h"
 
 #include "base/error.h"
+#include "rom/pointerchecks.h"
 #include "rom/routines.h"
+#include "rom/textchecks.h"
 
 #include <algorithm>
 
@@ -47,8 +49,46 @@ void readLeagueTexts(const RomImage& image, const LeagueTextLayout& layout,
     }
 }
 
+namespace {
+
+// The strings the import reads (cities, the fixed four, nicknames, the season labels' start) run
+// in order after the abbreviations and "NFLAFCNFC", and end before what follows the block.
+void requireSoundLeagueTable(const RomImage& image, const LeagueTextLayout& layout) {
+    const int labels = layout.seasonLabelsEntry();
+    Targets targets(static_cast<std::size_t>(labels) + 1);
+    for (int e = 0; e <= labels; ++e)
+        targets[static_cast<std::size_t>(e)] = leagueTextPointer(image, layout, e);
+    const Area strings{layout.block + 4 * static_cast<std::size_t>(layout.teams) +
+                           LeagueNames.size(),
+                       layout.limit, "the league texts"};
+    requireInside(targets, 0, labels, strings, "league-text pointer");
+    requireInOrder(targets, 0, labels, "league-text pointer");
+    // The entries after the season labels' point into them; the export rewrites them.
+    const int entries = labels + static_cast<int>(layout.subPointers.size());
+    for (int e = labels + 1; e <= entries; ++e)
+        requireInside(image.u32be(layout.entry(e)), 0, strings,
+                      "league-text pointer " + std::to_string(e));
+}
+
+// The game shows its dot character as "." wherever it reads it back.
+void requireTextsReadBack(const LeagueTextLayout& layout, const std::vector<TeamRecord>& teams) {
+    constexpr std::string_view Dot = "the game shows that character as a point";
+    for (int t = 0; t < layout.teams; ++t) {
+        const TeamRecord& team = teams[static_cast<std::size_t>(t)];
+        refuseCharacter(team, "abbreviation", team.Abbreviation, layout.abbreviationDot, Dot);
+        if (layout.textDot != '.') {
+            refuseCharacter(team, "city", team.City, layout.textDot, Dot);
+            refuseCharacter(team, "nickname", team.Name, layout.textDot, Dot);
+        }
+    }
+}
+
+} // namespace
+
 LeagueText prepareLeagueText(const RomImage& image, const LeagueTextLayout& layout,
                              const std::vector<TeamRecord>& teams) {
+    requireSoundLeagueTable(image, layout);
+    requireTextsReadBack(layout, teams);
     const std::size_t labels = leagueTextPointer(image, layout, layout.seasonLabelsEntry());
     const std::size_t room =
         std::min(layout.limit, ownAreaEnd(image, layout.block, labels, layout.seasonLabels.size(),

@@ -56,7 +56,7 @@ struct LeagueTextLayout {
     std::string_view seasonLabels;
     const SubPointers& subPointers;
     std::uint32_t maxOffset; // what an export may write: 0xFFFF where cities are read in 16 bits
-    std::size_t limit;       // the block never runs past this, whatever the image says
+    std::size_t limit;       // what follows the block: its strings never run past it
 
     int seasonLabelsEntry() const { return 2 * teams + 4; }
     std::size_t entry(int index) const {
@@ -81,7 +81,8 @@ struct LeagueText {
 
 // Lays out the block from the teams and checks it against the room the image's own block takes
 // (up to the end of its season labels, and never past layout.limit). Raises ExportRefused when it
-// does not fit and RomError when the image's own table is impossible.
+// does not fit or a text would read back differently, and RomError when the image's own table
+// leads outside the block or out of order.
 LeagueText prepareLeagueText(const RomImage& image, const LeagueTextLayout& layout,
                              const std::vector<TeamRecord>& teams);
 void writeLeagueText(ImageWrites& writes, const LeagueTextLayout& layout, const LeagueText& text);

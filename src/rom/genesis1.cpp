@@ -3,7 +3,9 @@
 #include "base/error.h"
 #include "rom/attributes.h"
 #include "rom/genesis.h"
+#include "rom/pointerchecks.h"
 #include "rom/routines.h"
+#include "rom/textchecks.h"
 
 #include <array>
 
@@ -46,6 +48,9 @@ constexpr AttributeLayout Records{.common = "1|0 2|3 face",
 constexpr std::size_t AttributeArea = Teams * teamRecordsSize(Records, GenesisI);
 static_assert(AttributeArea == Entries * 5);
 
+// The name records follow their table; their pointers, and so the attribute start, are 16-bit.
+constexpr Area NameArea{NameRecords, 0x10000, "the player names"};
+
 const LeagueTextLayout LeagueTexts{0x4644,        0x47C8,       Teams,  '_',         '.',
                                    SeasonLabelsI, SubPointersI, 0xFFFF, NamePointers};
 
@@ -67,8 +72,10 @@ std::array<std::size_t, 2> abbreviationDistances(int t) {
     return {978, 7510};
 }
 
-// 0x00, the length of the text as the team has it, then the text upper-cased in 14 bytes.
-std::string textRecord(const std::string& text) {
+// 0x00, the length of the text as the team has it, then the text upper-cased in 14 bytes (the
+// game's menus show no more; a cut is said).
+std::string textRecord(const std::string& text, const std::string& subject, Warnings& cuts) {
+    sayCut(text, TextRecordSize - 2, subject, cuts);
     if (text.size() > 255)
         throw ExportRefused("The team text \"" + trimSpaces(text).substr(0, 20) + "\" is " +
                             std::to_string(text.size()) +
@@ -104,8 +111,10 @@ void importGenesisI(const RomImage& image, std::vector<TeamRecord>& teams,
 }
 
 void exportGenesisI(RomImage& image, const std::vector<TeamRecord>& teams,
-                    const GeneralInfoRecord& generalInfo, Warnings&) {
+                    const GeneralInfoRecord& generalInfo, Warnings& cuts) {
     // Everything is laid out and checked before the first byte is written.
+    requireNameTable(bigEndian16Targets(image, NamePointers, Entries + 1), NameArea,
+                     "player-name pointer");
     const LeagueText texts = prepareLeagueText(image, LeagueTexts, teams);
 
     const std::size_t room = ownAreaEnd(image, NameRecords, image.u16be(AttributeStart),
@@ -120,8 +129,10 @@ void exportGenesisI(RomImage& image, const std::vector<TeamRecord>& teams,
     std::string nicknameRecords;
     std::string abbreviations;
     for (const TeamRecord& team : teams) {
-        cityRecords += textRecord(team.City);
-        nicknameRecords += textRecord(team.Name);
+        cityRecords += textRecord(
+            team.City, "The city of the " + team.displayName() + " in the game's menus", cuts);
+        nicknameRecords += textRecord(
+            team.Name, "The nickname of the " + team.displayName() + " in the game's menus", cuts);
         abbreviations += abbreviationField(team.Abbreviation, LeagueTexts.abbreviationDot);
     }
 
@@ -156,6 +167,11 @@ void exportGenesisI(RomImage& image, const std::vector<TeamRecord>& teams,
 
 } // namespace
 
-const EditionCodec GenesisIEdition{GenesisI, Teams, importGenesisI, exportGenesisI};
+const EditionCodec GenesisIEdition{.code = GenesisI,
+                                   .teamCount = Teams,
+                                   .textTeams = Teams,
+                                   .creditsWidth = static_cast<int>(LineWidth),
+                                   .importLeague = importGenesisI,
+                                   .exportLeague = exportGenesisI};
 
 } // namespace kvx

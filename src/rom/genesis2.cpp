@@ -3,11 +3,12 @@
 #include "base/error.h"
 #include "rom/attributes.h"
 #include "rom/genesis.h"
+#include "rom/pointerchecks.h"
 #include "rom/routines.h"
+#include "rom/textchecks.h"
 
 #include <algorithm>
 #include <array>
-#include <limits>
 
 // The second Genesis edition: 28 teams of 37 players in three complete rosters. Offsets are file
 // offsets; every table holds 32-bit big-endian offsets.
@@ -30,24 +31,21 @@ constexpr std::size_t ScheduleNames = 0x5A1D8;
 // their points.
 constexpr char Dot = '\\';
 
-const LeagueTextLayout LeagueTexts{0x2567C,
-                                   0x25800,
-                                   Teams,
-                                   Dot,
-                                   '.',
-                                   SeasonLabelsLater,
-                                   SubPointersLater,
-                                   0xFFFFFF,
-                                   std::numeric_limits<std::size_t>::max()};
-
 // Three name blocks follow each other from 0x271AE, each a table of 1037 offsets (the last marks
 // the end of the block's records) and then its records; the next block starts at the next even
-// offset. The three attribute blocks follow the third name block the same way. The export
-// rewrites the third name block, which the game keeps at 0x2F00E.
+// offset. The three attribute blocks follow the third name block the same way, before the schedule
+// names. The export rewrites the third name block, which the game keeps at 0x2F00E, and reads
+// that roster for the teams it does not replace.
 constexpr std::size_t FirstNameBlock = 0x271AE;
 constexpr std::size_t ExportedNameBlock = 0x2F00E;
+constexpr int ExportedRoster = 3;
 constexpr std::size_t NameTableSize = (Entries + 1) * 4;
 constexpr std::array<std::size_t, Rosters> AttributeStartPointers = {0x2506C, 0x25070, 0x25074};
+
+// The league texts lie before the first name block.
+const LeagueTextLayout LeagueTexts{
+    0x2567C,           0x25800,          Teams,    Dot,           '.',
+    SeasonLabelsLater, SubPointersLater, 0xFFFFFF, FirstNameBlock};
 
 // Body balance doubles as agility.
 void agilityFromBalance(PlayerRecord& player, int) {
@@ -106,6 +104,29 @@ void importGenesisII(const RomImage& image, std::vector<TeamRecord>& teams,
                          teams);
 }
 
+// Each roster's name table leads into its own records, which end where the next block begins;
+// the third roster's records and the attribute blocks after them end before the schedule names.
+void requireSoundRosters(const RomImage& image, const RosterPlaces& places) {
+    for (std::size_t r = 0; r < Rosters; ++r) {
+        const std::size_t table = places.nameTables[r];
+        const std::size_t end = r + 1 < Rosters ? places.nameTables[r + 1] : ScheduleNames;
+        const std::string pointer = "roster " + std::to_string(r + 1) + "'s player-name pointer";
+        requireNameTable(bigEndian32Targets(image, table, Entries + 1),
+                         {table + NameTableSize, end, "the roster's names"}, pointer);
+        if (r + 1 == Rosters)
+            requireInside(places.attributes, Rosters * AttributeBlock,
+                          {table + NameTableSize, end, "the rosters, before the schedule names"},
+                          pointer + " " + std::to_string(Entries));
+    }
+}
+
+// Schedule names are read back trimmed, with "." for the game's dot.
+void requireScheduleNamesReadBack(const std::vector<TeamRecord>& teams) {
+    for (const TeamRecord& team : teams)
+        refuseCharacter(team, "schedule name", team.ScheduleName, Dot,
+                        "the game shows that character as a point");
+}
+
 void exportGenesisII(RomImage& image, const std::vector<TeamRecord>& teams,
                      const GeneralInfoRecord& generalInfo, Warnings& warnings) {
     // Everything is laid out and checked before the first byte is written.
@@ -114,6 +135,7 @@ void exportGenesisII(RomImage& image, const std::vector<TeamRecord>& teams,
     // The export writes the third roster's names at 0x2F00E. Unless the image's first two name
     // blocks lead exactly there, that would overwrite them or leave a block no import finds.
     const RosterPlaces places = findRosters(image);
+    requireSoundRosters(image, places);
     if (places.nameTables[2] != ExportedNameBlock)
         throw ExportRefused("This image keeps its third roster's names at " +
                             hexOffset(places.nameTables[2]) + ", not at " +
@@ -133,6 +155,7 @@ void exportGenesisII(RomImage& image, const std::vector<TeamRecord>& teams,
         players.append(attributeBlock);
     players.requireEndsBy(room, "player names and attributes");
 
+    requireScheduleNamesReadBack(teams);
     std::string scheduleNames;
     for (const TeamRecord& team : teams)
         scheduleNames += scheduleNameField(trimSpaces(cutScheduleName(team, warnings)), Dot);
@@ -154,6 +177,12 @@ void exportGenesisII(RomImage& image, const std::vector<TeamRecord>& teams,
 
 } // namespace
 
-const EditionCodec GenesisIIEdition{GenesisII, Teams, importGenesisII, exportGenesisII};
+const EditionCodec GenesisIIEdition{.code = GenesisII,
+                                    .teamCount = Teams,
+                                    .textTeams = Teams,
+                                    .creditsWidth = static_cast<int>(LineWidth),
+                                    .exportedRoster = ExportedRoster,
+                                    .importLeague = importGenesisII,
+                                    .exportLeague = exportGenesisII};
 
 } // namespace kvx

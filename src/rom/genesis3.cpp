@@ -3,10 +3,11 @@
 #include "base/error.h"
 #include "rom/attributes.h"
 #include "rom/genesis.h"
+#include "rom/pointerchecks.h"
 #include "rom/routines.h"
+#include "rom/textchecks.h"
 
 #include <array>
-#include <limits>
 
 // The third Genesis edition: 30 league teams of 37 players, then the free agents and the old
 // timers as two more teams of the same roster. Offsets are file offsets; every table holds
@@ -32,21 +33,18 @@ constexpr std::size_t ScheduleNames = 0x12806E;
 // The game shows "\" as a point in every team text.
 constexpr char Dot = '\\';
 
-const LeagueTextLayout LeagueTexts{0x226D0,
-                                   0x22864,
-                                   LeagueTeams,
-                                   Dot,
-                                   Dot,
-                                   SeasonLabelsLater,
-                                   SubPointersLater,
-                                   0xFFFFFF,
-                                   std::numeric_limits<std::size_t>::max()};
-
 // 1185 name offsets (the last marks the end of the records), the records, then the attribute area
-// at the next even offset, which the game finds through the pointer at 0x22064.
+// at the next even offset, which the game finds through the pointer at 0x22064. The schedule names
+// come after them.
 constexpr std::size_t NamePointers = 0x25210;
 constexpr std::size_t NameRecords = 0x26494;
 constexpr std::size_t AttributeStartPointer = 0x22064;
+constexpr Area Rosters{NameRecords, ScheduleNames, "the player names and attributes"};
+
+// The league texts lie before the name table.
+const LeagueTextLayout LeagueTexts{0x226D0,     0x22864,           LeagueTeams,      Dot,
+                                   Dot,         SeasonLabelsLater, SubPointersLater, 0xFFFFFF,
+                                   NamePointers};
 
 // An attribute entry: the common bytes, then the bytes of the player's position. Every level the
 // game uses is stored; nothing is derived.
@@ -84,9 +82,22 @@ void importGenesisIII(const RomImage& image, std::vector<TeamRecord>& teams,
     readAttributeRecords(image, at, Records, GenesisIII, teams);
 }
 
+// The name table leads into the records, in order, and the attribute area after them ends before
+// the schedule names.
+void requireSoundRosters(const RomImage& image) {
+    requireNameTable(bigEndian32Targets(image, NamePointers, Entries + 1), Rosters,
+                     "player-name pointer");
+    requireInside(attributeStart(image), AttributeArea, Rosters,
+                  "player-name pointer " + std::to_string(Entries));
+}
+
 void exportGenesisIII(RomImage& image, const std::vector<TeamRecord>& teams,
                       const GeneralInfoRecord& generalInfo, Warnings& warnings) {
     // Everything is laid out and checked before the first byte is written.
+    requireSoundRosters(image);
+    for (std::size_t t = 0; t < LeagueTeams; ++t)
+        refuseCharacter(teams[t], "schedule name", teams[t].ScheduleName, Dot,
+                        "the game shows that character as a point");
     const std::string signature =
         std::string(SignatureTag) + replaced(toUpperAscii(std::string(WebAddress)), '.', Dot) + " ";
     const LeagueText texts = prepareLeagueText(image, LeagueTexts, teams);
@@ -121,6 +132,11 @@ void exportGenesisIII(RomImage& image, const std::vector<TeamRecord>& teams,
 
 } // namespace
 
-const EditionCodec GenesisIIIEdition{GenesisIII, Teams, importGenesisIII, exportGenesisIII};
+const EditionCodec GenesisIIIEdition{.code = GenesisIII,
+                                     .teamCount = Teams,
+                                     .textTeams = LeagueTeams,
+                                     .creditsWidth = static_cast<int>(LineWidth),
+                                     .importLeague = importGenesisIII,
+                                     .exportLeague = exportGenesisIII};
 
 } // namespace kvx

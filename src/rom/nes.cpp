@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "rom/attributes.h"
+#include "rom/pointerchecks.h"
 #include "rom/routines.h"
 #include "rom/textblock.h"
 
@@ -32,6 +33,14 @@ constexpr std::size_t TeamTextPointers = 0x1FC50; // 88 entries
 constexpr std::size_t TeamNamePointers = 0x1FC90; // entry 32 of the same table
 constexpr std::int32_t TeamTextBase = -0x14010;
 constexpr int TeamTextEntries = 88;
+
+// The team-text pointers address the 16 KiB bank the game maps at 0x8000 (pointers 0x8000 to
+// 0xBFFF): the team texts and the abbreviations lie there. The player names lie between the
+// table's first entry and the attribute records, in the first bank.
+constexpr Area TeamTextBank{0x1C010, 0x20010, "the team texts"};
+constexpr Area AbbreviationBank{0x1C010, 0x20010, "the bank of the team texts"};
+constexpr Area NameArea{NameEntries, Attributes, "the player names"};
+constexpr int LeagueWordsEntry = 60;
 
 constexpr int LineWidth = 23;
 constexpr std::string_view ProgramTag = " KVXM 2000 ";
@@ -84,8 +93,22 @@ TeamTextRoom teamTextRoom(const RomImage& image) {
     return room;
 }
 
+// Every table the import followed leads where the edition keeps what it points at; the texts the
+// import reads between neighbouring entries run in order.
+void requireSoundTables(const RomImage& image) {
+    const Targets texts =
+        littleEndianTargets(image, TeamTextPointers, TeamTextEntries, TeamTextBase);
+    requireInside(texts, 0, TeamTextEntries - 1, TeamTextBank, "team-text pointer");
+    requireInOrder(texts, 0, LeagueWordsEntry, "team-text pointer");
+    requireInside(littleEndianTargets(image, AbbreviationPointers, Teams, TeamTextBase), 0,
+                  Teams - 1, AbbreviationBank, "abbreviation pointer", 4);
+    requireNameTable(littleEndianTargets(image, NamePointers, Players + 1, NameBase), NameArea,
+                     "player-name pointer");
+}
+
 void exportNes(RomImage& image, const std::vector<TeamRecord>& teams,
                const GeneralInfoRecord& generalInfo, Warnings&) {
+    requireSoundTables(image);
     // Lay out both variable blocks first: a league that does not fit changes nothing.
     const TeamTextRoom room = teamTextRoom(image);
     TextBlock texts(room.start);
@@ -100,7 +123,7 @@ void exportNes(RomImage& image, const std::vector<TeamRecord>& teams,
     texts.addEntry(LeagueWords);
     std::vector<std::size_t> textPointers = texts.entries();
     for (const std::size_t start : LeagueWordStarts)
-        textPointers.push_back(textPointers[60] + start);
+        textPointers.push_back(textPointers[LeagueWordsEntry] + start);
     texts.requireEndsBy(room.end, "team cities and names");
 
     TextBlock names(NameEntries);
@@ -137,6 +160,11 @@ void exportNes(RomImage& image, const std::vector<TeamRecord>& teams,
 
 } // namespace
 
-const EditionCodec NesEdition{Nes, Teams, importNes, exportNes};
+const EditionCodec NesEdition{.code = Nes,
+                              .teamCount = Teams,
+                              .textTeams = Teams,
+                              .creditsWidth = LineWidth,
+                              .importLeague = importNes,
+                              .exportLeague = exportNes};
 
 } // namespace kvx

@@ -4,6 +4,7 @@
 #include "base/messages.h"
 #include "document/tables.h"
 #include "rom/routines.h"
+#include "rom/textchecks.h"
 
 #include <array>
 #include <string>
@@ -18,6 +19,24 @@ const EditionCodec* findEdition(int code) {
     return nullptr;
 }
 
+namespace {
+
+// Every team of a fresh import holds the division slot of its place in the image for the edition
+// it came from, and no slot for the others.
+void rememberSlots(int edition, std::vector<TeamRecord>& teams) {
+    for (TeamRecord& team : teams)
+        for (int code = 1; code <= EditionCount; ++code)
+            team.RomSlot[code] = -1;
+    for (int slot = 0; slot < DivisionSlots; ++slot) {
+        const int team = SlotTeamIndex(edition, slot);
+        if (team >= 0 && team < static_cast<int>(teams.size()))
+            teams[static_cast<std::size_t>(team)].RomSlot[edition] =
+                static_cast<std::int16_t>(slot);
+    }
+}
+
+} // namespace
+
 ImportResult Import_ROM(int edition, const RomImage& image, std::vector<TeamRecord>& teams,
                         GeneralInfoRecord* generalInfo, int rosterChoice) {
     ImportResult result;
@@ -30,6 +49,7 @@ ImportResult Import_ROM(int edition, const RomImage& image, std::vector<TeamReco
     codec->importLeague(image, teams, generalInfo, rosterChoice == 0 ? 1 : rosterChoice,
                         result.warnings);
     Capitalize_Names(teams);
+    rememberSlots(edition, teams);
     result.teamCount = codec->teamCount;
     return result;
 }
@@ -45,6 +65,10 @@ std::string describe(const PlayerRecord& player, const TeamRecord& team) {
     return player.FirstName + " " + player.LastName + " (" + team.displayName() + ")";
 }
 
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
 std::string attributeLabel(int group, int attribute) {
     if (attribute < 6)
         return std::string(CommonAttributeNames[static_cast<std::size_t>(attribute)]);
@@ -52,18 +76,24 @@ std::string attributeLabel(int group, int attribute) {
     return name.empty() ? "attribute " + std::to_string(attribute + 1) : std::string(name);
 }
 
-// The frame's check of every player: a named player's undefined (negative) levels become 0 with
-// a warning; an unnamed slot becomes "John" / "Doe n" with all levels 0. Slots the edition does
-// not store are never written, so they are not named.
-void fixUpPlayers(int edition, std::vector<TeamRecord>& teams, Warnings& warnings) {
+// The slots the edition's roster order reaches: only they are written, so only they are checked.
+std::array<bool, PlayerSlots> storedSlots(int edition) {
     std::array<bool, PlayerSlots> stored{};
     for (int k = 0; k < rosterSize(edition); ++k)
         stored[static_cast<std::size_t>(Roster_Slot(edition, k))] = true;
+    return stored;
+}
+
+// The frame's check of every player: undefined (negative) levels of a player with a name become
+// 0 with a warning; a slot without either name becomes "John" / "Doe n" with all levels 0, since
+// the game needs some name there. A player with one name keeps it and his levels.
+void fixUpPlayers(int edition, std::vector<TeamRecord>& teams, Warnings& warnings) {
+    const auto stored = storedSlots(edition);
     for (std::size_t b = 0; b < teams.size(); ++b) {
         TeamRecord& team = teams[b];
         for (int slot = 0; slot < PlayerSlots; ++slot) {
             PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
-            if (!player.FirstName.empty() && !player.LastName.empty()) {
+            if (!player.FirstName.empty() || !player.LastName.empty()) {
                 for (auto& level : player.Attributes) {
                     if (level < 0) {
                         level = 0;
@@ -79,8 +109,24 @@ void fixUpPlayers(int edition, std::vector<TeamRecord>& teams, Warnings& warning
     }
 }
 
-// Numbers and levels the image cannot hold refuse the export before anything is written.
-// Only the slots the edition's roster order reaches are stored, so only they are checked.
+// A packed name is read back by splitting it at its first letter A to Z, so a last name that
+// begins with anything else would come back with part of it in the first name.
+void requireNameReadsBack(const PlayerRecord& player, const TeamRecord& team) {
+    const char first = player.LastName.empty() ? 'A' : player.LastName.front();
+    if ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z'))
+        return;
+    PlayerRecord read;
+    readPackedName(packedName(player), read);
+    throw ExportRefused(
+        describe(player, team) + ": the last name " + quoted(player.LastName) +
+        " does not begin with a letter from A to Z. The game finds where a last name begins by "
+        "its first capital letter, so this player would read back as " +
+        quoted(read.FirstName) + " " + quoted(read.LastName) +
+        ". Begin the last name with a letter from A to Z and export again.");
+}
+
+// Numbers and levels the image cannot hold, and names that would not read back as they are,
+// refuse the export before anything is written.
 void requireStorable(int edition, const std::vector<TeamRecord>& teams) {
     const int size = rosterSize(edition);
     for (const TeamRecord& team : teams) {
@@ -99,6 +145,34 @@ void requireStorable(int edition, const std::vector<TeamRecord>& teams) {
                                         attributeLabel(slot / DepthPlaces, a) +
                                         ", but the game can only store levels from 0 to 15.");
             }
+            requireNameReadsBack(player, team);
+        }
+    }
+}
+
+// What every edition writes in a field narrower than the document allows: the credits line, the
+// year, the abbreviations, faces and the extra nibble. The editions say their own cuts.
+void sayFrameCuts(const EditionCodec& codec, const std::vector<TeamRecord>& teams,
+                  const GeneralInfoRecord& info, Warnings& cuts) {
+    sayCut(info.Credits, static_cast<std::size_t>(codec.creditsWidth), "The credits line", cuts);
+    sayCut(info.Year, 4, "The year", cuts);
+    const auto stored = storedSlots(codec.code);
+    for (std::size_t b = 0; b < teams.size(); ++b) {
+        const TeamRecord& team = teams[b];
+        if (static_cast<int>(b) < codec.textTeams)
+            sayCut(team.Abbreviation, 4, "The abbreviation of the " + team.displayName(), cuts);
+        for (int slot = 0; slot < PlayerSlots; ++slot) {
+            const PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
+            if (!stored[static_cast<std::size_t>(slot)])
+                continue;
+            if (player.Face < 0 || player.Face > 255)
+                cuts.push_back(describe(player, team) + " has face " + std::to_string(player.Face) +
+                               ", but the game keeps faces from 0 to 255: it is written as " +
+                               std::to_string(player.Face & 0xFF) + ".");
+            if (player.ExtraNibble < 0 || player.ExtraNibble > 15)
+                cuts.push_back(describe(player, team) + " has an extra nibble of " +
+                               std::to_string(player.ExtraNibble) +
+                               ", which is no nibble (0 to 15): it is not written.");
         }
     }
 }
@@ -110,9 +184,11 @@ ExportResult Export_ROM(int edition, const League& league, RomImage& image) {
     if (!codec)
         throw ExportRefused(msg::RomNotSupported);
 
+    // The teams the document does not replace keep what the image holds in the roster the export
+    // rewrites.
     ExportResult result;
     std::vector<TeamRecord> teams;
-    Import_ROM(edition, image, teams, nullptr, 0);
+    Import_ROM(edition, image, teams, nullptr, codec->exportedRoster);
 
     for (std::size_t b = 0; b < teams.size(); ++b) {
         const int d =
@@ -124,8 +200,9 @@ ExportResult Export_ROM(int edition, const League& league, RomImage& image) {
     }
     fixUpPlayers(edition, teams, result.warnings);
     requireStorable(edition, teams);
+    sayFrameCuts(*codec, teams, league.GeneralInfo, result.cuts);
 
-    codec->exportLeague(image, teams, league.GeneralInfo, result.warnings);
+    codec->exportLeague(image, teams, league.GeneralInfo, result.cuts);
     return result;
 }
 

@@ -15,22 +15,31 @@ struct ImportResult {
 };
 
 // Reads the league of an image of `edition` into `teams` (resized to the edition's team count)
-// and title-cases the names. The credits line and date fields go into `generalInfo` unless it is
-// null. A roster choice of 0 reads roster 1. An edition that cannot be read leaves `teams`
-// unchanged and yields 0 teams. Raises RomError for a damaged or short image.
+// and title-cases the names. Each team remembers where it came from: its RomSlot for `edition` is
+// the division slot that holds its place in the image, -1 for every other edition and for teams
+// no slot holds, so that exporting the league back puts every team where it was. The credits line
+// and date fields go into `generalInfo` unless it is null. A roster choice of 0 reads roster 1.
+// An edition that cannot be read leaves `teams` unchanged and yields 0 teams. Raises RomError for
+// a damaged or short image.
 ImportResult Import_ROM(int edition, const RomImage& image, std::vector<TeamRecord>& teams,
                         GeneralInfoRecord* generalInfo, int rosterChoice);
 
 struct ExportResult {
+    // One message-box text per undefined level (written as 0): undefinedAttributeWarning.
     Warnings warnings;
+    // Every value the export shortened or clamped because the edition cannot hold more, as a
+    // sentence naming the team (and the player) and what was written instead.
+    Warnings cuts;
     int teamsReplaced = 0; // image teams that received a document team
 };
 
 // Writes the document's teams into the in-memory image at the slots the export wizard assigned
-// for `edition`; every other team keeps the image's own data. Every check (numbers, levels, the
-// room each block has) runs before the first byte is changed; what does not fit raises
-// ExportRefused, a damaged image RomError. After an exception the in-memory image must be
-// discarded, never written back: the caller writes the file only when this returns.
+// for `edition`; every other team keeps the image's own data (of the roster the export rewrites).
+// A slot without either name is written as "John" "Doe n"; a player with one name keeps it.
+// Every check (numbers, levels, the room each block has, texts that would read back differently,
+// tables that lead outside the league's areas) runs before the first byte is changed; what cannot
+// be written raises ExportRefused, a damaged image RomError. After an exception the in-memory
+// image must be discarded, never written back: the caller writes the file only when this returns.
 ExportResult Export_ROM(int edition, const League& league, RomImage& image);
 
 // "Warning!", a carriage return, and the player and team that carried an undefined attribute.

@@ -2,8 +2,10 @@
 
 #include "base/error.h"
 #include "rom/attributes.h"
+#include "rom/pointerchecks.h"
 #include "rom/routines.h"
 #include "rom/textblock.h"
+#include "rom/textchecks.h"
 
 #include <array>
 
@@ -42,6 +44,12 @@ constexpr std::size_t NameEntries = 0x17873A;
 constexpr std::int32_t NameBase = -0x170000;
 constexpr std::size_t Attributes = 0x17E000; // 28 x 125 bytes; also where the names must end
 static_assert(teamRecordsSize(NesRecords, SnesI) == 125);
+
+// The team-text pointers address the first 32 KiB of the image (pointers 0x8000 to 0xFFFF), where
+// the records follow their table; the player names lie between their table and the attribute
+// records.
+constexpr Area TeamTextArea{TeamTexts, 0x8000, "the team texts"};
+constexpr Area NameArea{NameEntries, Attributes, "the player names"};
 
 // The second copy of every abbreviation, in the game's division table (per conference three
 // division columns 10 bytes apart, rows 26 bytes apart), by team.
@@ -126,21 +134,47 @@ void importSnesI(const RomImage& image, std::vector<TeamRecord>& teams,
     readAttributeRecords(image, Attributes, NesRecords, SnesI, teams);
 }
 
+// Where the team-text record at `at` ends: after its abbreviation, separator, text and 0x00.
+std::size_t recordEnd(const RomImage& image, std::size_t at) {
+    return at + RecordTextSkip + image.textUntil(at + RecordTextSkip, 0x00).size() + 1;
+}
+
+// Every table the import followed leads where the edition keeps what it points at.
+void requireSoundTables(const RomImage& image) {
+    requireRecords(littleEndianTargets(image, TeamTextPointers, TeamTextEntries, TeamTextBase),
+                   TeamTextArea, "team-text pointer",
+                   [&](std::size_t at) { return recordEnd(image, at); });
+    requireNameTable(littleEndianTargets(image, NamePointers, Players + 1, NameBase), NameArea,
+                     "player-name pointer");
+}
+
+// The record "city NAME" is split at its last space and ends at its first 0x00: a nickname with a
+// space, or any text with a 0x00, would come back split elsewhere.
+void requireTextsReadBack(const std::vector<TeamRecord>& teams) {
+    for (const TeamRecord& team : teams) {
+        refuseCharacter(team, "city", team.City, '\0', "the game ends a team text at that byte");
+        refuseCharacter(team, "nickname", team.Name, '\0',
+                        "the game ends a team text at that byte");
+        if (team.Name.find(' ') != std::string::npos)
+            refuseTeamText(team, "nickname", team.Name,
+                           "the game takes the city to run up to the last space of the team "
+                           "text",
+                           "Write the nickname without spaces");
+    }
+}
+
 // Where the image's own team-text records end: past the record that the furthest pointer of its
 // table leads to. That is all the room the export may use.
 std::size_t teamTextsEnd(const RomImage& image) {
-    const std::size_t last = furthestTarget(image, TeamTextPointers, TeamTextEntries, TeamTextBase);
-    if (last < TeamTexts)
-        throw RomError("The image is damaged: its team-text table does not lead to the team "
-                       "texts at " +
-                       hexOffset(TeamTexts) + ".");
-    return last + RecordTextSkip + image.textUntil(last + RecordTextSkip, 0x00).size() + 1;
+    return recordEnd(image, furthestTarget(image, TeamTextPointers, TeamTextEntries, TeamTextBase));
 }
 
 void exportSnesI(RomImage& image, const std::vector<TeamRecord>& teams,
                  const GeneralInfoRecord& generalInfo, Warnings&) {
     // Everything that can be refused is laid out first: a league that does not fit changes
     // nothing.
+    requireSoundTables(image);
+    requireTextsReadBack(teams);
     const std::string date = dateLine(generalInfo);
 
     TextBlock texts(TeamTexts);
@@ -176,6 +210,11 @@ void exportSnesI(RomImage& image, const std::vector<TeamRecord>& teams,
 
 } // namespace
 
-const EditionCodec SnesIEdition{SnesI, Teams, importSnesI, exportSnesI};
+const EditionCodec SnesIEdition{.code = SnesI,
+                                .teamCount = Teams,
+                                .textTeams = Teams,
+                                .creditsWidth = static_cast<int>(CreditsWidth),
+                                .importLeague = importSnesI,
+                                .exportLeague = exportSnesI};
 
 } // namespace kvx

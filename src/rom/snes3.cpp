@@ -2,8 +2,10 @@
 
 #include "base/error.h"
 #include "rom/attributes.h"
+#include "rom/pointerchecks.h"
 #include "rom/routines.h"
 #include "rom/textblock.h"
+#include "rom/textchecks.h"
 
 #include <algorithm>
 #include <array>
@@ -44,6 +46,13 @@ constexpr std::size_t NamePointers = 0x1E8040; // 1185 entries, the last marks t
 constexpr std::size_t NameEntries = 0x1E8982;
 constexpr std::int32_t NameBase = -0x1E0000;
 constexpr std::size_t Attributes = 0x1EC800; // 32 x 185 bytes; also where the names must end
+
+// The team-text pointers address the first 32 KiB of the image (pointers 0x8000 to 0xFFFF), where
+// the records follow their table; the schedule names have their room of 325 bytes; the player
+// names lie between their table and the attribute records.
+constexpr Area TeamTextArea{TeamTexts, 0x8000, "the team texts"};
+constexpr Area ScheduleArea{ScheduleNames, ScheduleNames + ScheduleRoom, "the schedule names"};
+constexpr Area NameArea{NameEntries, Attributes, "the player names"};
 
 // Attribute record: the common bytes, then the bytes of the player's position. Every attribute is
 // stored; nothing is derived.
@@ -112,16 +121,56 @@ std::string teamTextRecord(std::string_view abbreviation, std::string_view text)
     return bytes;
 }
 
+// Where the team-text record at `at` ends: after its abbreviation, text and their two 0x00.
+std::size_t recordEnd(const RomImage& image, std::size_t at) {
+    const std::size_t text = at + image.textUntil(at, 0x00).size() + 1;
+    return text + image.textUntil(text, 0x00).size() + 1;
+}
+
+// Every table the import followed leads where the edition keeps what it points at.
+void requireSoundTables(const RomImage& image) {
+    requireRecords(littleEndianTargets(image, TeamTextPointers, TeamTextEntries, TeamTextBase),
+                   TeamTextArea, "team-text pointer",
+                   [&](std::size_t at) { return recordEnd(image, at); });
+    requireRecords(littleEndianTargets(image, SchedulePointers, TextTeams, 0), ScheduleArea,
+                   "schedule-name pointer", [&](std::size_t at) {
+                       return at + 1 + image.textUntil(at + 1, ScheduleEnd).size() + 1;
+                   });
+    requireNameTable(littleEndianTargets(image, NamePointers, Players + 1, NameBase), NameArea,
+                     "player-name pointer");
+}
+
+// The record is read as: the abbreviation up to 0x00, the city up to the first capital or digit,
+// the nickname from there up to 0x00; a schedule name runs up to 0xFF. A text that breaks one of
+// these rules would come back cut elsewhere.
+void requireTextsReadBack(const std::vector<TeamRecord>& teams) {
+    constexpr std::string_view Ends = "the game ends a team text at that byte";
+    for (int t = 0; t < TextTeams; ++t) {
+        const TeamRecord& team = teams[static_cast<std::size_t>(t)];
+        refuseCharacter(team, "abbreviation", team.Abbreviation, '\0', Ends);
+        refuseCharacter(team, "city", team.City, '\0', Ends);
+        refuseCharacter(team, "nickname", team.Name, '\0', Ends);
+        refuseCharacter(team, "schedule name", team.ScheduleName, static_cast<char>(ScheduleEnd),
+                        "the game ends a schedule name at that byte");
+        const std::string city = toLowerAscii(trimSpaces(team.City));
+        const auto digit = std::find_if(city.begin(), city.end(), endsCity);
+        if (digit != city.end())
+            refuseTeamText(team, "city", team.City,
+                           "the game ends the city at its first digit, where the nickname begins",
+                           "Write the city without digits");
+        const std::string name = toUpperAscii(trimSpaces(team.Name));
+        if (!name.empty() && !endsCity(name.front()))
+            refuseTeamText(team, "nickname", team.Name,
+                           "the game finds where the nickname begins by its first capital letter "
+                           "or digit",
+                           "Begin the nickname with a letter from A to Z or a digit");
+    }
+}
+
 // Where the image's own team-text records end: past the record that the furthest pointer of its
 // table leads to. That is all the room the export may use.
 std::size_t teamTextsEnd(const RomImage& image) {
-    const std::size_t last = furthestTarget(image, TeamTextPointers, TeamTextEntries, TeamTextBase);
-    if (last < TeamTexts)
-        throw RomError("The image is damaged: its team-text table does not lead to the team "
-                       "texts at " +
-                       hexOffset(TeamTexts) + ".");
-    const std::size_t text = last + image.textUntil(last, 0x00).size() + 1;
-    return text + image.textUntil(text, 0x00).size() + 1;
+    return recordEnd(image, furthestTarget(image, TeamTextPointers, TeamTextEntries, TeamTextBase));
 }
 
 TextBlock scheduleNames(const std::vector<TeamRecord>& teams) {
@@ -148,6 +197,8 @@ void exportSnesIII(RomImage& image, const std::vector<TeamRecord>& teams,
                    const GeneralInfoRecord& generalInfo, Warnings&) {
     // Everything that can be refused is laid out first: a league that does not fit changes
     // nothing.
+    requireSoundTables(image);
+    requireTextsReadBack(teams);
     TextBlock texts(TeamTexts);
     for (int t = 0; t < TextTeams; ++t) {
         const TeamRecord& team = teams[static_cast<std::size_t>(t)];
@@ -192,6 +243,11 @@ void exportSnesIII(RomImage& image, const std::vector<TeamRecord>& teams,
 
 } // namespace
 
-const EditionCodec SnesIIIEdition{SnesIII, Teams, importSnesIII, exportSnesIII};
+const EditionCodec SnesIIIEdition{.code = SnesIII,
+                                  .teamCount = Teams,
+                                  .textTeams = TextTeams,
+                                  .creditsWidth = CreditsWidth,
+                                  .importLeague = importSnesIII,
+                                  .exportLeague = exportSnesIII};
 
 } // namespace kvx

@@ -167,6 +167,12 @@ bool RomCommands::exportData() {
         for (const std::string& warning : result.warnings)
             platform_.messageBox(msg::ExportWarningTitle, warning, MessageIcon::Critical);
         image.save(path);
+        if (!result.cuts.empty()) {
+            std::string list = text::ExportCuts;
+            for (const std::string& cut : result.cuts)
+                list += "\r" + cut;
+            tell(list);
+        }
         report(exportedStatus(result.teamsReplaced, path));
         return true;
     } catch (const UnsupportedImage&) {

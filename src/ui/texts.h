@@ -46,5 +46,7 @@ inline constexpr const char* NothingExported = "Nothing was exported; the game i
                                                "as it was.";
 inline constexpr const char* ExportNeedsImage =
     "Export writes into an existing game image and never creates one.";
+inline constexpr const char* ExportCuts =
+    "The league was exported. These values do not fit the game and were written shortened:";
 
 } // namespace kvx::text

@@ -103,8 +103,11 @@ TEST(GenesisIII, ExportAfterEditsReimportsEveryLevel) {
 
     RomImage image = original;
     const ExportResult result = Export_ROM(GenesisIII, league, image);
-    ASSERT_EQ(result.warnings.size(), 1u);
-    EXPECT_NE(result.warnings[0].find("abcdefghijklmn"), std::string::npos);
+    // Each value cut to fit is said: the credits line, the face and the schedule name.
+    ASSERT_EQ(result.cuts.size(), 3u);
+    EXPECT_NE(result.cuts[0].find("\"A CREDITS LINE OF 25 CH\""), std::string::npos);
+    EXPECT_NE(result.cuts[1].find("face 511"), std::string::npos);
+    EXPECT_NE(result.cuts[2].find("abcdefghijklmn"), std::string::npos);
 
     GeneralInfoRecord info;
     const auto teams = importTeams(image, &info);

@@ -59,20 +59,27 @@ protected:
     }
 };
 
-TEST_F(ExportFrame, UnnamedSlotsBecomeJohnDoeAndNamesKeepTheirCaseOnImport) {
+TEST_F(ExportFrame, OnlySlotsWithoutEitherNameGetTheFiller) {
     TeamRecord team = reimport(original)[2];
-    team.Players[8] = PlayerRecord{"", "Alone", 5, 9, {}, 0}; // last name only
-    team.Players[9] = PlayerRecord{};
+    // Running backs: the NES keeps levels 0 to 3, 6 and 7 of them and sets 4 and 5 to 3 and 7.
+    team.Players[7] = PlayerRecord{"", "Alone", 5, 9, {1, 2, 3, 4, 3, 7, 5, 6, 0, 0, 0}, 0};
+    team.Players[8] = PlayerRecord{"solo", "", 6, 10, {4, 3, 2, 1, 3, 7, -1, 6, 0, 0, 0}, 0};
+    team.Players[9] = PlayerRecord{"", "", 7, 11, {9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9}, 0};
     const League league = test::documentWithAssignments({{team, 2}}, Nes);
 
     RomImage image = original;
-    Export_ROM(Nes, league, image);
+    const ExportResult result = Export_ROM(Nes, league, image);
+    ASSERT_EQ(result.warnings.size(), 1u); // the undefined level of the player with one name
+    EXPECT_NE(result.warnings[0].find("solo"), std::string::npos);
+
+    // One name is kept, in the case the game stores it (the import title-cases only pairs).
     const auto teams = reimport(image);
-    EXPECT_EQ(teams[2].Players[8].FirstName, "John");
-    EXPECT_EQ(teams[2].Players[8].LastName, "Doe 148");
-    EXPECT_EQ(teams[2].Players[8].Number, 5);
-    EXPECT_EQ(teams[2].Players[8].Face, 9);
-    EXPECT_EQ(teams[2].Players[9].LastName, "Doe 149");
+    EXPECT_EQ(teams[2].Players[7],
+              (PlayerRecord{"", "ALONE", 5, 9, {1, 2, 3, 4, 3, 7, 5, 6, 0, 0, 0}, 0}));
+    EXPECT_EQ(teams[2].Players[8],
+              (PlayerRecord{"solo", "", 6, 10, {4, 3, 2, 1, 3, 7, 0, 6, 0, 0, 0}, 0}));
+    EXPECT_EQ(teams[2].Players[9],
+              (PlayerRecord{"John", "Doe 149", 7, 11, {0, 0, 0, 0, 3, 7, 0, 0, 0, 0, 0}, 0}));
 }
 
 TEST_F(ExportFrame, UndefinedLevelsAreWrittenAsZeroWithOneWarningEach) {
@@ -83,6 +90,7 @@ TEST_F(ExportFrame, UndefinedLevelsAreWrittenAsZeroWithOneWarningEach) {
     team.Players[7].Attributes[0] = -1;
     team.Players[7].Attributes[6] = -1;
     team.Players[8].FirstName = "";
+    team.Players[8].LastName = "";
     team.Players[8].Attributes[1] = -1; // unnamed: becomes John Doe with all levels 0, no warning
     const League league = test::documentWithAssignments({{team, 0}}, Nes);
 

@@ -271,6 +271,8 @@ RomImage buildGenesisIIImage(std::array<std::vector<TeamRecord>, 3>& rosters,
     std::size_t table = FirstTable;
     for (const auto& roster : rosters) {
         const std::size_t end = putNameBlock(image, table, table + TableSize, 4, roster, GenesisII);
+        if (end & 1)
+            image.putByte(end, 0xFF); // the game's filler
         table = end + (end & 1);
     }
     for (const std::size_t pointer : {0x2506C, 0x25070, 0x25074})
@@ -361,6 +363,7 @@ std::vector<TeamRecord> expectedLongRosterImport(std::vector<TeamRecord> teams, 
         teams[30].ScheduleName = teams[31].ScheduleName = "";
     }
     Capitalize_Names(teams);
+    setImportedSlots(teams, edition);
     return teams;
 }
 

@@ -42,7 +42,20 @@ std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams,
         }
     }
     Capitalize_Names(teams);
+    setImportedSlots(teams, edition);
     return teams;
+}
+
+void setImportedSlots(std::vector<TeamRecord>& teams, int edition) {
+    // The 30-team editions number their slots as their teams; the 28-team editions leave slot 9
+    // (and 29) empty.
+    const bool thirtyTeams = edition == GenesisIII || edition == SnesIII;
+    for (std::size_t t = 0; t < teams.size(); ++t) {
+        for (int code = 1; code <= 9; ++code)
+            teams[t].RomSlot[code] = -1;
+        if (t < (thirtyTeams ? 30u : 28u))
+            teams[t].RomSlot[edition] = static_cast<std::int16_t>(thirtyTeams || t < 9 ? t : t + 1);
+    }
 }
 
 League documentAssigningEveryTeam(const std::vector<TeamRecord>& imageTeams, int edition) {

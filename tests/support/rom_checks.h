@@ -18,6 +18,10 @@ namespace kvx::test {
 // filled in the way the game fills them. For the NES and SNES I / Genesis I style editions.
 std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams, int edition);
 
+// The division slots a fresh import of `edition` gives its teams (in the image's order): each team
+// the division table holds remembers its slot for that edition, every other RomSlot is -1.
+void setImportedSlots(std::vector<TeamRecord>& teams, int edition);
+
 // A document that assigns `teams` to the division slots given, for one edition.
 League documentWithAssignments(const std::vector<std::pair<TeamRecord, int>>& teamsAndSlots,
                                int edition);

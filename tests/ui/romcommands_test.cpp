@@ -241,7 +241,7 @@ private slots:
         QVERIFY(!app.session.document.isModified());
     }
 
-    void finishChangesTheDocumentAndClosingCancelsTheExport() {
+    void finishPutsEveryTeamBackAndClosingCancelsTheExport() {
         App app;
         writeNesImage(app.file("game.nes"), 13);
         importImage(app, app.file("game.nes"), 2);
@@ -254,13 +254,16 @@ private slots:
         QVERIFY(!app.session.document.isModified());
         QCOMPARE(statusText(app), std::string());
 
-        // Every team claimed slot 0; Finish keeps the last one there and clears the rest.
+        // The import remembered where every team came from: Finish without looking puts each
+        // one back into its own place, and the image holds the same league.
         exportImage(app, app.file("game.nes"), 2, true);
-        QVERIFY(app.session.document.isModified());
-        QCOMPARE(app.session.document.league().Teams[27].RomSlot[Nes], 0);
-        QCOMPARE(app.session.document.league().Teams[0].RomSlot[Nes], -1);
-        QCOMPARE(statusText(app), std::string("Exported 1 team into game.nes"));
-        QVERIFY(readBytes(app.file("game.nes")) != image);
+        QVERIFY(!app.session.document.isModified());
+        QCOMPARE(app.session.document.league().Teams[27].RomSlot[Nes], 28);
+        QCOMPARE(statusText(app), std::string("Exported 28 teams into game.nes"));
+        League reread;
+        newDocument(reread, Date{2001, 1, 1});
+        importLeague(RomImage::load(app.file("game.nes")), Nes, 0, reread);
+        QVERIFY(reread.Teams == before.Teams);
     }
 
     void refusedExportIsReportedAndTheImageUntouched() {
@@ -295,18 +298,27 @@ private slots:
         League assigned = documentAssigningEveryTeam(app.session.document.league().Teams, Nes);
         assigned.Teams[0].Players[0].Attributes[3] = -1;
         assigned.Teams[0].Players[0].Attributes[4] = -2;
+        assigned.Teams[1].Abbreviation = "ABCDEFGHIJ";
+        assigned.Teams[1].Players[0].Face = 300;
         app.session.document.replace(assigned);
         const PlayerRecord& player = app.session.document.player(0, 0);
 
         exportImage(app, app.file("game.nes"), 2, true);
-        QCOMPARE(app.platform.messages.size(), std::size_t{2});
-        for (const RecordedMessage& message : app.platform.messages) {
+        // One box per undefined level, then one list of what was cut to fit.
+        QCOMPARE(app.platform.messages.size(), std::size_t{3});
+        for (std::size_t m = 0; m < 2; ++m) {
+            const RecordedMessage& message = app.platform.messages[m];
             QCOMPARE(message.title, std::string("Uh Oh!"));
             QCOMPARE(message.icon, MessageIcon::Critical);
             QCOMPARE(message.text, "Warning!\r" + player.FirstName + " " + player.LastName + " (" +
                                        app.session.document.league().Teams[0].Abbreviation +
                                        ") has an undefined attribute!");
         }
+        const RecordedMessage& cuts = app.platform.messages[2];
+        QCOMPARE(cuts.title, std::string("Read Me"));
+        QCOMPARE(cuts.icon, MessageIcon::Information);
+        QVERIFY(cuts.text.find("\"ABCDEFGHIJ\" is written as \"ABCD\"") != std::string::npos);
+        QVERIFY(cuts.text.find("face 300") != std::string::npos);
         QCOMPARE(statusText(app), std::string("Exported 28 teams into game.nes"));
     }
 };
