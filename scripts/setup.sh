@@ -7,7 +7,7 @@ KVX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 KVX_BUILD="${KVX_BUILD:-$KVX_ROOT/build}"
 
 kvx_packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
-              libbenchmark-dev qt6-base-dev libgl-dev xvfb xauth desktop-file-utils)
+              libbenchmark-dev qt6-base-dev libgl-dev xvfb xauth desktop-file-utils man-db)
 # A clang build (CXX=clang++, as in CI's sanitizer run) needs the compiler and its sanitizer
 # runtimes, which the compiler package only recommends.
 if [[ "${CXX:-}" == *clang* ]]; then

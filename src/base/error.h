@@ -19,6 +19,18 @@ public:
     using Error::Error;
 };
 
+// A file could not be written; it was left as it was.
+class WriteError : public FileError {
+public:
+    using FileError::FileError;
+};
+
+// A file was changed or replaced by another program after it was read; it was not written.
+class FileChanged : public WriteError {
+public:
+    using WriteError::WriteError;
+};
+
 // A file is larger than anything of its kind can be; it was refused without being read.
 class FileTooLarge : public FileError {
 public:

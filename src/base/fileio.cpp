@@ -25,6 +25,10 @@ FileError failure(const char* verb, const std::string& path, const std::string& 
     return FileError(std::string("Cannot ") + verb + " \"" + path + "\": " + why + ".");
 }
 
+WriteError writeFailure(const std::string& path, const std::string& why) {
+    return WriteError("Cannot write \"" + path + "\": " + why + ".");
+}
+
 std::string reason(int error) {
     return std::strerror(error);
 }
@@ -48,6 +52,7 @@ public:
     }
 
     int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
     explicit operator bool() const { return fd_ >= 0; }
 
 private:
@@ -84,12 +89,12 @@ void writeAll(int fd, std::span<const std::uint8_t> bytes, const std::string& pa
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            throw failure("write", path, reason(errno));
+            throw writeFailure(path, reason(errno));
         }
         bytes = bytes.subspan(static_cast<std::size_t>(written));
     }
     if (injected != 0)
-        throw failure("write", path, reason(injected));
+        throw writeFailure(path, reason(injected));
 }
 
 // ---- Replacing a file ---------------------------------------------------------------------------
@@ -107,7 +112,7 @@ std::filesystem::path linkTarget(const std::string& path) {
             return file;
         file = next.is_absolute() ? next : file.parent_path() / next;
     }
-    throw failure("write", path, reason(ELOOP));
+    throw writeFailure(path, reason(ELOOP));
 }
 
 // A temporary file is named "." + the file's name (cut so that the whole fits the folder's
@@ -174,40 +179,52 @@ Target openTarget(const std::string& path) {
     const std::filesystem::path file = linkTarget(path);
     Target target{path, file.filename().string(), {}, {}, {}};
     if (target.name.empty() || target.name == "." || target.name == "..")
-        throw failure("write", path, "no file name was given");
+        throw writeFailure(path, "no file name was given");
 
     struct stat existing {};
     if (::stat(file.c_str(), &existing) == 0) {
         if (S_ISDIR(existing.st_mode))
-            throw failure("write", path, "it is a folder");
+            throw writeFailure(path, "it is a folder");
         if (!S_ISREG(existing.st_mode))
-            throw failure("write", path, "it is not a regular file");
+            throw writeFailure(path, "it is not a regular file");
         // A writable folder would let the rename replace a file its owner made read-only.
         if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0)
-            throw failure("write", path,
-                          errno == EACCES ? std::string("the file is read-only") : reason(errno));
+            throw writeFailure(path, errno == EACCES ? std::string("the file is read-only")
+                                                     : reason(errno));
         if ((existing.st_mode & 0222) == 0)
-            throw failure("write", path, "the file is read-only");
+            throw writeFailure(path, "the file is read-only");
         target.existing = existing;
     }
 
     const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
     target.folder = Descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!target.folder)
-        throw failure("write", path, reason(errno));
+        throw writeFailure(path, reason(errno));
     // The file is replaced by a new entry in its folder, which a read-only folder forbids; as
     // with the file, a folder without any write permission is not written even where the
     // system would let it (root).
     struct stat folderInfo {};
     if (::fstat(target.folder.get(), &folderInfo) != 0)
-        throw failure("write", path, reason(errno));
+        throw writeFailure(path, reason(errno));
     if (::faccessat(target.folder.get(), ".", W_OK, AT_EACCESS) != 0)
-        throw failure("write", path,
-                      errno == EACCES ? std::string("its folder is read-only") : reason(errno));
+        throw writeFailure(path, errno == EACCES ? std::string("its folder is read-only")
+                                                 : reason(errno));
     if ((folderInfo.st_mode & 0222) == 0)
-        throw failure("write", path, "its folder is read-only");
+        throw writeFailure(path, "its folder is read-only");
     target.temporaryPrefix = temporaryPrefix(target.name, target.folder.get());
     return target;
+}
+
+FileIdentity identityOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::int64_t>(info.st_size), static_cast<std::int64_t>(info.st_mtim.tv_sec),
+            static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
+}
+
+// Whether `name` in `folder` is still the file `identity` describes.
+bool sameFile(int folder, const std::string& name, const FileIdentity& identity) {
+    struct stat now {};
+    return ::fstatat(folder, name.c_str(), &now, 0) == 0 && identityOf(now) == identity;
 }
 
 // A temporary file in the target's folder. While it has no name (an O_TMPFILE file) nothing is
@@ -234,7 +251,7 @@ Temporary namedTemporary(const Target& target) {
                                  O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
         if (!file) {
             if (errno != EEXIST)
-                throw failure("write", target.path, reason(errno));
+                throw writeFailure(target.path, reason(errno));
             continue;
         }
         // Until it is locked, another write of the same file may take it for a stray and remove
@@ -264,10 +281,11 @@ bool linkTemporary(const Target& target, Temporary& temporary) {
 
 // Writes the bytes into the temporary file and puts it in the target's place. False only when
 // an unnamed temporary file cannot be given a name.
-bool replace(const Target& target, Temporary& temporary, std::span<const std::uint8_t> bytes) {
+bool replace(const Target& target, Temporary& temporary, const ByteProducer& produce,
+             const std::optional<FileIdentity>& unchanged) {
     const int fd = temporary.file.get();
     const std::string& path = target.path;
-    writeAll(fd, bytes, path);
+    produce([&](std::span<const std::uint8_t> bytes) { writeAll(fd, bytes, path); });
     if (target.existing) {
         const struct stat& existing = *target.existing;
         // Only root, or an owner who is in the group, may hand the file over; for anyone else
@@ -276,28 +294,32 @@ bool replace(const Target& target, Temporary& temporary, std::span<const std::ui
             [[maybe_unused]] const int handedOver = ::fchown(fd, existing.st_uid, existing.st_gid);
         }
         if (::fchmod(fd, existing.st_mode & 07777) != 0)
-            throw failure("write", path, reason(errno));
+            throw writeFailure(path, reason(errno));
     }
     if (::fsync(fd) != 0)
-        throw failure("write", path, reason(errno));
+        throw writeFailure(path, reason(errno));
     if (temporary.name.empty() && !linkTemporary(target, temporary))
         return false;
     const int folder = target.folder.get();
+    if (unchanged && !sameFile(folder, target.name, *unchanged))
+        throw FileChanged("\"" + path +
+                          "\" was changed by another program while it was being written; "
+                          "nothing was written.");
     if (::renameat(folder, temporary.name.c_str(), folder, target.name.c_str()) != 0)
-        throw failure("write", path, reason(errno));
+        throw writeFailure(path, reason(errno));
     temporary.name.clear();
     // The rename itself reaches the disk with the folder.
     if (::fsync(folder) != 0 && errno != EINVAL)
-        throw FileError("\"" + path +
-                        "\" was written, but its folder could not be flushed to the disk: " +
-                        reason(errno) + ".");
+        throw WriteError("\"" + path +
+                         "\" was written, but its folder could not be flushed to the disk: " +
+                         reason(errno) + ".");
     return true;
 }
 
-bool replaceOrRemove(const Target& target, Temporary& temporary,
-                     std::span<const std::uint8_t> bytes) {
+bool replaceOrRemove(const Target& target, Temporary& temporary, const ByteProducer& produce,
+                     const std::optional<FileIdentity>& unchanged) {
     try {
-        return replace(target, temporary, bytes);
+        return replace(target, temporary, produce, unchanged);
     } catch (...) {
         if (!temporary.name.empty())
             ::unlinkat(target.folder.get(), temporary.name.c_str(), 0);
@@ -335,7 +357,17 @@ FileBytes readFile(const std::string& path, std::size_t limit) {
 
 void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          TemporaryFile temporary) {
+    writeFileAtomically(
+        path, [bytes](const ByteSink& sink) { sink(bytes); }, std::nullopt, temporary);
+}
+
+void writeFileAtomically(const std::string& path, const ByteProducer& produce,
+                         const std::optional<FileIdentity>& unchanged, TemporaryFile temporary) {
     const Target target = openTarget(path);
+    if (unchanged && !(target.existing && identityOf(*target.existing) == *unchanged))
+        throw FileChanged("\"" + path +
+                          "\" was changed by another program since it was read; nothing was "
+                          "written.");
     removeStrays(target.folder.get(), target.temporaryPrefix);
 
     if (temporary == TemporaryFile::Unnamed) {
@@ -345,17 +377,55 @@ void writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
             {}};
         // Locked before it is named, so that no other write takes it for a stray.
         if (unnamed.file && ::flock(unnamed.file.get(), LOCK_EX) == 0 &&
-            replaceOrRemove(target, unnamed, bytes))
+            replaceOrRemove(target, unnamed, produce, unchanged))
             return;
     }
     // The file system has no unnamed files, or no way to name them.
     Temporary named = namedTemporary(target);
-    replaceOrRemove(target, named, bytes);
+    replaceOrRemove(target, named, produce, unchanged);
 }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
     writeFileAtomically(
         path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return identityOf(info);
+}
+
+FileLock::FileLock(const std::string& path) {
+    for (;;) {
+        // Not blocking: a FIFO is refused below instead of waited on.
+        Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+        if (!file)
+            throw failure("open", path, reason(errno));
+        struct stat locked {};
+        if (::fstat(file.get(), &locked) != 0)
+            throw failure("read", path, reason(errno));
+        if (!S_ISREG(locked.st_mode))
+            throw failure("read", path,
+                          S_ISDIR(locked.st_mode) ? "it is a folder" : "it is not a file");
+        while (::flock(file.get(), LOCK_EX) != 0)
+            if (errno != EINTR)
+                throw failure("lock", path, reason(errno));
+        // The one who held it may have put a new file in this one's place meanwhile.
+        struct stat named {};
+        if (::fstat(file.get(), &locked) == 0 && ::stat(path.c_str(), &named) == 0 &&
+            named.st_dev == locked.st_dev && named.st_ino == locked.st_ino) {
+            identity_ = identityOf(locked);
+            fd_ = file.release();
+            return;
+        }
+    }
+}
+
+FileLock::~FileLock() {
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 InjectedWriteFailure::InjectedWriteFailure(int error) {

@@ -14,7 +14,10 @@
 #include "rom/romio.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 
@@ -25,20 +28,32 @@ namespace {
 constexpr const char* UsageText =
     "Usage:\n"
     "  kvxm2000-cli detect IMAGE\n"
-    "  kvxm2000-cli import [--edition E] [--roster N] IMAGE OUT.kvx\n"
-    "  kvxm2000-cli export [--edition E] [--auto-assign] DATA.kvx IMAGE\n"
-    "  kvxm2000-cli ratings [--scale FILE.trs] [--html OUT.html] DATA.kvx\n"
-    "  kvxm2000-cli to-csv DATA.kvx [OUT.csv]\n"
-    "  kvxm2000-cli from-csv IN.csv OUT.kvx\n"
-    "  kvxm2000-cli --help\n"
+    "  kvxm2000-cli import [--edition E] [--roster N] [--force] IMAGE OUT.kvx\n"
+    "  kvxm2000-cli export [--edition E] [--auto-assign] [--force] DATA.kvx IMAGE\n"
+    "  kvxm2000-cli ratings [--scale FILE.trs] [--html OUT.html] [--force] DATA.kvx\n"
+    "  kvxm2000-cli to-csv [--force] DATA.kvx [OUT.csv]\n"
+    "  kvxm2000-cli from-csv [--force] IN.csv OUT.kvx\n"
+    "  kvxm2000-cli --help | --version\n"
     "\n"
-    "\"--\" ends the options, for file names that begin with \"--\".\n"
     "Editions: auto, nes, genesis1, genesis2, genesis3, snes1, snes2, snes3, psx,\n"
-    "or their codes 1..9. The default is auto (detected from the image).\n"
-    "Exit codes: 0 success, 1 usage, 2 input refused, 3 export refused.\n";
+    "or their codes 1..9. The default is auto (detected from the image); a named\n"
+    "edition that the image's bytes contradict is refused.\n"
+    "--roster N     which of a Genesis II image's rosters to import: 1, 2 or 3 (default 3).\n"
+    "--force        write over a file that is one of the command's inputs or a game\n"
+    "               image, or take an image as the named edition all the same.\n"
+    "--             ends the options, for file names that begin with \"--\".\n"
+    "Exports into one image take turns; an image that another program changes while\n"
+    "it is exported is left as that program made it, and the export is refused.\n"
+    "Without OUT.csv, to-csv writes to the standard output.\n"
+    "\n"
+    "Exit codes: 0 success, 1 usage, 2 input refused, 3 export refused,\n"
+    "4 could not write (a file or the standard output).\n";
 
-// A usage mistake: the usage text goes to stderr and the exit code is 1.
-struct UsageError {};
+// A usage mistake: what was wrong, if anything more than the words, then the usage text go to
+// stderr and the exit code is 1.
+struct UsageError {
+    std::string message;
+};
 
 // The words of one command: its options (with their values, or "" for switches) and the rest.
 struct Arguments {
@@ -102,23 +117,78 @@ int editionOption(const Arguments& arguments) {
     return *edition;
 }
 
-// The image's edition: the named one as it is, or the detected one for auto. Nothing when the
-// edition cannot be read or written by this program.
-std::optional<int> resolveEdition(int edition, const RomImage& image) {
+// What --roster names: one of the three rosters of a multi-roster image.
+int rosterOption(const Arguments& arguments) {
+    const std::string answer = arguments.option("--roster").value_or("3");
+    if (answer != "1" && answer != "2" && answer != "3")
+        throw UsageError{"--roster takes 1, 2 or 3, not \"" + answer + "\"."};
+    return answer[0] - '0';
+}
+
+// The image's edition: the detected one for auto, else the named one, which the image's own
+// bytes may not contradict unless forced (an image without a known signature contradicts
+// nothing). An edition this program cannot read or write is refused.
+int resolveEdition(int edition, const RomImage& image, const std::string& path, bool force) {
+    const int detected = detectEdition(image);
     if (edition == AutoDetect)
-        edition = detectEdition(image);
+        edition = detected;
     if (!editionSupported(edition))
-        return std::nullopt;
+        throw Error(msg::RomNotSupported);
+    if (detected != 0 && detected != edition && !force)
+        throw Error("\"" + path + "\" is a " + std::string(editionName(detected)) +
+                    " image by its bytes, not " + std::string(editionName(edition)) +
+                    "; give --force to take it as " + std::string(editionName(edition)) +
+                    " all the same.");
     return edition;
 }
 
 // Existing files only: an image is never created by reading or exporting it. What exists but
 // is no file (a folder, a FIFO) is refused by the reading, with its reason.
-RomImage loadImage(const std::string& path) {
+void requireImage(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::exists(path, error))
         throw FileError("There is no game image at \"" + path + "\".");
+}
+
+RomImage loadImage(const std::string& path) {
+    requireImage(path);
     return RomImage::load(path);
+}
+
+// The edition a game image's signature names, read from the start of the file; 0 for anything
+// else, a file that cannot be read included.
+int editionOfFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return 0;
+    constexpr std::size_t SignatureEnd = 0x20;
+    std::vector<std::uint8_t> start(SignatureEnd);
+    std::ifstream file(path, std::ios::binary);
+    file.read(reinterpret_cast<char*>(start.data()), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+    return detectEdition(RomImage(std::span<const std::uint8_t>(start)));
+}
+
+// A command writes `output` over none of its inputs (the same file under any name) and over no
+// game image, which only export writes into; --force lets it.
+void checkOutput(const std::string& output, const std::vector<std::string>& inputs, bool force) {
+    if (force)
+        return;
+    for (const std::string& input : inputs) {
+        std::error_code error;
+        if (std::filesystem::equivalent(output, input, error))
+            throw WriteError("Not writing \"" + output + "\": it is the input \"" + input +
+                             "\" of this command. Give --force to write over it all the same.");
+    }
+    if (const int edition = editionOfFile(output))
+        throw WriteError("Not writing \"" + output + "\": it is a game image (" +
+                         std::string(editionName(edition)) +
+                         "), which only export writes into. Give --force to replace it all the "
+                         "same.");
+}
+
+bool forced(const Arguments& arguments) {
+    return arguments.option("--force").has_value();
 }
 
 Date today() {
@@ -137,29 +207,26 @@ int detect(const std::vector<std::string>& words, std::ostream& out, std::ostrea
 }
 
 int import(const std::vector<std::string>& words, std::ostream& err) {
-    const Arguments arguments = parse(words, {"--edition", "--roster"}, {}, 2);
+    const Arguments arguments = parse(words, {"--edition", "--roster"}, {"--force"}, 2);
     const int named = editionOption(arguments);
-    const auto roster = rosterChoiceFromAnswer(arguments.option("--roster").value_or("3"));
-    if (!roster)
-        throw UsageError{};
+    const int roster = rosterOption(arguments);
+    const std::string& path = arguments.positional[0];
+    const std::string& out = arguments.positional[1];
+    checkOutput(out, {path}, forced(arguments));
 
-    const RomImage image = loadImage(arguments.positional[0]);
-    const auto edition = resolveEdition(named, image);
-    if (!edition) {
-        err << msg::RomNotSupported << '\n';
-        return InputRefused;
-    }
+    const RomImage image = loadImage(path);
+    const int edition = resolveEdition(named, image, path, forced(arguments));
     League league;
     newDocument(league, today());
-    const ImportResult result = importLeague(image, *edition, *roster, league);
+    const ImportResult result = importLeague(image, edition, roster, league);
     for (const auto& warning : result.warnings)
         err << warning << '\n';
-    Save_Data_File(league, arguments.positional[1]);
+    Save_Data_File(league, out);
     return Success;
 }
 
 int exportCommand(const std::vector<std::string>& words, std::ostream& err) {
-    const Arguments arguments = parse(words, {"--edition"}, {"--auto-assign"}, 2);
+    const Arguments arguments = parse(words, {"--edition"}, {"--auto-assign", "--force"}, 2);
     const int named = editionOption(arguments);
     League league;
     if (!Load_Data_File(league, arguments.positional[0])) {
@@ -167,20 +234,20 @@ int exportCommand(const std::vector<std::string>& words, std::ostream& err) {
         return InputRefused;
     }
     const std::string& path = arguments.positional[1];
-    RomImage image = loadImage(path);
-    const auto edition = resolveEdition(named, image);
-    if (!edition) {
-        err << msg::RomNotSupported << '\n';
-        return InputRefused;
-    }
+    requireImage(path);
+    // Held from reading the image to replacing it: a second export of the same image waits, then
+    // reads what this one wrote.
+    const FileLock lock(path);
+    RomImage image = RomImage::load(path);
+    const int edition = resolveEdition(named, image, path, forced(arguments));
     if (arguments.option("--auto-assign")) {
-        SlotAssignment assignment(league, *edition);
+        SlotAssignment assignment(league, edition);
         for (int page = 0; page < SlotAssignment::Pages; ++page)
             assignment.autoMatch(league, page);
         assignment.finish(league);
     }
     try {
-        const ExportResult result = Export_ROM(*edition, league, image);
+        const ExportResult result = Export_ROM(edition, league, image);
         // "Warning!\r..." is worded for a message box: one line here.
         for (const auto& warning : result.warnings) {
             std::string line = warning;
@@ -189,31 +256,58 @@ int exportCommand(const std::vector<std::string>& words, std::ostream& err) {
         }
         for (const auto& cut : result.cuts)
             err << "Warning: " << cut << '\n';
-        image.save(path);
+        // Only while it is still the file that was read: a program that does not take the lock
+        // may have written it meanwhile.
+        writeFileAtomically(
+            path, [&image](const ByteSink& sink) { sink(image.bytes()); }, lock.identity());
     } catch (const ExportRefused& refusal) {
         err << refusal.what() << '\n';
         return ExportRefusedCode;
-    } catch (const FileError& failure) {
-        err << failure.what() << '\n';
+    } catch (const FileChanged&) {
+        err << "The image \"" << path
+            << "\" was changed by another program while exporting; nothing was written.\n";
         return ExportRefusedCode;
     }
     return Success;
 }
 
+// The default rating scale, with a warning when there is none to be read: every rating would
+// then be 00.
+RatingScale defaultScale(const std::string& programDirectory, std::ostream& err) {
+    RatingScale scale{};
+    const std::string path = defaultRatingScalePath(programDirectory);
+    if (path.empty()) {
+        const auto candidates = defaultRatingScaleCandidates(programDirectory);
+        err << "Warning! There is no rating scale at \"" << candidates[0] << "\" or \""
+            << candidates[1] << "\": every rating is 00. Give one with --scale.\n";
+    } else if (!Load_Rating_Scale(path, scale)) {
+        scale = {};
+        err << "Warning! The rating scale \"" << path
+            << "\" cannot be read: every rating is 00. Give one with --scale.\n";
+    }
+    return scale;
+}
+
 int ratings(const std::vector<std::string>& words, const std::string& programDirectory,
             std::ostream& out, std::ostream& err) {
-    const Arguments arguments = parse(words, {"--scale", "--html"}, {}, 1);
+    const Arguments arguments = parse(words, {"--scale", "--html"}, {"--force"}, 1);
+    const auto scalePath = arguments.option("--scale");
+    if (const auto html = arguments.option("--html")) {
+        std::vector<std::string> inputs = {arguments.positional[0]};
+        if (scalePath)
+            inputs.push_back(*scalePath);
+        checkOutput(*html, inputs, forced(arguments));
+    }
     League league;
     if (!Load_Data_File(league, arguments.positional[0])) {
         err << msg::CannotOpenFile << '\n';
         return InputRefused;
     }
     RatingScale scale{};
-    if (const std::string defaultScale = defaultRatingScalePath(programDirectory);
-        !defaultScale.empty())
-        Load_Rating_Scale(defaultScale, scale);
-    if (const auto path = arguments.option("--scale"); path && !Load_Rating_Scale(*path, scale)) {
-        err << "The rating scale \"" << *path << "\" cannot be read.\n";
+    if (!scalePath)
+        scale = defaultScale(programDirectory, err);
+    else if (!Load_Rating_Scale(*scalePath, scale)) {
+        err << "The rating scale \"" << *scalePath << "\" cannot be read.\n";
         return InputRefused;
     }
 
@@ -241,66 +335,112 @@ int ratings(const std::vector<std::string>& words, const std::string& programDir
     return Success;
 }
 
-// The data file as CSV, into OUT.csv or to standard output.
+WriteError outputFailure(int cause) {
+    return WriteError(std::string("Cannot write the standard output: ") +
+                      (cause ? std::strerror(cause) : "the output was refused") + ".");
+}
+
+std::span<const std::uint8_t> bytesOf(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// The data file as CSV, into OUT.csv or to standard output, a piece at a time.
 int toCsv(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const Arguments arguments = parse(words, {}, {}, 1, 1);
+    const Arguments arguments = parse(words, {}, {"--force"}, 1, 1);
+    if (arguments.positional.size() == 2)
+        checkOutput(arguments.positional[1], {arguments.positional[0]}, forced(arguments));
     League league;
     if (!Load_Data_File(league, arguments.positional[0])) {
         err << msg::CannotOpenFile << '\n';
         return InputRefused;
     }
-    const std::string csv = leagueToCsv(league);
-    if (arguments.positional.size() == 2)
-        writeFileAtomically(arguments.positional[1], csv);
-    else if (!out.write(csv.data(), static_cast<std::streamsize>(csv.size())).flush())
-        throw FileError("The CSV text could not be written to the standard output.");
+    // A league too large for its CSV to be read back is refused before anything is written.
+    leagueCsvSize(league);
+    if (arguments.positional.size() == 2) {
+        writeFileAtomically(arguments.positional[1], [&league](const ByteSink& sink) {
+            writeLeagueCsv(league, [&sink](std::string_view text) { sink(bytesOf(text)); });
+        });
+    } else {
+        writeLeagueCsv(league, [&out](std::string_view text) {
+            errno = 0;
+            if (!out.write(text.data(), static_cast<std::streamsize>(text.size())))
+                throw outputFailure(errno);
+        });
+    }
     return Success;
 }
 
 // A CSV file read back into a data file; OUT.kvx is written only when the whole file was read.
 int fromCsv(const std::vector<std::string>& words) {
-    const Arguments arguments = parse(words, {}, {}, 2);
+    const Arguments arguments = parse(words, {}, {"--force"}, 2);
+    checkOutput(arguments.positional[1], {arguments.positional[0]}, forced(arguments));
     const League league = leagueFromCsv(readFile(arguments.positional[0], MaxCsvFileSize));
     Save_Data_File(league, arguments.positional[1]);
     return Success;
+}
+
+int runCommand(const std::vector<std::string>& args, const std::string& programDirectory,
+               std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << UsageText;
+        return Success;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        out << "kvxm2000-cli " << KVX_VERSION << '\n';
+        return Success;
+    }
+    if (args.empty())
+        throw UsageError{};
+    const std::string& command = args[0];
+    const std::vector<std::string> words(args.begin() + 1, args.end());
+    if (command == "detect")
+        return detect(words, out, err);
+    if (command == "import")
+        return import(words, err);
+    if (command == "export")
+        return exportCommand(words, err);
+    if (command == "ratings")
+        return ratings(words, programDirectory, out, err);
+    if (command == "to-csv")
+        return toCsv(words, out, err);
+    if (command == "from-csv")
+        return fromCsv(words);
+    throw UsageError{};
+}
+
+// What a command wrote to the standard output counts only once it is out: a full disk or a
+// closed pipe there is a failure like any other write.
+int flushOutput(int code, std::ostream& out, std::ostream& err) {
+    errno = 0;
+    if (out.flush() || code != Success)
+        return code;
+    err << outputFailure(errno).what() << '\n';
+    return WriteFailed;
 }
 
 } // namespace
 
 int run(const std::vector<std::string>& args, const std::string& programDirectory,
         std::ostream& out, std::ostream& err) {
+    int code = Success;
     try {
-        if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-            out << UsageText;
-            return Success;
-        }
-        if (args.empty())
-            throw UsageError{};
-        const std::string& command = args[0];
-        const std::vector<std::string> words(args.begin() + 1, args.end());
-        if (command == "detect")
-            return detect(words, out, err);
-        if (command == "import")
-            return import(words, err);
-        if (command == "export")
-            return exportCommand(words, err);
-        if (command == "ratings")
-            return ratings(words, programDirectory, out, err);
-        if (command == "to-csv")
-            return toCsv(words, out, err);
-        if (command == "from-csv")
-            return fromCsv(words);
-        throw UsageError{};
-    } catch (const UsageError&) {
+        code = runCommand(args, programDirectory, out, err);
+    } catch (const UsageError& usage) {
+        if (!usage.message.empty())
+            err << usage.message << '\n';
         err << UsageText;
-        return Usage;
+        code = Usage;
+    } catch (const WriteError& error) {
+        err << error.what() << '\n';
+        code = WriteFailed;
     } catch (const Error& error) {
         err << error.what() << '\n';
-        return InputRefused;
+        code = InputRefused;
     } catch (const std::exception& error) {
         err << "Unexpected error: " << error.what() << '\n';
-        return InputRefused;
+        code = InputRefused;
     }
+    return flushOutput(code, out, err);
 }
 
 } // namespace kvx::cli

@@ -113,7 +113,10 @@ std::optional<int> slotFromLabel(std::string_view label) {
 // number outside its editor's range gets the raw: prefix.
 class RowWriter {
 public:
-    explicit RowWriter(std::size_t expectedSize) : out_(ColumnCount, expectedSize) {}
+    // A CSV file is only ever as long as one that leagueFromCsv reads.
+    explicit RowWriter(std::size_t expectedSize)
+        : out_(ColumnCount, expectedSize, MaxCsvFileSize) {}
+    explicit RowWriter(CsvSink sink) : out_(ColumnCount, std::move(sink), MaxCsvFileSize) {}
 
     void text(int column, std::string_view bytes) {
         if (bytes.size() > MaxTextLength)
@@ -436,13 +439,14 @@ League assemble(Rows& rows) {
     return league;
 }
 
-} // namespace
+// The teams and date the data file holds: the first TeamCount teams, the year as four
+// characters.
+int teamsWritten(const League& league) {
+    return std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
+}
 
-std::string leagueToCsv(const League& league) {
-    // The teams and date the data file holds: the first TeamCount teams, the year as four
-    // characters.
-    const int count = std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
-    RowWriter row(static_cast<std::size_t>(count + 1) * (PlayerSlots + 1) * 128);
+void writeRows(const League& league, RowWriter& row) {
+    const int count = teamsWritten(league);
     for (int column = 0; column < ColumnCount; ++column)
         row.text(column, Headers[static_cast<std::size_t>(column)]);
     row.end();
@@ -483,7 +487,26 @@ std::string leagueToCsv(const League& league) {
             row.end();
         }
     }
+}
+
+} // namespace
+
+std::string leagueToCsv(const League& league) {
+    RowWriter row(static_cast<std::size_t>(teamsWritten(league) + 1) * (PlayerSlots + 1) * 128);
+    writeRows(league, row);
     return row.finish();
+}
+
+void writeLeagueCsv(const League& league, const CsvSink& sink) {
+    RowWriter row(sink);
+    writeRows(league, row);
+    row.finish();
+}
+
+std::size_t leagueCsvSize(const League& league) {
+    std::size_t size = 0;
+    writeLeagueCsv(league, [&size](std::string_view text) { size += text.size(); });
+    return size;
 }
 
 League leagueFromCsv(std::string_view text) {

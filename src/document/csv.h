@@ -26,11 +26,20 @@ namespace kvx {
 //   33-37  Team Count, Year, Month, Day, Credits (the league row)
 // Numbers are decimal. A jersey number outside 0..99 or a level outside -1..15 is written
 // "raw:" and its value, so that the editor's ranges are checked on plain values while every
-// value a data file can hold still survives.
+// value a data file can hold still survives. A league whose CSV would be longer than
+// MaxCsvFileSize, and so could not be read back, throws CsvError.
 std::string leagueToCsv(const League& league);
 
+// The same text, handed to `sink` a row or more at a time, so that only a row is held at once.
+// When the CSV would be too long the CsvError comes before the row that crosses the limit is
+// handed over; a caller that may not write part of it asks leagueCsvSize first.
+void writeLeagueCsv(const League& league, const CsvSink& sink);
+
+// The length of the league's CSV text, without keeping it; throws as leagueToCsv does.
+std::size_t leagueCsvSize(const League& league);
+
 // A league of 32 full teams takes about a quarter of a megabyte as CSV, its team texts repeated on
-// every player row; a larger file than this is no league and is not read.
+// every player row; a larger file than this is no league and is not read, nor written.
 inline constexpr std::size_t MaxCsvFileSize = 64 * 1024 * 1024;
 
 // Reads CSV text written by leagueToCsv, possibly edited: rows in any order after the header,

@@ -20,11 +20,12 @@ constexpr bool endsField(char c) {
     return c == ',' || c == '\r' || c == '\n';
 }
 
+// At least `digits` hexadecimal digits, more where the value needs them.
 std::string hex(unsigned value, int digits) {
     constexpr std::string_view Digits = "0123456789ABCDEF";
-    std::string text(static_cast<std::size_t>(digits), '0');
-    for (int i = digits - 1; i >= 0; --i, value >>= 4)
-        text[static_cast<std::size_t>(i)] = Digits[value & 0xF];
+    std::string text;
+    for (; value != 0 || digits > 0; --digits, value >>= 4)
+        text.insert(text.begin(), Digits[value & 0xF]);
     return text;
 }
 
@@ -48,8 +49,18 @@ std::string quotedForMessage(std::string_view text) {
 
 // ---- Writing ----------------------------------------------------------------------------------
 
-CsvWriter::CsvWriter(int columns, std::size_t expectedSize) : columns_(columns) {
-    out_.resize(expectedSize);
+namespace {
+constexpr std::size_t SinkChunk = 64 * 1024;
+}
+
+CsvWriter::CsvWriter(int columns, std::size_t expectedSize, std::size_t limit)
+    : columns_(columns), limit_(limit) {
+    out_.resize(std::min(expectedSize, limit));
+}
+
+CsvWriter::CsvWriter(int columns, CsvSink sink, std::size_t limit)
+    : columns_(columns), limit_(limit), sink_(std::move(sink)) {
+    out_.resize(2 * SinkChunk);
 }
 
 void CsvWriter::text(int column, std::string_view bytes) {
@@ -93,6 +104,15 @@ void CsvWriter::endRow() {
     *to++ = '\n';
     written(to);
     column_ = 0;
+    if (size() > limit_)
+        throw CsvError("The CSV text would be longer than " + std::to_string(limit_ >> 20) +
+                       " MiB, and a CSV file that long could not be read back; it was not "
+                       "written.");
+    if (sink_ && size_ >= SinkChunk) {
+        sink_(std::string_view(out_.data(), size_));
+        handedOver_ += size_;
+        size_ = 0;
+    }
 }
 
 void CsvWriter::grow(std::size_t bytes) {
@@ -100,6 +120,13 @@ void CsvWriter::grow(std::size_t bytes) {
 }
 
 std::string CsvWriter::finish() {
+    if (sink_) {
+        if (size_ > 0)
+            sink_(std::string_view(out_.data(), size_));
+        handedOver_ += size_;
+        size_ = 0;
+        return {};
+    }
     out_.resize(size_);
     return std::move(out_);
 }
@@ -182,8 +209,17 @@ void CsvReader::readField(CsvField& field, int column) {
                 ++line_;
             readCharacter(decoded, column, ++characters);
         }
-        if (position_ < in_.size() && !endsField(in_[position_]))
+        if (position_ < in_.size() && !endsField(in_[position_])) {
+            // A quote left open takes everything up to the next quote into its field, which
+            // usually ends lines later: where it opened is what needs fixing.
+            if (line_ != field.line)
+                fail(field.line, column,
+                     "expected a closing quote for the quoted field that starts here; the quote "
+                     "that would close it, on line " +
+                         std::to_string(line_) +
+                         ", is followed by other text instead of a comma or the end of the line");
             fail(line_, column, "expected a comma or the end of the line after the closing quote");
+        }
     } else {
         while (position_ < in_.size() && !endsField(in_[position_])) {
             if (in_[position_] == '"')

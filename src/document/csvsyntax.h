@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,18 +30,30 @@ public:
 // A text as a message quotes it, cut short when long.
 std::string quotedForMessage(std::string_view text);
 
+// Receives CSV text a row or more at a time.
+using CsvSink = std::function<void(std::string_view)>;
+
 // Writes CSV text row by row, with CR LF line endings. Cells are written in column order; the
 // columns a row skips stay empty.
 class CsvWriter {
 public:
-    CsvWriter(int columns, std::size_t expectedSize);
+    // The text is kept whole, for finish().
+    CsvWriter(int columns, std::size_t expectedSize, std::size_t limit);
+    // The text goes to `sink` whenever a row ends with some 64 KiB gathered, the rest at
+    // finish(); only the rows since are held.
+    CsvWriter(int columns, CsvSink sink, std::size_t limit);
 
     // Quoted when a comma, quote or line break is inside, and when it starts or ends with a
     // space, which some spreadsheets would otherwise trim.
     void text(int column, std::string_view bytes);
     // Decimal, after `prefix`.
     void number(int column, int value, std::string_view prefix = {});
+    // Throws CsvError when the text would grow longer than `limit` bytes with this row, which
+    // then never reaches the sink.
     void endRow();
+    // The length of the text so far, the row being written included.
+    std::size_t size() const { return handedOver_ + size_; }
+    // The whole text; with a sink, "" once the rest went to the sink.
     std::string finish();
 
 private:
@@ -56,9 +69,12 @@ private:
     void written(const char* end) { size_ = static_cast<std::size_t>(end - out_.data()); }
 
     int columns_;
+    std::size_t limit_;
+    CsvSink sink_;
     std::string out_; // `size_` bytes of text, then room
     std::size_t size_ = 0;
-    int column_ = 0; // the cell being written
+    std::size_t handedOver_ = 0; // to the sink
+    int column_ = 0;             // the cell being written
 };
 
 struct CsvField {

@@ -20,13 +20,15 @@ std::string inFolder(const std::string& folder, std::string_view name) {
 
 } // namespace
 
+std::vector<std::string> defaultRatingScaleCandidates(const std::string& programDirectory) {
+    return {inFolder(programDirectory, DefaultRatingScaleFile),
+            inFolder(inFolder(programDirectory, InstalledDataFolder), DefaultRatingScaleFile)};
+}
+
 std::string defaultRatingScalePath(const std::string& programDirectory) {
-    for (const std::string& folder :
-         {programDirectory, inFolder(programDirectory, InstalledDataFolder)}) {
-        const std::string path = inFolder(folder, DefaultRatingScaleFile);
+    for (const std::string& path : defaultRatingScaleCandidates(programDirectory))
         if (fileExists(path))
             return path;
-    }
     return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kvx {
 
@@ -14,6 +15,8 @@ inline constexpr const char* InstalledDataFolder = "../share/kvxm2000";
 // The rating scale loaded at start-up: "default.trs" beside the executable, else in the
 // installed data folder; "" when neither exists.
 std::string defaultRatingScalePath(const std::string& programDirectory);
+// The places defaultRatingScalePath looks, in its order.
+std::vector<std::string> defaultRatingScaleCandidates(const std::string& programDirectory);
 
 // The settings file: beside the executable when one is already there or that folder can be
 // written; otherwise "kvxm2000.ini" in `userConfigDirectory` (which need not exist yet).

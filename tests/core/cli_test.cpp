@@ -1,3 +1,4 @@
+#include "cli/cli.h"
 #include "document/csv.h"
 #include "document/datafile.h"
 #include "document/tables.h"
@@ -13,6 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+#include <future>
+#include <sstream>
 
 namespace kvx {
 namespace {
@@ -47,8 +51,11 @@ protected:
 TEST_F(Cli, UsageAndHelp) {
     const auto help = cli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("kvxm2000-cli export [--edition E] [--auto-assign] DATA.kvx IMAGE"),
-              std::string::npos);
+    EXPECT_NE(
+        help.out.find("kvxm2000-cli export [--edition E] [--auto-assign] [--force] DATA.kvx IMAGE"),
+        std::string::npos);
+    EXPECT_NE(help.out.find("4 could not write"), std::string::npos);
+    EXPECT_EQ(cli({"--version"}).out, "kvxm2000-cli 0.70\n");
     for (const auto& args :
          std::vector<std::vector<std::string>>{{},
                                                {"frobnicate"},
@@ -60,7 +67,11 @@ TEST_F(Cli, UsageAndHelp) {
                                                {"export", "--edition"},
                                                {"import", "--roster", "two", image, "o.kvx"},
                                                {"import", "--roster", "nan", image, "o.kvx"},
-                                               {"import", "--roster", "-inf", image, "o.kvx"}}) {
+                                               {"import", "--roster", "-inf", image, "o.kvx"},
+                                               {"import", "--roster", "0", image, "o.kvx"},
+                                               {"import", "--roster", "4", image, "o.kvx"},
+                                               {"import", "--roster", "-1", image, "o.kvx"},
+                                               {"import", "--roster", "2.5", image, "o.kvx"}}) {
         const auto result = cli(args);
         EXPECT_EQ(result.exitCode, 1) << args.size();
         EXPECT_NE(result.err.find("Usage:"), std::string::npos);
@@ -120,7 +131,22 @@ TEST_F(Cli, ImportRefusals) {
     EXPECT_FALSE(std::filesystem::exists(out));
 
     const auto unwritable = cli({"import", image, dir.file("no/such/folder/out.kvx")});
-    EXPECT_EQ(unwritable.exitCode, 2);
+    EXPECT_EQ(unwritable.exitCode, 4);
+
+    // A named edition that the image's own bytes contradict, in either direction.
+    Save_Data_File(test::randomLeague(2, 6), dir.file("league.kvx"));
+    const auto before = test::readBytes(image);
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"import", "--edition", "genesis1", image, out},
+             {"export", "--edition", "genesis1", dir.file("league.kvx"), image}}) {
+        const auto contradicted = cli(args);
+        EXPECT_EQ(contradicted.exitCode, 2) << args[0];
+        EXPECT_EQ(contradicted.err, "\"" + image +
+                                        "\" is a nes image by its bytes, not genesis1; give "
+                                        "--force to take it as genesis1 all the same.\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_EQ(test::readBytes(image), before);
 }
 
 TEST_F(Cli, ExportByStoredSlotsAndByAutoAssign) {
@@ -220,7 +246,7 @@ TEST_F(Cli, ExportReplacesTheImageALinkLeadsToAndRefusesAReadOnlyOne) {
     const auto exported = test::readBytes(image);
     std::filesystem::permissions(image, std::filesystem::perms::owner_read);
     const auto readOnly = cli({"export", dir.file("league.kvx"), image});
-    EXPECT_EQ(readOnly.exitCode, 3);
+    EXPECT_EQ(readOnly.exitCode, 4);
     EXPECT_NE(readOnly.err.find("game.nes"), std::string::npos) << readOnly.err;
     EXPECT_EQ(test::readBytes(image), exported);
 }
@@ -251,7 +277,7 @@ TEST_F(Cli, WhatCannotBeAnImageOrDataFileIsRefusedUnread) {
              {"detect", fifo}, {"export", fifo, image}, {"import", image, fifo}}) {
         const auto result = cli(args, AtOnce);
         EXPECT_FALSE(result.timedOut) << args[0];
-        EXPECT_EQ(result.exitCode, 2) << args[0];
+        EXPECT_EQ(result.exitCode, args[0] == "import" ? 4 : 2) << args[0];
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.kvx")));
 }
@@ -326,6 +352,144 @@ TEST_F(Cli, CsvBothWays) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"to-csv"}, {"to-csv", "a", "b", "c"}, {"from-csv", "a.csv"}})
         EXPECT_EQ(cli(args).exitCode, 1);
+}
+
+TEST_F(Cli, NeverWritesOverAnInputOrAGameImageUnlessForced) {
+    const std::string league = dir.file("league.kvx");
+    Save_Data_File(test::randomLeague(2, 6), league);
+    ASSERT_EQ(cli({"to-csv", league, dir.file("league.csv")}).exitCode, 0);
+    std::filesystem::create_symlink("game.nes", dir.file("link.nes"));
+    std::filesystem::create_hard_link(league, dir.file("same.kvx"));
+    const auto names = test::fileNames(dir.path());
+    std::vector<std::vector<std::uint8_t>> before;
+    for (const auto& name : names)
+        before.push_back(test::readBytes(dir.file(name)));
+
+    const struct {
+        std::vector<std::string> args;
+        std::string output;
+    } refused[] = {
+        {{"import", image, image}, image},
+        {{"import", image, dir.file("link.nes")}, dir.file("link.nes")},
+        {{"to-csv", league, league}, league},
+        {{"to-csv", league, dir.file("same.kvx")}, dir.file("same.kvx")},
+        {{"from-csv", dir.file("league.csv"), dir.file("league.csv")}, dir.file("league.csv")},
+        {{"from-csv", dir.file("league.csv"), image}, image},
+        {{"ratings", "--html", dir.file("link.nes"), league}, dir.file("link.nes")},
+    };
+    for (const auto& command : refused) {
+        const auto result = cli(command.args);
+        EXPECT_EQ(result.exitCode, 4) << command.args[0] << " " << command.output;
+        EXPECT_TRUE(result.err.starts_with("Not writing \"" + command.output + "\": "))
+            << result.err;
+        EXPECT_NE(result.err.find("--force"), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(test::fileNames(dir.path()), names);
+    for (std::size_t n = 0; n < names.size(); ++n)
+        EXPECT_EQ(test::readBytes(dir.file(names[n])), before[n]) << names[n];
+
+    const auto forced = cli({"ratings", "--force", "--html", image, league});
+    ASSERT_EQ(forced.exitCode, 0) << forced.err;
+    EXPECT_EQ(text(image).substr(0, 16), "<TABLE Border=1>");
+}
+
+// Everything a command prints counts: a standard output on a full disk is a failure.
+TEST_F(Cli, AStandardOutputThatCannotBeWrittenIsAFailure) {
+    Save_Data_File(test::randomLeague(3, 9), dir.file("league.kvx"));
+
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"--help"},
+                                               {"--version"},
+                                               {"detect", image},
+                                               {"ratings", dir.file("league.kvx")},
+                                               {"to-csv", dir.file("league.kvx")}}) {
+        const auto result = test::runProgram(KVX_CLI_PATH, args, {}, "/dev/full");
+        EXPECT_EQ(result.exitCode, 4) << args[0];
+        EXPECT_EQ(result.err, "Cannot write the standard output: No space left on device.\n")
+            << args[0];
+    }
+}
+
+TEST_F(Cli, RatingsWithoutTheirDefaultScaleSaySo) {
+    const std::string league = dir.file("league.kvx");
+    Save_Data_File(test::randomLeague(2, 6), league);
+    const std::string program = dir.file("bin");
+    std::filesystem::create_directory(program);
+    const auto ratings = [&](std::vector<std::string> args) {
+        std::ostringstream out;
+        std::ostringstream err;
+        args.insert(args.begin(), "ratings");
+        EXPECT_EQ(cli::run(args, program, out, err), cli::Success);
+        return err.str();
+    };
+    EXPECT_EQ(ratings({league}),
+              "Warning! There is no rating scale at \"" + program + "/default.trs\" or \"" +
+                  program +
+                  "/../share/kvxm2000/default.trs\": every rating is 00. Give one with --scale.\n");
+    test::writeBytes(program + "/default.trs", {'0', '0', '0', '1', 'x'});
+    EXPECT_EQ(ratings({league}), "Warning! The rating scale \"" + program +
+                                     "/default.trs\" cannot be read: every rating is 00. Give one "
+                                     "with --scale.\n");
+    Save_Rating_Scale(dir.file("given.trs"), RatingScale{});
+    EXPECT_EQ(ratings({"--scale", dir.file("given.trs"), league}), "");
+}
+
+// Two exports into one image, each placing another team, started together: every round the
+// image holds both teams, whichever export came second.
+TEST_F(Cli, ExportsIntoOneImageTakeTurnsAndLoseNothing) {
+    const auto saveLeague = [&](const std::string& city, int slot) {
+        League league;
+        newDocument(league, Date{2001, 3, 7});
+        TeamRecord& team = appendTeam(league);
+        team = test::expectedShortRosterImport({stored[5]}, Nes)[0];
+        team.City = city;
+        for (int edition = 1; edition <= 9; ++edition)
+            team.RomSlot[edition] = -1;
+        team.RomSlot[Nes] = static_cast<std::int16_t>(slot);
+        const std::string path = dir.file(city + ".kvx");
+        Save_Data_File(league, path);
+        return path;
+    };
+    const std::string buffalo = saveLeague("Buffalo", 3);
+    const std::string miami = saveLeague("Miami", 7);
+    for (int round = 0; round < 20; ++round) {
+        test::buildNesImage(stored, GeneralInfoRecord{"1994", 0, 0, "THE CREDITS"}, 32).save(image);
+        auto first = std::async(std::launch::async, [&] {
+            return cli({"export", buffalo, image});
+        });
+        auto second = std::async(std::launch::async, [&] { return cli({"export", miami, image}); });
+        EXPECT_EQ(first.get().exitCode, 0);
+        EXPECT_EQ(second.get().exitCode, 0);
+        std::vector<TeamRecord> teams;
+        Import_ROM(Nes, RomImage::load(image), teams, nullptr, 0);
+        EXPECT_EQ(teams[3].City, "Buffalo") << round;
+        EXPECT_EQ(teams[7].City, "Miami") << round;
+    }
+}
+
+// A legal data file of 63 teams with the longest texts would make a CSV of gigabytes, which
+// from-csv could not read: refused at once, in little memory, before a byte is written.
+TEST_F(Cli, ToCsvRefusesALeagueWhoseCsvCouldNotBeReadBack) {
+    League league;
+    newDocument(league, Date{2001, 3, 7});
+    for (int t = 0; t < 63; ++t) {
+        TeamRecord& team = appendTeam(league);
+        for (std::string* field : {&team.City, &team.Name, &team.Abbreviation, &team.ScheduleName})
+            field->assign(0xFFFF, static_cast<char>('A' + t % 26));
+    }
+    const std::string data = dir.file("huge.kvx");
+    Save_Data_File(league, data);
+    ASSERT_GT(std::filesystem::file_size(data), 15u << 20);
+
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"to-csv", data}, {"to-csv", data, dir.file("huge.csv")}}) {
+        const auto result = cli(args, AtOnce);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find("longer than 64 MiB"), std::string::npos) << result.err;
+        EXPECT_LT(result.peakKilobytes, 150'000);
+    }
+    EXPECT_EQ(test::fileNames(dir.path()), (std::vector<std::string>{"game.nes", "huge.kvx"}));
 }
 
 } // namespace

@@ -198,6 +198,13 @@ TEST(Csv, RefusalsNameLineColumnAndWhatWasExpected) {
         {cell(4, 9, "Zo\xE2\x82\xAC"), "Line 4, column 9 (First Name): expected characters "
                                        "U+0000 to U+00FF, which are single bytes in the league; "
                                        "the character U+20AC (character 3 of the field)"},
+        // Beyond the first plane the code point has five or six digits.
+        {cell(4, 9, "\xF0\x9F\x98\x80"), "Line 4, column 9 (First Name): expected characters "
+                                         "U+0000 to U+00FF, which are single bytes in the "
+                                         "league; the character U+1F600 (character 1"},
+        {cell(4, 10, "Z\xF4\x8F\xBF\xBF"), "Line 4, column 10 (Last Name): expected characters "
+                                           "U+0000 to U+00FF, which are single bytes in the "
+                                           "league; the character U+10FFFF (character 2"},
         {cell(4, 9, "Zo\xE9"), "Line 4, column 9 (First Name): expected UTF-8 text; the byte "
                                "0xE9 (character 3 of the field)"},
         {cell(80, 3, "Miamii"), "Line 80, column 3 (City): expected \"Miami\" as on line 74, "
@@ -225,6 +232,14 @@ TEST(Csv, RefusalsNameLineColumnAndWhatWasExpected) {
                                "unquoted field"},
         {cell(4, 9, "\"Zed\"s"), "Line 4, column 9 (First Name): expected a comma or the end "
                                  "of the line after the closing quote"},
+        // A quote left open runs on to the next quote, lines later: the refusal names where it
+        // opened.
+        {[](auto& grid) {
+             grid[5][8] = "\"Zed";
+             grid[73][2] = "\"Miami\"";
+         },
+         "Line 6, column 9 (First Name): expected a closing quote for the quoted field that "
+         "starts here; the quote that would close it, on line 74, is followed by other text"},
         {cell(144, 37, "\"Credits"), "Line 144, column 37 (Credits): expected a closing quote "
                                      "for the quoted field that starts here"},
         {cell(4, 9, "Zed\rX"), "Line 4, column 9 (First Name): expected a line ending (CR LF "

@@ -89,5 +89,36 @@ TEST(FileIo, AWriteRemovesWhatAKilledWriteOfTheSameFileLeftBehind) {
                                         "game.bin"}));
 }
 
+// A file that another program writes or replaces after it was read is not replaced, even when
+// that happens while the new bytes are being written: the other program's bytes stay.
+TEST(FileIo, ReplacesOnlyTheFileThatWasRead) {
+    for (const TemporaryFile way : BothWays) {
+        TempDir dir;
+        const std::string path = dir.file("game.nes");
+        writeBytes(path, {'o', 'l', 'd'});
+        const auto read = fileIdentity(path);
+        ASSERT_TRUE(read);
+        const auto theirs = [&] { writeBytes(path, {'t', 'h', 'e', 'i', 'r', 's'}); };
+        const ByteProducer mine = [](const ByteSink& sink) { sink(NewBytes); };
+
+        // Written in place while this write was under way.
+        const ByteProducer meanwhile = [&](const ByteSink& sink) {
+            sink(NewBytes);
+            theirs();
+        };
+        EXPECT_THROW(writeFileAtomically(path, meanwhile, read, way), FileChanged);
+        EXPECT_EQ(readBytes(path), (std::vector<std::uint8_t>{'t', 'h', 'e', 'i', 'r', 's'}));
+        // Replaced by another file before this write began.
+        const auto second = fileIdentity(path);
+        writeFileAtomically(path, std::vector<std::uint8_t>{'o', 't', 'h', 'e', 'r', 's'});
+        EXPECT_THROW(writeFileAtomically(path, mine, second, way), FileChanged);
+        EXPECT_EQ(readBytes(path), (std::vector<std::uint8_t>{'o', 't', 'h', 'e', 'r', 's'}));
+        EXPECT_EQ(test::fileNames(dir.path()), std::vector<std::string>{"game.nes"});
+
+        writeFileAtomically(path, mine, fileIdentity(path), way);
+        EXPECT_EQ(readBytes(path), NewBytes);
+    }
+}
+
 } // namespace
 } // namespace kvx

@@ -176,23 +176,18 @@ TEST(WriteFaults, CommandsOnAFullDiskSayWhatTheyCouldNotWrite) {
     const struct {
         std::vector<std::string> args;
         const char* written;
-        int exitCode;
     } commands[] = {
-        {{"import", dir.file("game.nes"), dir.file("out.kvx")}, "out.kvx", cli::InputRefused},
-        {{"export", dir.file("league.kvx"), dir.file("game.nes")},
-         "game.nes",
-         cli::ExportRefusedCode},
-        {{"ratings", "--html", dir.file("ratings.html"), dir.file("league.kvx")},
-         "ratings.html",
-         cli::InputRefused},
-        {{"to-csv", dir.file("league.kvx"), dir.file("out.csv")}, "out.csv", cli::InputRefused},
-        {{"from-csv", dir.file("league.csv"), dir.file("out.kvx")}, "out.kvx", cli::InputRefused},
+        {{"import", dir.file("game.nes"), dir.file("out.kvx")}, "out.kvx"},
+        {{"export", dir.file("league.kvx"), dir.file("game.nes")}, "game.nes"},
+        {{"ratings", "--html", dir.file("ratings.html"), dir.file("league.kvx")}, "ratings.html"},
+        {{"to-csv", dir.file("league.kvx"), dir.file("out.csv")}, "out.csv"},
+        {{"from-csv", dir.file("league.csv"), dir.file("out.kvx")}, "out.kvx"},
     };
     const InjectedWriteFailure full;
     for (const auto& command : commands) {
         std::ostringstream out;
         std::ostringstream err;
-        EXPECT_EQ(cli::run(command.args, KVX_BIN_DIR, out, err), command.exitCode)
+        EXPECT_EQ(cli::run(command.args, KVX_BIN_DIR, out, err), cli::WriteFailed)
             << command.args[0];
         EXPECT_EQ(out.str(), "") << command.args[0];
         const std::string cause =

@@ -16,9 +16,9 @@ extern char** environ;
 namespace kvx::test {
 
 ProcessResult runProgram(const std::string& program, const std::vector<std::string>& args,
-                         const ProcessOptions& options) {
+                         const ProcessOptions& options, const std::string& standardOutput) {
     TempDir dir;
-    const std::string outPath = dir.file("out");
+    const std::string outPath = standardOutput.empty() ? dir.file("out") : standardOutput;
     const std::string errPath = dir.file("err");
 
     posix_spawn_file_actions_t actions;
@@ -58,7 +58,7 @@ ProcessResult runProgram(const std::string& program, const std::vector<std::stri
     }
     result.peakKilobytes = usage.ru_maxrss;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    const auto out = readBytes(outPath);
+    const auto out = standardOutput.empty() ? readBytes(outPath) : std::vector<std::uint8_t>();
     const auto err = readBytes(errPath);
     result.out.assign(out.begin(), out.end());
     result.err.assign(err.begin(), err.end());

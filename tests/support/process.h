@@ -21,8 +21,10 @@ struct ProcessOptions {
     std::string workingDirectory; // empty: this process's own
 };
 
-// Runs a program with arguments (no shell) and collects its exit code and output.
+// Runs a program with arguments (no shell) and collects its exit code and output; with
+// `standardOutput`, the output goes to that file (such as /dev/full) instead.
 ProcessResult runProgram(const std::string& program, const std::vector<std::string>& args,
-                         const ProcessOptions& options = {});
+                         const ProcessOptions& options = {},
+                         const std::string& standardOutput = {});
 
 } // namespace kvx::test
