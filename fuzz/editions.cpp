@@ -113,6 +113,17 @@ TeamTexts writtenTexts(int edition, const TeamRecord& team) {
     return texts;
 }
 
+// A player as the export writes his names: the first in lower case, the last in upper case. The
+// import title-cases them again when both are there; a single name keeps the stored case.
+PlayerRecord writtenNames(const PlayerRecord& player) {
+    if (!player.FirstName.empty() && !player.LastName.empty())
+        return player;
+    PlayerRecord written = player;
+    written.FirstName = toLowerAscii(player.FirstName);
+    written.LastName = toUpperAscii(player.LastName);
+    return written;
+}
+
 // What the export writes for a slot of its roster that has no name.
 PlayerRecord unnamedPlayer(int edition, const PlayerRecord& player, std::size_t b, int slot) {
     PlayerRecord written = player;
@@ -224,9 +235,9 @@ std::string differenceAfterExport(int edition, const std::vector<TeamRecord>& ex
             const PlayerRecord& read = a.Players[static_cast<std::size_t>(slot)];
             const bool unnamed = player.FirstName.empty() && player.LastName.empty();
             if (!(stored[static_cast<std::size_t>(slot)] && unnamed)) {
-                if (!(player == read))
-                    difference =
-                        playerDifference(where + " slot " + std::to_string(slot), player, read);
+                if (!(writtenNames(player) == read))
+                    difference = playerDifference(where + " slot " + std::to_string(slot),
+                                                  writtenNames(player), read);
                 continue;
             }
             const PlayerRecord written = unnamedPlayer(edition, player, b, slot);

@@ -27,8 +27,9 @@ const FuzzedEdition& fuzzedEdition(int code);
 // team exported back into its own place) and what importing the exported image gave, allowing for
 // what an export is documented to change: team texts are written trimmed and in the case the
 // edition stores them, then title-cased by the import; the credits line is written in upper case
-// (but for SNES I); a player without either name becomes "John" / "Doe n" with every level 0 and
-// the levels the edition derives from that. Empty when there is none.
+// (but for SNES I); a player with one name keeps it in the case the edition stores (the import
+// title-cases pairs only); a player without either name becomes "John" / "Doe n" with every level
+// 0 and the levels the edition derives from that. Empty when there is none.
 std::string differenceAfterExport(int edition, const std::vector<TeamRecord>& exported,
                                   const GeneralInfoRecord& exportedInfo,
                                   const std::vector<TeamRecord>& imported,
