@@ -163,10 +163,19 @@ bool RomCommands::exportData() {
             return false;
         session_.document.setRomSlots(edition, *assigned);
 
-        const ExportResult result = Export_ROM(edition, session_.document.league(), image);
+        // Read again under the lock, which other exports take too: the image may have been
+        // replaced while the wizard was open, and is replaced only while it is still the file
+        // that was read.
+        ExportResult result;
+        {
+            const FileLock lock(path);
+            image = RomImage::load(path);
+            result = Export_ROM(edition, session_.document.league(), image);
+            writeFileAtomically(
+                path, [&image](const ByteSink& sink) { sink(image.bytes()); }, lock.identity());
+        }
         for (const std::string& warning : result.warnings)
             platform_.messageBox(msg::ExportWarningTitle, warning, MessageIcon::Critical);
-        image.save(path);
         if (!result.cuts.empty()) {
             std::string list = text::ExportCuts;
             for (const std::string& cut : result.cuts)

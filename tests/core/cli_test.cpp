@@ -194,6 +194,45 @@ TEST_F(Cli, ExportByStoredSlotsAndByAutoAssign) {
     EXPECT_EQ(teams[3].City, "City Of The Past");
 }
 
+// Import, export back unchanged, then with edits: the commands a season's update runs.
+TEST_F(Cli, TheSeasonRoundTripChangesNothingTheUserDidNotChange) {
+    const auto before = test::readBytes(image);
+    ASSERT_EQ(cli({"import", image, dir.file("league.kvx")}).exitCode, 0);
+    const auto unchanged = cli({"export", dir.file("league.kvx"), image});
+    ASSERT_EQ(unchanged.exitCode, 0) << unchanged.err;
+    EXPECT_EQ(unchanged.err, "");
+    EXPECT_TRUE(test::changesOutside(RomImage(before), RomImage::load(image),
+                                     {{0xC4D1, 0xC4D1 + 23},
+                                      {0xC4E9, 0xC4E9 + 23},
+                                      {0xC503, 0xC503 + 11},
+                                      {0x1E128, 0x1E12C},
+                                      {0x1E28A, 0x1E28E},
+                                      {0x1E2BD, 0x1E2C1},
+                                      {0x1F89B, 0x1F89F}})
+                    .empty());
+
+    League league;
+    ASSERT_TRUE(Load_Data_File(league, dir.file("league.kvx")));
+    league.Teams[4].Abbreviation = "ABCDEFGHIJ";
+    league.Teams[4].Players[0].LastName = "'Neil";
+    Save_Data_File(league, dir.file("league.kvx"));
+    const auto exported = test::readBytes(image);
+    const auto refused = cli({"export", dir.file("league.kvx"), image});
+    EXPECT_EQ(refused.exitCode, 3);
+    EXPECT_NE(refused.err.find("the last name \"'Neil\" does not begin with a letter from A to Z"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(test::readBytes(image), exported);
+
+    league.Teams[4].Players[0].LastName = "O'Neil";
+    Save_Data_File(league, dir.file("league.kvx"));
+    const auto cut = cli({"export", dir.file("league.kvx"), image});
+    EXPECT_EQ(cut.exitCode, 0);
+    EXPECT_EQ(cut.err, "Warning: The abbreviation of the " + league.Teams[4].displayName() +
+                           " is longer than the 4 characters the game keeps: \"ABCDEFGHIJ\" is "
+                           "written as \"ABCD\".\n");
+}
+
 TEST_F(Cli, ExportRefusals) {
     const auto before = test::readBytes(image);
     test::writeBytes(dir.file("not.kvx"), {'K', 'V', 'X'});
