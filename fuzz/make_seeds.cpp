@@ -1,17 +1,20 @@
 // Writes the seed corpora of the harnesses, one folder per harness under the folder given:
 // data files and rating scales made by the program's own writers from random leagues, a few
-// settings files, and for every edition inputs that leave its valid image whole, roll each of its
-// tables over with its own bytes, and cut it inside each table. Nothing here is committed: the
-// corpora are made again from the builders wherever they are needed.
+// settings files, patches of small images, and for every edition inputs that leave its valid
+// image whole, roll each of its tables over with its own bytes, and cut it inside each table.
+// Nothing here is committed: the corpora are made again from the builders wherever they are needed.
 
 #include "editions.h"
 #include "image_input.h"
+#include "patch_input.h"
 
 #include "document/datafile.h"
 #include "ratings/ratingscale.h"
 #include "rom/edition.h"
+#include "rom/patch.h"
 #include "support/random_league.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -78,6 +81,28 @@ std::vector<Bytes> settingsSeeds() {
             settingsSeed(7, "two\r\nlines", "[files]\n\n[files]\nmore=again\n")};
 }
 
+// Patches the program's writers make between the harness's images and changed copies of them:
+// scattered bytes, a run, a lengthened and a shortened image, copies from elsewhere.
+std::vector<Bytes> patchSeeds() {
+    using kvx::fuzz::patchImage;
+    std::vector<Bytes> seeds;
+    for (const std::size_t length : {std::size_t{0}, std::size_t{40}, std::size_t{3000}}) {
+        const Bytes image = patchImage(length);
+        std::vector<Bytes> targets(4, image);
+        for (std::size_t at = 3; at < length; at += 101)
+            targets[0][at] ^= 0x5A;
+        targets[1].resize(length + 300, 0xEE);
+        targets[2].resize(length / 2);
+        if (length >= 1000)
+            std::copy_n(image.begin() + 100, 500, targets[3].begin() + 480);
+        for (const Bytes& target : targets)
+            for (const auto format : {kvx::PatchFormat::Ips, kvx::PatchFormat::Bps})
+                seeds.push_back(kvx::fuzz::encodePatchInput(kvx::fuzz::SealBpsChecks, length,
+                                                            kvx::makePatch(format, image, target)));
+    }
+    return seeds;
+}
+
 std::vector<Bytes> imageSeeds(const kvx::fuzz::FuzzedEdition& edition) {
     using kvx::fuzz::ImageInput;
     const kvx::RomImage image = edition.validImage();
@@ -104,6 +129,7 @@ int main(int argc, char** argv) {
         writeSeeds(folder / "datafile", dataFileSeeds());
         writeSeeds(folder / "ratingscale", ratingScaleSeeds());
         writeSeeds(folder / "settings", settingsSeeds());
+        writeSeeds(folder / "patch", patchSeeds());
         for (const auto& edition : kvx::fuzz::fuzzedEditions())
             writeSeeds(folder / std::string(edition.name), imageSeeds(edition));
     } catch (const std::exception& error) {

@@ -19,7 +19,7 @@ kvx_install_missing clang libclang-rt-dev
 
 harnesses=("$@")
 [ ${#harnesses[@]} -eq 0 ] &&
-    harnesses=(datafile settings ratingscale nes genesis1 genesis2 genesis3 snes1 snes3)
+    harnesses=(datafile settings ratingscale patch nes genesis1 genesis2 genesis3 snes1 snes3)
 
 if [ ! -f "$KVX_BUILD/build.ninja" ]; then
     launcher=()

@@ -56,6 +56,12 @@ public:
     UnsupportedImage() : Error(msg::RomNotSupported) {}
 };
 
+// A patch file (IPS, BPS) is damaged, is meant for another image, or cannot describe the change.
+class PatchError : public Error {
+public:
+    using Error::Error;
+};
+
 // The league does not fit the game image; nothing has been written.
 class ExportRefused : public Error {
 public:
