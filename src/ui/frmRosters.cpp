@@ -195,15 +195,14 @@ void frmRosters::buildControls() {
             box->setProperty(RowProperty, r);
             box->setProperty(BoxProperty, c);
             box->installEventFilter(this);
-            connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, c] {
-                typed_[static_cast<std::size_t>(c)] = true;
-                userEdited();
-            });
+            connect(box->lineEdit(), &QLineEdit::textEdited, this,
+                    [this, c] { attributeEdited(c, true); });
             connect(box->lineEdit(), &QLineEdit::returnPressed, this,
                     [this, c] { settleTypedValue(c); });
-            connect(box, &QComboBox::activated, this, [this, c] {
-                typed_[static_cast<std::size_t>(c)] = false;
-                userEdited();
+            connect(box, &QComboBox::activated, this, [this, c] { attributeEdited(c, false); });
+            connect(box, &QComboBox::currentIndexChanged, this, [this, c](int index) {
+                if (!displaying_ && index >= 0)
+                    giveUpKeptLevel(c);
             });
             grid->addWidget(box, r + 1, FirstAttributeColumn + j);
             cmbAtt_[static_cast<std::size_t>(c)] = box;
@@ -371,12 +370,9 @@ void frmRosters::Update_Player_Display() {
         const bool isComplete = complete(txtFirstName_[row], txtLastName_[row]);
         txtNumber_[row]->setText(isComplete ? QString::number(player.Number) : QString());
         for (int j = 0; j < AttributeCount; ++j) {
-            const auto c = static_cast<std::size_t>(r * AttributeCount + j);
-            const int level = player.Attributes[static_cast<std::size_t>(j)];
-            // A level the boxes have no entry for shows as no level.
-            cmbAtt_[c]->setCurrentIndex(isComplete && level >= 0 && level < 16 ? level : -1);
-            cmbAtt_[c]->setEnabled(isComplete);
-            typed_[c] = false;
+            const int c = r * AttributeCount + j;
+            showLevel(c, isComplete ? player.Attributes[static_cast<std::size_t>(j)] : -1);
+            cmbAtt_[static_cast<std::size_t>(c)]->setEnabled(isComplete);
         }
     }
     edited_ = false;
@@ -398,8 +394,13 @@ std::array<PlayerRecord, DepthPlaces> frmRosters::pageRecords() const {
         for (int j = 0; j < AttributeCount; ++j) {
             const auto c = static_cast<std::size_t>(r * AttributeCount + j);
             const QComboBox* box = cmbAtt_[c];
-            player.Attributes[static_cast<std::size_t>(j)] = static_cast<std::int16_t>(
-                typed_[c] ? typedLevel(box->currentText()) : box->currentIndex());
+            auto& level = player.Attributes[static_cast<std::size_t>(j)];
+            if (typed_[c])
+                level = static_cast<std::int16_t>(typedLevel(box->currentText()));
+            else if (box->currentIndex() < 0 && kept_[c])
+                level = *kept_[c];
+            else
+                level = static_cast<std::int16_t>(box->currentIndex());
         }
     }
     return page;
@@ -447,9 +448,10 @@ void frmRosters::Validate() {
         const auto row = static_cast<std::size_t>(r);
         const bool isComplete = complete(txtFirstName_[row], txtLastName_[row]);
         for (int j = 0; j < AttributeCount; ++j) {
-            QComboBox* box = cmbAtt_[static_cast<std::size_t>(r * AttributeCount + j)];
+            const auto c = static_cast<std::size_t>(r * AttributeCount + j);
+            QComboBox* box = cmbAtt_[c];
             box->setEnabled(isComplete);
-            if (isComplete && box->currentIndex() < 0)
+            if (isComplete && box->currentIndex() < 0 && !kept_[c])
                 box->setCurrentIndex(0);
         }
     }
@@ -465,6 +467,33 @@ void frmRosters::settleTypedValue(int box) {
     combo->setCurrentIndex(level);
     // The entry's own text, also when the level was already selected before the typing.
     combo->setEditText(level >= 0 ? combo->itemText(level) : QString());
+}
+
+void frmRosters::attributeEdited(int box, bool typed) {
+    typed_[static_cast<std::size_t>(box)] = typed;
+    giveUpKeptLevel(box);
+    userEdited();
+}
+
+void frmRosters::giveUpKeptLevel(int box) {
+    const auto c = static_cast<std::size_t>(box);
+    if (!kept_[c])
+        return;
+    kept_[c].reset();
+    cmbAtt_[c]->setToolTip(QString());
+}
+
+void frmRosters::showLevel(int box, int level) {
+    const auto c = static_cast<std::size_t>(box);
+    QComboBox* combo = cmbAtt_[c];
+    typed_[c] = false;
+    const bool hasEntry = level >= 0 && level < combo->count();
+    kept_[c] = hasEntry || level == -1 ? std::nullopt : std::optional<std::int16_t>(level);
+    combo->setCurrentIndex(hasEntry ? level : -1);
+    combo->setToolTip(kept_[c] ? tr("Level %1 has no value to show; it is kept until you "
+                                    "choose one.")
+                                     .arg(level)
+                               : QString());
 }
 
 int frmRosters::Selected_Radio() const {

@@ -173,6 +173,43 @@ private slots:
         QVERIFY(cleared.Attributes == samplePlayer(0, 0).Attributes);
     }
 
+    // A level a data file may hold beyond 0..15 shows no value and survives opening, OK, a
+    // name typed in its row and saving, until the user changes that very box.
+    void levelsWithoutAnEntryAreKeptUntilTheirBoxIsChanged() {
+        App app;
+        League league = fullLeague(2);
+        league.Teams[0].Players[0].Attributes[0] = 16;
+        league.Teams[0].Players[1].Attributes[6] = -300;
+        Save_Data_File(league, app.file("raw.kvx"));
+        app.platform.chooseOpen(app.file("raw.kvx"));
+        QVERIFY(trigger(*app.window, "mnuFileOpen"));
+        frmRosters* editor = openEditor(app, app.session.document.league());
+        QVERIFY(editor);
+        QVERIFY(!app.session.document.isModified());
+        QComboBox* raw = att(editor, 0, 0);
+        QVERIFY(raw->isEnabled());
+        QCOMPARE(raw->currentText(), QString());
+        QVERIFY(raw->toolTip().contains("16"));
+        click(*editor, "cmdOK");
+        QVERIFY(!app.session.document.isModified());
+        QVERIFY(trigger(*app.window, "mnuFileSave"));
+        League reread;
+        QVERIFY(Load_Data_File(reread, app.file("raw.kvx")));
+        QVERIFY(reread.Teams == league.Teams);
+
+        QVERIFY(trigger(*app.window, "mnuEditDefinePlayers"));
+        editor = app.window->childWindow<frmRosters>();
+        clearAndType(text(editor, "txtLastName", 0), "Renamed");
+        raw = att(editor, 0, 0);
+        QCOMPARE(raw->currentIndex(), -1);
+        raw->setFocus();
+        QTest::keyClick(raw, Qt::Key_Down);
+        showGroup(editor, RB);
+        QCOMPARE(stored(app, 0, 0).LastName, std::string("Renamed"));
+        QCOMPARE(stored(app, 0, 0).Attributes[0], std::int16_t{0});
+        QCOMPARE(stored(app, 0, 1).Attributes[6], std::int16_t{-300});
+    }
+
     void typedAttributeValuesSettleWhenTheBoxIsLeft_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
