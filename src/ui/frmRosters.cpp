@@ -301,9 +301,9 @@ void frmRosters::showFirstPage(bool store) {
 void frmRosters::fillTeamList() {
     const QSignalBlocker blocker(cmbTeams_);
     cmbTeams_->clear();
+    // Each entry carries its team's index: two teams may show the same text.
     for (int t = 0; t < document_.teamCount(); ++t)
-        cmbTeams_->addItem(toQString(document_.team(t).displayName()));
-    // The list is in document order: entry t is team t.
+        cmbTeams_->addItem(toQString(document_.team(t).displayName()), t);
     cmbTeams_->setCurrentIndex(showsTeam() ? CurrentTeam : cmbTeams_->count() > 0 ? 0 : -1);
 }
 
@@ -340,14 +340,11 @@ void frmRosters::cmbPosition_Click() {
 }
 
 void frmRosters::cmbTeams_Click() {
-    // An entry stands for the first team with its text, as in every team list. An entry that
-    // names no team any more (the list is refreshed on every change) is never looked up.
-    const std::string text = fromQString(cmbTeams_->currentText());
-    int team = -1;
-    for (int t = 0; t < document_.teamCount() && team < 0; ++t)
-        if (document_.team(t).displayName() == text)
-            team = t;
-    if (team < 0)
+    // The list is refreshed on every change of the teams, but an index past the last team is
+    // never taken.
+    const QVariant entry = cmbTeams_->currentData();
+    const int team = entry.isValid() ? entry.toInt() : -1;
+    if (team < 0 || team >= document_.teamCount())
         return;
     if (CurrentTeam >= 0)
         Save_Information();

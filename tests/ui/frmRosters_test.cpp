@@ -347,16 +347,24 @@ private slots:
         QVERIFY(radio(editor, 4)->isChecked());
     }
 
-    void teamsNamedAlikeShowTheFirst() {
+    // Teams 0 and 2 show the same text; each entry is its own team, here and in the trade
+    // dialog.
+    void teamsNamedAlikeAreEditedAndTradedEachByItsPlace() {
         App app;
         frmRosters* editor = openEditor(app);
         QVERIFY(editor);
         auto* teams = find<QComboBox>(editor, "cmbTeams");
-        teams->setCurrentIndex(1);
-        QCOMPARE(editor->currentTeam(), 1);
         teams->setCurrentIndex(2);
-        QCOMPARE(editor->currentTeam(), 0);
-        QCOMPARE(text(editor, "txtFirstName", 0)->text(), QString("First0.0"));
+        QCOMPARE(editor->currentTeam(), 2);
+        QCOMPARE(text(editor, "txtFirstName", 0)->text(), QString("First2.0"));
+        clearAndType(text(editor, "txtFirstName", 0), "Second");
+        teams->setCurrentIndex(1);
+        QCOMPARE(stored(app, 2, 0).FirstName, std::string("Second"));
+        QCOMPARE(stored(app, 0, 0).FirstName, std::string("First0.0"));
+
+        trade(editor, 2, "Last2.1, First2.1 (QB2)");
+        QVERIFY(stored(app, 1, 0) == samplePlayer(2, 1));
+        QVERIFY(stored(app, 2, 1) == samplePlayer(1, 0));
     }
 
     // Trading with the own slot changes nothing; a QB can go for the team's own K, or for any
