@@ -116,6 +116,16 @@ void frmMain::updateCaption() {
     setWindowModified(session_.document.isModified());
 }
 
+// The caption's mark follows the document alone. Qt's child-window frames set the main
+// window's modified state themselves (maximising one mirrors the child's, restoring or deleting
+// one clears it); whatever they set is put back at once.
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ModifiedChange &&
+        isWindowModified() != session_.document.isModified())
+        setWindowModified(session_.document.isModified());
+}
+
 void frmMain::openFile(const std::string& path) {
     runCommand([this, path] {
         if (hasDataFileMagic(path)) {

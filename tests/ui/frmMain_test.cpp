@@ -4,6 +4,9 @@
 #include "document/datafile.h"
 #include "document/settings.h"
 #include "ratings/ratingscale.h"
+#include "rom/commands.h"
+#include "rom/edition.h"
+#include "support/image_builder.h"
 
 #include <QAction>
 #include <QLabel>
@@ -544,6 +547,42 @@ private slots:
             break;
         }
         }
+        QCOMPARE(app.platform.unexpected, 0);
+    }
+
+    // The caption's "*" follows the document through Qt's handling of child windows
+    // (maximised, restored, closed) and through an import that asked and then stopped.
+    void captionMarksUnsavedChangesThroughEveryPath() {
+        App app;
+        app.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(app.window.get()));
+        importNes(app);
+        makeChange(app.session);
+        QVERIFY(trigger(*app.window, "mnuViewTeamRatings"));
+        QMdiSubWindow* frame = app.window->mdiArea()->subWindowList().at(0);
+        frame->showMaximized();
+        QVERIFY(app.window->isWindowModified());
+        frame->showNormal();
+        QVERIFY(app.window->isWindowModified());
+        QVERIFY(app.window->windowTitle().startsWith("Untitled[*] - "));
+        frame->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(app.window->isWindowModified());
+
+        if (editionSupported(GenesisII)) {
+            ImageBuilder image(0x80000, 5);
+            image.signature("000005B0000005BA000005C4000005CE"); // Genesis II
+            writeBytes(app.file("second.bin"), image.image().bytes());
+            app.platform.answer(Answer::No);
+            app.platform.chooseOpen(app.file("second.bin"), 1);
+            app.platform.cancelInput();
+            QVERIFY(trigger(*app.window, "mnuFileImportData"));
+            QCOMPARE(app.session.document.league().TeamCount, 28);
+            QVERIFY(app.window->isWindowModified());
+        }
+        app.platform.chooseSave(app.file("marked.kvx"));
+        QVERIFY(trigger(*app.window, "mnuFileSaveAs"));
+        QVERIFY(!app.window->isWindowModified());
         QCOMPARE(app.platform.unexpected, 0);
     }
 
