@@ -52,7 +52,11 @@ void FileCommands::startUp() {
     session_.windowGeometry = Read_Ini_String(settingsPath(), WindowSection, GeometryKey);
 
     const std::string scale = defaultRatingScalePath(platform_.programDirectory());
-    if (!scale.empty() && !Load_Rating_Scale(scale, session_.ratingScale))
+    if (scale.empty())
+        tell(text::NoDefaultRatingScale);
+    else if (Load_Rating_Scale(scale, session_.ratingScale))
+        session_.ratingScaleLoaded = true;
+    else
         tell("The rating scale \"" + scale +
              "\" cannot be read. Ratings use an empty scale until you load one.");
 
@@ -264,6 +268,7 @@ void FileCommands::loadRatingScale() {
         tell(msg::CannotOpenFile);
         return;
     }
+    session_.ratingScaleLoaded = true;
     report("Loaded the rating scale " + fileName(choice->path));
 }
 

@@ -13,6 +13,7 @@
 #include "ui/htmlcommands.h"
 #include "ui/mainarea.h"
 #include "ui/qtplatform.h"
+#include "ui/ratingscalenotice.h"
 #include "ui/texts.h"
 
 #include <QAction>
@@ -401,6 +402,7 @@ void frmMain::mnuFileExportCSV_Click() {
 
 void frmMain::mnuFileLoadRatingScale_Click() {
     files_.loadRatingScale();
+    RatingScaleNotice::refreshAll(this);
 }
 
 void frmMain::mnuSaveRatingScaleAs_Click() {

@@ -2,6 +2,7 @@
 
 #include "document/tables.h"
 #include "ui/childwindow.h"
+#include "ui/ratingscalenotice.h"
 #include "ui/reportlist.h"
 
 #include <QComboBox>
@@ -55,6 +56,7 @@ frmPlayerRatings::frmPlayerRatings(Session& session, QWidget* parent)
     cmbPosition_->move(label->x() + label->width() + twipsToPixelsX(this, LabelGap), selectorTop);
     cmbPosition_->resize(cmbPosition_->sizeHint());
 
+    notice_ = new RatingScaleNotice(session_, frame_);
     lsvPlayers_ = makeReportList(frame_, "lsvPlayers", "Player ratings", PlayerRatingsColumnCount);
     cmdOK_ = makeListButton(this, "OK", "cmdOK");
     setTabOrder(cmbPosition_, lsvPlayers_);
@@ -63,6 +65,7 @@ frmPlayerRatings::frmPlayerRatings(Session& session, QWidget* parent)
     connect(lsvPlayers_->header(), &QHeaderView::sectionClicked, this,
             &frmPlayerRatings::lsvPlayers_ColumnClick);
     connect(cmdOK_, &QPushButton::clicked, this, [this] { closeChildWindow(this); });
+    connect(notice_, &RatingScaleNotice::shownChanged, this, &frmPlayerRatings::relayout);
     connect(&session_.document, &Document::changed, this, [this](const DocumentChange& change) {
         if (changesTeamList(change))
             Redraw_Form();
@@ -105,7 +108,11 @@ QSize frmPlayerRatings::sizeHint() const {
 
 void frmPlayerRatings::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    layoutListWindow(this, frame_, lsvPlayers_, ListTop, nullptr, cmdOK_);
+    relayout();
+}
+
+void frmPlayerRatings::relayout() {
+    layoutListWindow(this, frame_, lsvPlayers_, ListTop, nullptr, cmdOK_, notice_);
 }
 
 } // namespace kvx

@@ -2,6 +2,7 @@
 
 #include "ui/childwindow.h"
 #include "ui/frmWeightRatings.h"
+#include "ui/ratingscalenotice.h"
 #include "ui/reportlist.h"
 
 #include <QGroupBox>
@@ -33,6 +34,7 @@ frmTeamRatings::frmTeamRatings(Session& session, QWidget* parent)
 
     frame_ = new QGroupBox(this);
     frame_->setObjectName(QStringLiteral("fraTeams"));
+    notice_ = new RatingScaleNotice(session_, frame_);
     lsvTeams_ = makeReportList(frame_, "lsvTeams", "Team ratings", TeamRatingsColumnCount);
     lsvTeams_->setColumnWidth(0, twipsToPixelsX(this, TeamWidth));
     cmdSettings_ = makeListButton(this, "Settings...", "cmdSettings");
@@ -45,6 +47,7 @@ frmTeamRatings::frmTeamRatings(Session& session, QWidget* parent)
             &frmTeamRatings::lsvTeams_ColumnClick);
     connect(cmdSettings_, &QPushButton::clicked, this, &frmTeamRatings::cmdSettings_Click);
     connect(cmdOK_, &QPushButton::clicked, this, [this] { closeChildWindow(this); });
+    connect(notice_, &RatingScaleNotice::shownChanged, this, &frmTeamRatings::relayout);
     connect(&session_.document, &Document::changed, this, [this](const DocumentChange& change) {
         if (changesTeamList(change))
             Update_lsvTeams();
@@ -78,6 +81,8 @@ void frmTeamRatings::lsvTeams_ColumnClick(int column) {
 void frmTeamRatings::cmdSettings_Click() {
     frmWeightRatings editor(session_.ratingScale, this);
     editor.exec();
+    // Weights set by hand are a scale as well: no window says any longer that there is none.
+    RatingScaleNotice::refreshAll(window());
     Update_lsvTeams();
 }
 
@@ -87,7 +92,11 @@ QSize frmTeamRatings::sizeHint() const {
 
 void frmTeamRatings::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    layoutListWindow(this, frame_, lsvTeams_, ListTop, cmdSettings_, cmdOK_);
+    relayout();
+}
+
+void frmTeamRatings::relayout() {
+    layoutListWindow(this, frame_, lsvTeams_, ListTop, cmdSettings_, cmdOK_, notice_);
 }
 
 } // namespace kvx

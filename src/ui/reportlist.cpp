@@ -169,7 +169,7 @@ bool changesTeamList(const DocumentChange& change) {
 }
 
 void layoutListWindow(QWidget* window, QWidget* frame, QTreeView* list, int listTop,
-                      QAbstractButton* left, QAbstractButton* ok) {
+                      QAbstractButton* left, QAbstractButton* ok, QWidget* notice) {
     const auto x = [window](int twips) { return twipsToPixelsX(window, twips); };
     const auto y = [window](int twips) { return twipsToPixelsY(window, twips); };
     const QSize inner = window->contentsRect().size();
@@ -181,9 +181,16 @@ void layoutListWindow(QWidget* window, QWidget* frame, QTreeView* list, int list
         frame->setGeometry(0, 0, frameWidth, frameHeight);
 
     const int listWidth = frame->width() - x(120) - x(100);
-    const int listHeight = frame->height() - y(listTop) - y(100);
+    int top = y(listTop);
+    if (notice && !notice->isHidden() && listWidth > 0) {
+        const int height = notice->hasHeightForWidth() ? notice->heightForWidth(listWidth)
+                                                       : notice->sizeHint().height();
+        notice->setGeometry(x(120), top, listWidth, height);
+        top += height + y(60);
+    }
+    const int listHeight = frame->height() - top - y(100);
     if (listWidth >= 0 && listHeight >= 0)
-        list->setGeometry(x(120), y(listTop), listWidth, listHeight);
+        list->setGeometry(x(120), top, listWidth, listHeight);
 
     const int buttonTop = frame->y() + frame->height() + y(75);
     if (left)

@@ -74,9 +74,10 @@ bool changesTeamList(const DocumentChange& change);
 
 // The resize layout both ratings windows share, in twips: the frame fills the window above the
 // buttons, the list fills the frame from (120, listTop) leaving 100 on the right and below, the
-// buttons sit 75 below the frame with `ok` right-aligned under it. Each step is applied on its
-// own and skipped when it would give a negative size.
+// buttons sit 75 below the frame with `ok` right-aligned under it. A `notice` that is not hidden
+// takes a line at the list's top, and the list starts below it. Each step is applied on its own
+// and skipped when it would give a negative size.
 void layoutListWindow(QWidget* window, QWidget* frame, QTreeView* list, int listTop,
-                      QAbstractButton* left, QAbstractButton* ok);
+                      QAbstractButton* left, QAbstractButton* ok, QWidget* notice = nullptr);
 
 } // namespace kvx

@@ -7,6 +7,7 @@
 #include "rom/commands.h"
 #include "rom/edition.h"
 #include "support/image_builder.h"
+#include "ui/texts.h"
 
 #include <QAction>
 #include <QLabel>
@@ -124,7 +125,9 @@ private slots:
                 !action(*app.window, ("mnuFileRecent_" + std::to_string(n)).c_str())->isVisible());
         QVERIFY(!action(*app.window, "mnuFileB2")->isVisible());
         QVERIFY(action(*app.window, "mnuFileB1")->isVisible());
-        QVERIFY(app.platform.messages.empty());
+        // No default.trs beside the program: said once.
+        QCOMPARE(app.startUpMessages.size(), std::size_t{1});
+        QCOMPARE(app.startUpMessages[0].text, std::string(text::NoDefaultRatingScale));
     }
 
     void startUpReadsSettingsRecentListAndDefaultScale() {
@@ -141,6 +144,7 @@ private slots:
         // The remembered data file only guides the Open dialog; the run starts untitled.
         QVERIFY(app.session.document.league().CurrentFile.empty());
         QVERIFY(app.session.ratingScale == sampleScale());
+        QVERIFY(app.startUpMessages.empty());
         QCOMPARE(action(*app.window, "mnuFileRecent_0")->text(), QString("&1 /k/old.kvx"));
         QCOMPARE(action(*app.window, "mnuFileRecent_1")->text(), QString("&2 /k/older.kvx"));
         QVERIFY(!action(*app.window, "mnuFileRecent_2")->isVisible());
@@ -154,8 +158,9 @@ private slots:
     void damagedDefaultScaleIsReported() {
         App app([](App& app) { writeBytes(app.file("default.trs"), {'0', '0', '0', '2'}); });
         QVERIFY(app.session.ratingScale == RatingScale{});
-        QCOMPARE(app.platform.messages.size(), std::size_t{1});
-        QCOMPARE(app.platform.messages[0].title, std::string("Read Me"));
+        QCOMPARE(app.startUpMessages.size(), std::size_t{1});
+        QCOMPARE(app.startUpMessages[0].title, std::string("Read Me"));
+        QVERIFY(app.startUpMessages[0].text.find("cannot be read") != std::string::npos);
     }
 
     void shutDownWritesTheFourKeys() {
