@@ -80,7 +80,9 @@ frmPlayerRatings::frmPlayerRatings(Session& session, QWidget* parent)
     resize(sizeHint());
     cmbPosition_->setCurrentIndex(0);
     Redraw_Form();
-    connect(cmbPosition_, &QComboBox::currentIndexChanged, this, [this] { Redraw_Form(); });
+    // Every pick rebuilds the list, of the group shown as well: that is how the user brings it
+    // up to date after roster edits or another rating scale.
+    connect(cmbPosition_, &QComboBox::activated, this, [this] { Redraw_Form(); });
 }
 
 void frmPlayerRatings::Redraw_Form() {

@@ -372,6 +372,9 @@ void frmRosters::Update_Player_Display() {
             cmbAtt_[static_cast<std::size_t>(c)]->setEnabled(isComplete);
         }
     }
+    // Setting the names runs Validate, as every change of a name box does, once the page is
+    // filled: a complete row's box without a level shows "06".
+    enableCompleteRows();
     edited_ = false;
     emit unstoredEditsChanged();
 }
@@ -439,8 +442,11 @@ void frmRosters::userEdited() {
 }
 
 void frmRosters::Validate() {
-    if (displaying_)
-        return;
+    if (!displaying_)
+        enableCompleteRows();
+}
+
+void frmRosters::enableCompleteRows() {
     for (int r = 0; r < Rows; ++r) {
         const auto row = static_cast<std::size_t>(r);
         const bool isComplete = complete(txtFirstName_[row], txtLastName_[row]);

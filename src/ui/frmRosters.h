@@ -58,7 +58,8 @@ public:
     // a box has none). Face and ExtraNibble stay as they are.
     void Save_Information();
     // Attribute boxes of complete rows (both names filled) are enabled, those without a level
-    // get "06"; boxes of other rows are disabled and keep what they show.
+    // (but for a kept one) get "06"; boxes of other rows are disabled and keep what they show.
+    // Runs after every change of a name box, and when a page is shown.
     void Validate();
     // The background of the row's number, name and attribute boxes.
     void Highlight(int row, const QColor& colour);
@@ -96,6 +97,8 @@ private:
     // first rather than lost.
     void storeTyping();
     void userEdited();
+    // Validate's rule for all seven rows.
+    void enableCompleteRows();
     void fillTeamList();
     bool showsTeam() const;
     // Applies the typed-value rule to a box the user typed into: the first level whose value is

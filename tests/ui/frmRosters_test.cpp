@@ -242,6 +242,9 @@ private slots:
         QCOMPARE(box->currentIndex(), level);
         editor->Save_Information();
         QCOMPARE(stored(app, 0, 1).Attributes[2], std::int16_t(level));
+        // Shown again, a complete row's undefined level reads "06", as Validate leaves it.
+        editor->Update_Player_Display();
+        QCOMPARE(box->currentText(), level < 0 ? QString("06") : shown);
         // Picking from the list works as well.
         box->setCurrentIndex(15);
         editor->Save_Information();
