@@ -166,6 +166,7 @@ bool FileCommands::save() {
 bool FileCommands::saveAs() {
     FileDialogRequest request;
     request.title = text::SaveAsTitle;
+    request.defaultSuffix = "kvx";
     request.filter = text::DataFileFilter;
     request.confirmOverwrite = true;
     const std::string current = session_.document.league().CurrentFile;
@@ -229,6 +230,7 @@ bool FileCommands::importCsv() {
 bool FileCommands::exportCsv() {
     FileDialogRequest request;
     request.title = text::ExportCsvTitle;
+    request.defaultSuffix = "csv";
     request.filter = text::CsvFilter;
     request.confirmOverwrite = true;
     const std::string& current = session_.document.league().CurrentFile;
@@ -275,6 +277,7 @@ void FileCommands::loadRatingScale() {
 void FileCommands::saveRatingScaleAs() {
     FileDialogRequest request;
     request.title = text::SaveRatingScaleTitle;
+    request.defaultSuffix = "trs";
     request.filter = text::RatingScaleFilter;
     request.confirmOverwrite = true;
     startAt(request, session_.RatingScalePath, platform_.programDirectory());
