@@ -11,6 +11,7 @@
 #include "ui/frmRosters.h"
 #include "ui/frmTeamRatings.h"
 #include "ui/htmlcommands.h"
+#include "ui/leaguesummary.h"
 #include "ui/mainarea.h"
 #include "ui/qtplatform.h"
 #include "ui/ratingscalenotice.h"
@@ -80,13 +81,17 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
         mdiArea_->viewport()->update();
         updateMenuState();
     });
-    connect(&session_.document, &Document::changed, this, [this] {
+    connect(&session_.document, &Document::changed, this, [this](const DocumentChange& change) {
+        if (change.has(DocumentAspect::Whole))
+            replaced_ = true;
         updateCaption();
         updateMenuState();
+        updateLeagueSummary();
     });
     connect(&session_.document, &Document::modifiedChanged, this, &QWidget::setWindowModified);
     const StatusReport status = [this](const std::string& text) {
-        statusBar()->showMessage(toDisplayText(text));
+        report_ = toDisplayText(text);
+        statusBar()->showMessage(report_);
     };
     files_.setStatusReport(status);
     roms_.setStatusReport(status);
@@ -97,6 +102,15 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
     updateCaption();
     Update_Recent_Menu();
     updateMenuState();
+    for (QAction* step : {mnuEditDefinePlayers_, mnuViewTeamRatings_, mnuFileExportData_})
+        mdiArea_->summary()->addStep(step);
+    updateLeagueSummary();
+}
+
+void frmMain::updateLeagueSummary() {
+    const std::string& current = session_.document.league().CurrentFile;
+    const QString name = current.empty() ? tr("Untitled") : toQPath(Text_After_Last(current, "/"));
+    mdiArea_->showLeague(name, origin_, session_.document.teamCount());
 }
 
 frmMain::~frmMain() {
@@ -330,11 +344,18 @@ void frmMain::runCommand(void (frmMain::*handler)()) {
 void frmMain::runCommand(const std::function<void()>& command) {
     // The status bar tells what the last command did, not one before it.
     statusBar()->clearMessage();
+    report_.clear();
+    replaced_ = false;
     try {
         storeEditedPage();
         command();
     } catch (const std::exception& error) {
         platform_.messageBox(msg::ReadMeTitle, describeFailure(error), MessageIcon::Information);
+    }
+    // Another league: its summary says where it came from, as the command reported it.
+    if (replaced_) {
+        origin_ = report_;
+        updateLeagueSummary();
     }
     updateMenuState();
 }
