@@ -181,6 +181,9 @@ void frmMain::addChildWindow(QWidget* window) {
     QMdiSubWindow* frame = mdiArea_->addSubWindow(window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowTitle(window->windowTitle());
+    // At the size its content asks for, as far as the main area has room; the area scrolls to
+    // what lies beyond it.
+    frame->resize(frame->sizeHint().boundedTo(mdiArea_->viewport()->size()));
     frame->show();
     mdiArea_->setActiveSubWindow(frame);
 }

@@ -12,12 +12,14 @@
 #include <QPushButton>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace kvx {
 
 namespace {
 
-// Column widths in twips: "#", then "Name" keeps its design width, "Overall", then every
-// attribute column.
+// The least width of each column in twips ("#", "Name", "Overall", then every attribute
+// column); every rebuild widens them to what they show.
 constexpr int NumberWidth = 500;
 constexpr int NameWidth = 1440;
 constexpr int OverallWidth = 1000;
@@ -29,7 +31,8 @@ constexpr int WindowHeight = 6000;
 constexpr int ListTop = 600; // room for the group selector above the list
 constexpr int SelectorLeft = 120;
 constexpr int SelectorTop = 200;
-constexpr int LabelGap = 90; // between "Position:" and its list
+constexpr int LabelGap = 90;   // between "Position:" and its list
+constexpr int ListRight = 100; // the list's margin on the right of the frame
 
 } // namespace
 
@@ -71,15 +74,10 @@ frmPlayerRatings::frmPlayerRatings(Session& session, QWidget* parent)
             Redraw_Form();
     });
 
-    // Opening: the widths, then group 0 selected, which builds the list.
-    std::vector<int> widths(PlayerRatingsColumnCount, AttributeWidth);
-    widths[0] = NumberWidth;
-    widths[1] = NameWidth;
-    widths[2] = OverallWidth;
-    setColumnWidths(lsvPlayers_, 0, widths);
-    resize(sizeHint());
+    // Opening: group 0 selected, which builds the list, and a window as wide as it.
     cmbPosition_->setCurrentIndex(0);
     Redraw_Form();
+    resize(sizeHint());
     // Every pick rebuilds the list, of the group shown as well: that is how the user brings it
     // up to date after roster edits or another rating scale.
     connect(cmbPosition_, &QComboBox::activated, this, [this] { Redraw_Form(); });
@@ -89,6 +87,12 @@ void frmPlayerRatings::Redraw_Form() {
     const int group = std::max(0, cmbPosition_->currentIndex());
     table_.rebuild(session_.document.league(), session_.ratingScale, group);
     showTable();
+    // The design widths are the least each column gets: names with their team need more.
+    std::vector<int> widths(PlayerRatingsColumnCount, AttributeWidth);
+    widths[0] = NumberWidth;
+    widths[1] = NameWidth;
+    widths[2] = OverallWidth;
+    fitColumns(lsvPlayers_, widths);
 }
 
 void frmPlayerRatings::showTable() {
@@ -105,7 +109,11 @@ void frmPlayerRatings::lsvPlayers_ColumnClick(int column) {
 }
 
 QSize frmPlayerRatings::sizeHint() const {
-    return {twipsToPixelsX(this, WindowWidth), twipsToPixelsY(this, WindowHeight)};
+    // Wide enough for every column, the frame's margins around the list included.
+    const int content =
+        twipsToPixelsX(this, SelectorLeft + ListRight) + fittedListWidth(lsvPlayers_);
+    return {std::max(twipsToPixelsX(this, WindowWidth), content),
+            twipsToPixelsY(this, WindowHeight)};
 }
 
 void frmPlayerRatings::resizeEvent(QResizeEvent* event) {

@@ -10,11 +10,13 @@
 #include <QPushButton>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace kvx {
 
 namespace {
 
-// Column widths in twips: "Team" keeps its design width, the others are set on every rebuild.
+// The least width of each column in twips; every rebuild widens them to what they show.
 constexpr int TeamWidth = 1440;
 constexpr int OverallWidth = 800;
 constexpr int GroupWidth = 500;
@@ -24,6 +26,8 @@ constexpr int WindowWidth = 8160;
 constexpr int WindowHeight = 6000;
 constexpr int ListTop = 200;
 constexpr int SettingsLeft = 120;
+constexpr int ListLeft = 120; // the list's margins inside the frame
+constexpr int ListRight = 100;
 
 } // namespace
 
@@ -36,7 +40,6 @@ frmTeamRatings::frmTeamRatings(Session& session, QWidget* parent)
     frame_->setObjectName(QStringLiteral("fraTeams"));
     notice_ = new RatingScaleNotice(session_, frame_);
     lsvTeams_ = makeReportList(frame_, "lsvTeams", "Team ratings", TeamRatingsColumnCount);
-    lsvTeams_->setColumnWidth(0, twipsToPixelsX(this, TeamWidth));
     cmdSettings_ = makeListButton(this, "Settings...", "cmdSettings");
     cmdSettings_->move(twipsToPixelsX(this, SettingsLeft), 0);
     cmdOK_ = makeListButton(this, "OK", "cmdOK");
@@ -53,16 +56,19 @@ frmTeamRatings::frmTeamRatings(Session& session, QWidget* parent)
             Update_lsvTeams();
     });
 
-    resize(sizeHint());
     Update_lsvTeams();
+    resize(sizeHint());
 }
 
 void frmTeamRatings::Update_lsvTeams() {
-    std::vector<int> widths(TeamRatingsColumnCount - 1, GroupWidth);
-    widths[0] = OverallWidth;
-    setColumnWidths(lsvTeams_, 1, widths);
     table_.rebuild(session_.document.league(), session_.ratingScale);
     showTable();
+    // The design widths are the least each column gets: team names and a sorted column's
+    // header with its indicator need more.
+    std::vector<int> widths(TeamRatingsColumnCount, GroupWidth);
+    widths[0] = TeamWidth;
+    widths[1] = OverallWidth;
+    fitColumns(lsvTeams_, widths);
 }
 
 void frmTeamRatings::showTable() {
@@ -87,7 +93,10 @@ void frmTeamRatings::cmdSettings_Click() {
 }
 
 QSize frmTeamRatings::sizeHint() const {
-    return {twipsToPixelsX(this, WindowWidth), twipsToPixelsY(this, WindowHeight)};
+    // Wide enough for every column, the frame's margins around the list included.
+    const int content = twipsToPixelsX(this, ListLeft + ListRight) + fittedListWidth(lsvTeams_);
+    return {std::max(twipsToPixelsX(this, WindowWidth), content),
+            twipsToPixelsY(this, WindowHeight)};
 }
 
 void frmTeamRatings::resizeEvent(QResizeEvent* event) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QAbstractButton;
+class QFontMetrics;
 class QPushButton;
 class QTreeView;
 class QWidget;
@@ -35,6 +36,8 @@ public:
     void show(ListTable table, std::vector<std::string> keys);
     // The row holding `key`, or -1.
     int rowOf(const QString& key) const;
+    // The width of the widest text of `column`, bold cells measured in `bold`.
+    int widestText(int column, const QFontMetrics& plain, const QFontMetrics& bold) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -57,6 +60,13 @@ QTreeView* makeReportList(QWidget* parent, const char* name, const char* accessi
 
 // Sets column widths in twips, starting with column `first`.
 void setColumnWidths(QTreeView* list, int first, const std::vector<int>& twips);
+
+// Widens every column to what its header (with the sort indicator) and its texts need, keeping
+// at least the widths in twips given for them, one per column from column 0.
+void fitColumns(QTreeView* list, const std::vector<int>& minimumTwips);
+
+// The width the list needs to show every column without scrolling sideways.
+int fittedListWidth(const QTreeView* list);
 
 // Shows the table in its order with the sort indicator of `order`. The current row stays
 // current when its key is still listed.

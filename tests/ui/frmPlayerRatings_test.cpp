@@ -101,10 +101,14 @@ private slots:
                                                  "", "", "", "", "", ""}));
 
         const auto pixels = [&](int twips) { return qRound(twips * list.logicalDpiX() / 1440.0); };
-        QCOMPARE(list.columnWidth(0), pixels(500));
-        QCOMPARE(list.columnWidth(NameColumn), pixels(1440));
-        QCOMPARE(list.columnWidth(OverallColumn), pixels(1000));
-        QCOMPARE(list.columnWidth(13), pixels(500));
+        QVERIFY(list.columnWidth(0) >= pixels(500));
+        QVERIFY(list.columnWidth(NameColumn) >= pixels(1440));
+        QVERIFY(list.columnWidth(OverallColumn) >= pixels(1000));
+        QVERIFY(list.columnWidth(13) >= pixels(500));
+        // The name column shows each name with its team, and the window all the columns.
+        QVERIFY(list.columnWidth(NameColumn) >
+                list.fontMetrics().horizontalAdvance("Brantlow, Zed - buf"));
+        QVERIFY(list.header()->length() <= list.viewport()->width());
         QCOMPARE(alignment(list, 0, NameColumn), Qt::AlignLeft | Qt::AlignVCenter);
         QCOMPARE(alignment(list, 0, OverallColumn), Qt::AlignCenter);
 
