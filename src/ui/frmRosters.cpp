@@ -1,6 +1,7 @@
 #include "ui/frmRosters.h"
 
 #include "document/tables.h"
+#include "ui/attributebox.h"
 #include "ui/childwindow.h"
 #include "ui/document.h"
 #include "ui/frmChooseFace.h"
@@ -176,7 +177,7 @@ void frmRosters::buildControls() {
 
         for (int j = 0; j < AttributeCount; ++j) {
             const int c = r * AttributeCount + j;
-            auto* box = new QComboBox(fraPlayers_);
+            auto* box = new AttributeBox(fraPlayers_);
             box->setObjectName(QStringLiteral("cmbAtt_%1").arg(c));
             box->setEditable(true);
             box->setInsertPolicy(QComboBox::NoInsert);
@@ -270,9 +271,12 @@ void frmRosters::buildControls() {
     buttons->addStretch();
     buttons->addWidget(cmdOK);
 
+    // The rows stay at the top of a window taller than they need (maximised); the buttons
+    // keep to the bottom.
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(body);
+    layout->addStretch(1);
     layout->addLayout(buttons);
 
     for (int r = 0; r < Rows; ++r)

@@ -9,12 +9,15 @@
 #include "ui/texts.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QUndoStack>
 
@@ -136,6 +139,10 @@ private slots:
         QVERIFY(team != labels.end() && (*team)->buddy() == teams);
         QCOMPARE(text(editor, "txtFirstName", 2)->accessibleName(), QString("Row 3 first name"));
         QCOMPARE(att(editor, 2, 0)->accessibleName(), QString("Row 3 RS"));
+        // A filled box is spoken by its row and column, its value as its value.
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(att(editor, 1, 0));
+        QCOMPARE(spoken->text(QAccessible::Name), QString("Row 2 RS"));
+        QCOMPARE(spoken->text(QAccessible::Value), QString("13"));
         QCOMPARE(att(editor, 2, 6)->accessibleName(), QString("Row 3 PS"));
         QCOMPARE(att(editor, 2, 6)->accessibleDescription(), QString("Passing Speed"));
 
@@ -434,6 +441,27 @@ private slots:
         QCOMPARE(stored(app, 0, 0).FirstName, std::string("Kept"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!app.window->childWindow<frmRosters>());
+    }
+
+    // Maximised, the rows stay at the top and OK at the bottom; in a main window smaller than
+    // the editor, the area scrolls so that OK can still be reached.
+    void gridKeepsToTheTopAndTheAreaScrolls() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        auto* frame = qobject_cast<QMdiSubWindow*>(editor->parentWidget());
+        frame->showMaximized();
+        auto* rows = find<QWidget>(editor, "fraPlayers");
+        auto* ok = find<QWidget>(editor, "cmdOK");
+        QTRY_VERIFY(editor->height() > rows->geometry().bottom() + 3 * ok->height());
+        QVERIFY(rows->y() < find<QWidget>(editor, "cmbTeams")->geometry().bottom() + 20);
+        QVERIFY(ok->geometry().bottom() > editor->height() - 2 * ok->height());
+
+        frame->showNormal();
+        app.window->resize(frame->width() / 2, frame->height() / 2);
+        QMdiArea* area = app.window->mdiArea();
+        QTRY_VERIFY(area->verticalScrollBar()->maximum() > 0);
+        QVERIFY(area->horizontalScrollBar()->maximum() > 0);
     }
 
     // Typing not stored yet is the newest edit: Undo names it and takes it back first, Redo
