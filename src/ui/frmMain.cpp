@@ -82,8 +82,11 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
         updateMenuState();
     });
     connect(&session_.document, &Document::changed, this, [this](const DocumentChange& change) {
-        if (change.has(DocumentAspect::Whole))
+        if (change.has(DocumentAspect::Whole)) {
+            // Where the new league came from is known once its command has reported it.
             replaced_ = true;
+            origin_.clear();
+        }
         updateCaption();
         updateMenuState();
         updateLeagueSummary();
