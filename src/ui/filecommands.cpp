@@ -52,7 +52,11 @@ void FileCommands::startUp() {
     session_.windowGeometry = Read_Ini_String(settingsPath(), WindowSection, GeometryKey);
 
     const std::string scale = defaultRatingScalePath(platform_.programDirectory());
-    if (!scale.empty() && !Load_Rating_Scale(scale, session_.ratingScale))
+    if (scale.empty())
+        tell(text::NoDefaultRatingScale);
+    else if (Load_Rating_Scale(scale, session_.ratingScale))
+        session_.ratingScaleLoaded = true;
+    else
         tell("The rating scale \"" + scale +
              "\" cannot be read. Ratings use an empty scale until you load one.");
 
@@ -162,6 +166,7 @@ bool FileCommands::save() {
 bool FileCommands::saveAs() {
     FileDialogRequest request;
     request.title = text::SaveAsTitle;
+    request.defaultSuffix = "kvx";
     request.filter = text::DataFileFilter;
     request.confirmOverwrite = true;
     const std::string current = session_.document.league().CurrentFile;
@@ -225,6 +230,7 @@ bool FileCommands::importCsv() {
 bool FileCommands::exportCsv() {
     FileDialogRequest request;
     request.title = text::ExportCsvTitle;
+    request.defaultSuffix = "csv";
     request.filter = text::CsvFilter;
     request.confirmOverwrite = true;
     const std::string& current = session_.document.league().CurrentFile;
@@ -264,12 +270,14 @@ void FileCommands::loadRatingScale() {
         tell(msg::CannotOpenFile);
         return;
     }
+    session_.ratingScaleLoaded = true;
     report("Loaded the rating scale " + fileName(choice->path));
 }
 
 void FileCommands::saveRatingScaleAs() {
     FileDialogRequest request;
     request.title = text::SaveRatingScaleTitle;
+    request.defaultSuffix = "trs";
     request.filter = text::RatingScaleFilter;
     request.confirmOverwrite = true;
     startAt(request, session_.RatingScalePath, platform_.programDirectory());

@@ -69,14 +69,8 @@ void frmChooseTeam::cmdOK_Click() {
     if (row == 0) {
         result_ = NoChange;
     } else {
-        // An entry stands for the first team with its display name, as in every team list.
-        const std::string chosen = displayName(lstTeams_->item(row)->data(Qt::UserRole).toInt());
-        for (int t = 0; t < league_.TeamCount; ++t) {
-            if (displayName(t) == chosen) {
-                result_ = t;
-                break;
-            }
-        }
+        // The entry's own team: two teams may show the same text.
+        result_ = lstTeams_->item(row)->data(Qt::UserRole).toInt();
     }
     accept();
 }

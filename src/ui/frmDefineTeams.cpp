@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kvx {
 
 namespace {
@@ -56,7 +58,12 @@ frmDefineTeams::frmDefineTeams(Document& document, Platform& platform, QWidget* 
     txtCity_ = textBox(this, "txtCity");
     txtName_ = textBox(this, "txtName");
     txtAbbreviation_ = textBox(this, "txtAbbreviation");
-    txtAbbreviation_->setMaxLength(AbbreviationLength);
+    // Typing stops at four characters; a longer abbreviation the league already holds (SNES
+    // III images, data files, CSV) is shown whole and kept unless the user shortens it, and the
+    // limit then follows it down to four.
+    connect(txtAbbreviation_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        txtAbbreviation_->setMaxLength(std::max(AbbreviationLength, static_cast<int>(text.size())));
+    });
     txtSchedule_ = textBox(this, "txtSchedule");
     cmdApply_ = new QPushButton(QStringLiteral("Apply"), this);
     cmdApply_->setObjectName(QStringLiteral("cmdApply"));
@@ -123,7 +130,10 @@ void frmDefineTeams::cmbTeams_Click() {
 void frmDefineTeams::showTexts(const TeamTexts& texts) {
     txtCity_->setText(toQString(texts.City));
     txtName_->setText(toQString(texts.Name));
-    txtAbbreviation_->setText(toQString(texts.Abbreviation));
+    const QString abbreviation = toQString(texts.Abbreviation);
+    txtAbbreviation_->setMaxLength(
+        std::max(AbbreviationLength, static_cast<int>(abbreviation.size())));
+    txtAbbreviation_->setText(abbreviation);
     txtSchedule_->setText(toQString(texts.ScheduleName));
 }
 

@@ -11,8 +11,10 @@
 #include "ui/frmRosters.h"
 #include "ui/frmTeamRatings.h"
 #include "ui/htmlcommands.h"
+#include "ui/leaguesummary.h"
 #include "ui/mainarea.h"
 #include "ui/qtplatform.h"
+#include "ui/ratingscalenotice.h"
 #include "ui/texts.h"
 
 #include <QAction>
@@ -79,13 +81,20 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
         mdiArea_->viewport()->update();
         updateMenuState();
     });
-    connect(&session_.document, &Document::changed, this, [this] {
+    connect(&session_.document, &Document::changed, this, [this](const DocumentChange& change) {
+        if (change.has(DocumentAspect::Whole)) {
+            // Where the new league came from is known once its command has reported it.
+            replaced_ = true;
+            origin_.clear();
+        }
         updateCaption();
         updateMenuState();
+        updateLeagueSummary();
     });
     connect(&session_.document, &Document::modifiedChanged, this, &QWidget::setWindowModified);
     const StatusReport status = [this](const std::string& text) {
-        statusBar()->showMessage(toDisplayText(text));
+        report_ = toDisplayText(text);
+        statusBar()->showMessage(report_);
     };
     files_.setStatusReport(status);
     roms_.setStatusReport(status);
@@ -96,6 +105,15 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
     updateCaption();
     Update_Recent_Menu();
     updateMenuState();
+    for (QAction* step : {mnuEditDefinePlayers_, mnuViewTeamRatings_, mnuFileExportData_})
+        mdiArea_->summary()->addStep(step);
+    updateLeagueSummary();
+}
+
+void frmMain::updateLeagueSummary() {
+    const std::string& current = session_.document.league().CurrentFile;
+    const QString name = current.empty() ? tr("Untitled") : toQPath(Text_After_Last(current, "/"));
+    mdiArea_->showLeague(name, origin_, session_.document.teamCount());
 }
 
 frmMain::~frmMain() {
@@ -114,6 +132,16 @@ void frmMain::updateCaption() {
     // Qt shows "[*]" as a mark while the document has unsaved changes.
     setWindowTitle(name + QStringLiteral("[*] - ") + QString::fromLatin1(text::MainCaption));
     setWindowModified(session_.document.isModified());
+}
+
+// The caption's mark follows the document alone. Qt's child-window frames set the main
+// window's modified state themselves (maximising one mirrors the child's, restoring or deleting
+// one clears it); whatever they set is put back at once.
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ModifiedChange &&
+        isWindowModified() != session_.document.isModified())
+        setWindowModified(session_.document.isModified());
 }
 
 void frmMain::openFile(const std::string& path) {
@@ -156,6 +184,9 @@ void frmMain::addChildWindow(QWidget* window) {
     QMdiSubWindow* frame = mdiArea_->addSubWindow(window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowTitle(window->windowTitle());
+    // At the size its content asks for, as far as the main area has room; the area scrolls to
+    // what lies beyond it.
+    frame->resize(frame->sizeHint().boundedTo(mdiArea_->viewport()->size()));
     frame->show();
     mdiArea_->setActiveSubWindow(frame);
 }
@@ -319,11 +350,18 @@ void frmMain::runCommand(void (frmMain::*handler)()) {
 void frmMain::runCommand(const std::function<void()>& command) {
     // The status bar tells what the last command did, not one before it.
     statusBar()->clearMessage();
+    report_.clear();
+    replaced_ = false;
     try {
         storeEditedPage();
         command();
     } catch (const std::exception& error) {
         platform_.messageBox(msg::ReadMeTitle, describeFailure(error), MessageIcon::Information);
+    }
+    // Another league: its summary says where it came from, as the command reported it.
+    if (replaced_) {
+        origin_ = report_;
+        updateLeagueSummary();
     }
     updateMenuState();
 }
@@ -391,6 +429,7 @@ void frmMain::mnuFileExportCSV_Click() {
 
 void frmMain::mnuFileLoadRatingScale_Click() {
     files_.loadRatingScale();
+    RatingScaleNotice::refreshAll(this);
 }
 
 void frmMain::mnuSaveRatingScaleAs_Click() {

@@ -2,6 +2,7 @@
 
 #include "document/settings.h"
 #include "ui/filecommands.h"
+#include "ui/mainarea.h"
 #include "ui/platform.h"
 #include "ui/romcommands.h"
 #include "ui/session.h"
@@ -69,6 +70,7 @@ public:
     }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -93,6 +95,8 @@ private:
     void storeEditedPage();
     // Edit > Define Players: the rosters editor, opened or brought forward.
     frmRosters* showRosters();
+    // The main area's summary of the league as it stands.
+    void updateLeagueSummary();
 
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
@@ -123,7 +127,7 @@ private:
     FileCommands files_;
     RomCommands roms_;
 
-    QMdiArea* mdiArea_;
+    MainArea* mdiArea_;
     QAction* mnuFileSave_ = nullptr;
     QAction* mnuFileExportData_ = nullptr;
     QAction* mnuFileExportCSV_ = nullptr;
@@ -137,6 +141,12 @@ private:
     QAction* mnuViewTeamRatings_ = nullptr;
     QAction* mnuViewPlayerRatings_ = nullptr;
     bool shutDown_ = false;
+    // Where the league came from, as the command that loaded it reported it ("Imported 28
+    // teams from game.nes (NES)"); the report of the command running, and whether that command
+    // replaced the document.
+    QString origin_;
+    QString report_;
+    bool replaced_ = false;
     int recentEntry_ = 0;
 };
 

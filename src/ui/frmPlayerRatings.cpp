@@ -2,6 +2,7 @@
 
 #include "document/tables.h"
 #include "ui/childwindow.h"
+#include "ui/ratingscalenotice.h"
 #include "ui/reportlist.h"
 
 #include <QComboBox>
@@ -11,12 +12,14 @@
 #include <QPushButton>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace kvx {
 
 namespace {
 
-// Column widths in twips: "#", then "Name" keeps its design width, "Overall", then every
-// attribute column.
+// The least width of each column in twips ("#", "Name", "Overall", then every attribute
+// column); every rebuild widens them to what they show.
 constexpr int NumberWidth = 500;
 constexpr int NameWidth = 1440;
 constexpr int OverallWidth = 1000;
@@ -28,7 +31,8 @@ constexpr int WindowHeight = 6000;
 constexpr int ListTop = 600; // room for the group selector above the list
 constexpr int SelectorLeft = 120;
 constexpr int SelectorTop = 200;
-constexpr int LabelGap = 90; // between "Position:" and its list
+constexpr int LabelGap = 90;   // between "Position:" and its list
+constexpr int ListRight = 100; // the list's margin on the right of the frame
 
 } // namespace
 
@@ -55,6 +59,7 @@ frmPlayerRatings::frmPlayerRatings(Session& session, QWidget* parent)
     cmbPosition_->move(label->x() + label->width() + twipsToPixelsX(this, LabelGap), selectorTop);
     cmbPosition_->resize(cmbPosition_->sizeHint());
 
+    notice_ = new RatingScaleNotice(session_, frame_);
     lsvPlayers_ = makeReportList(frame_, "lsvPlayers", "Player ratings", PlayerRatingsColumnCount);
     cmdOK_ = makeListButton(this, "OK", "cmdOK");
     setTabOrder(cmbPosition_, lsvPlayers_);
@@ -63,27 +68,31 @@ frmPlayerRatings::frmPlayerRatings(Session& session, QWidget* parent)
     connect(lsvPlayers_->header(), &QHeaderView::sectionClicked, this,
             &frmPlayerRatings::lsvPlayers_ColumnClick);
     connect(cmdOK_, &QPushButton::clicked, this, [this] { closeChildWindow(this); });
+    connect(notice_, &RatingScaleNotice::shownChanged, this, &frmPlayerRatings::relayout);
     connect(&session_.document, &Document::changed, this, [this](const DocumentChange& change) {
         if (changesTeamList(change))
             Redraw_Form();
     });
 
-    // Opening: the widths, then group 0 selected, which builds the list.
-    std::vector<int> widths(PlayerRatingsColumnCount, AttributeWidth);
-    widths[0] = NumberWidth;
-    widths[1] = NameWidth;
-    widths[2] = OverallWidth;
-    setColumnWidths(lsvPlayers_, 0, widths);
-    resize(sizeHint());
+    // Opening: group 0 selected, which builds the list, and a window as wide as it.
     cmbPosition_->setCurrentIndex(0);
     Redraw_Form();
-    connect(cmbPosition_, &QComboBox::currentIndexChanged, this, [this] { Redraw_Form(); });
+    resize(sizeHint());
+    // Every pick rebuilds the list, of the group shown as well: that is how the user brings it
+    // up to date after roster edits or another rating scale.
+    connect(cmbPosition_, &QComboBox::activated, this, [this] { Redraw_Form(); });
 }
 
 void frmPlayerRatings::Redraw_Form() {
     const int group = std::max(0, cmbPosition_->currentIndex());
     table_.rebuild(session_.document.league(), session_.ratingScale, group);
     showTable();
+    // The design widths are the least each column gets: names with their team need more.
+    std::vector<int> widths(PlayerRatingsColumnCount, AttributeWidth);
+    widths[0] = NumberWidth;
+    widths[1] = NameWidth;
+    widths[2] = OverallWidth;
+    fitColumns(lsvPlayers_, widths);
 }
 
 void frmPlayerRatings::showTable() {
@@ -100,12 +109,20 @@ void frmPlayerRatings::lsvPlayers_ColumnClick(int column) {
 }
 
 QSize frmPlayerRatings::sizeHint() const {
-    return {twipsToPixelsX(this, WindowWidth), twipsToPixelsY(this, WindowHeight)};
+    // Wide enough for every column, the frame's margins around the list included.
+    const int content =
+        twipsToPixelsX(this, SelectorLeft + ListRight) + fittedListWidth(lsvPlayers_);
+    return {std::max(twipsToPixelsX(this, WindowWidth), content),
+            twipsToPixelsY(this, WindowHeight)};
 }
 
 void frmPlayerRatings::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    layoutListWindow(this, frame_, lsvPlayers_, ListTop, nullptr, cmdOK_);
+    relayout();
+}
+
+void frmPlayerRatings::relayout() {
+    layoutListWindow(this, frame_, lsvPlayers_, ListTop, nullptr, cmdOK_, notice_);
 }
 
 } // namespace kvx

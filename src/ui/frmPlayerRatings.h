@@ -12,11 +12,13 @@ class QTreeView;
 
 namespace kvx {
 
+class RatingScaleNotice;
+
 // "Player Ratings": the players of the position group chosen in cmbPosition, across the
 // league, with number, name, rating and shown attribute values. The list is a snapshot, rebuilt
-// when a group is selected; when the teams change (renamed, added, taken away by an undo,
-// another document) it is rebuilt at once for the group shown, so that it never lists players
-// of a team that is not there or under a team's old abbreviation.
+// whenever the user picks a group (the one shown too); when the teams change (renamed, added, taken
+// away by an undo, another document) it is rebuilt at once for the group shown, so that it never
+// lists players of a team that is not there or under a team's old abbreviation.
 class frmPlayerRatings : public QWidget {
     Q_OBJECT
 
@@ -35,12 +37,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void relayout();
     void lsvPlayers_ColumnClick(int column);
     void showTable();
 
     Session& session_;
     PlayerRatingsTable table_;
     QGroupBox* frame_;
+    RatingScaleNotice* notice_;
     QComboBox* cmbPosition_;
     QTreeView* lsvPlayers_;
     QPushButton* cmdOK_;

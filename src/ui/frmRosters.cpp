@@ -1,6 +1,7 @@
 #include "ui/frmRosters.h"
 
 #include "document/tables.h"
+#include "ui/attributebox.h"
 #include "ui/childwindow.h"
 #include "ui/document.h"
 #include "ui/frmChooseFace.h"
@@ -176,7 +177,7 @@ void frmRosters::buildControls() {
 
         for (int j = 0; j < AttributeCount; ++j) {
             const int c = r * AttributeCount + j;
-            auto* box = new QComboBox(fraPlayers_);
+            auto* box = new AttributeBox(fraPlayers_);
             box->setObjectName(QStringLiteral("cmbAtt_%1").arg(c));
             box->setEditable(true);
             box->setInsertPolicy(QComboBox::NoInsert);
@@ -195,15 +196,14 @@ void frmRosters::buildControls() {
             box->setProperty(RowProperty, r);
             box->setProperty(BoxProperty, c);
             box->installEventFilter(this);
-            connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, c] {
-                typed_[static_cast<std::size_t>(c)] = true;
-                userEdited();
-            });
+            connect(box->lineEdit(), &QLineEdit::textEdited, this,
+                    [this, c] { attributeEdited(c, true); });
             connect(box->lineEdit(), &QLineEdit::returnPressed, this,
                     [this, c] { settleTypedValue(c); });
-            connect(box, &QComboBox::activated, this, [this, c] {
-                typed_[static_cast<std::size_t>(c)] = false;
-                userEdited();
+            connect(box, &QComboBox::activated, this, [this, c] { attributeEdited(c, false); });
+            connect(box, &QComboBox::currentIndexChanged, this, [this, c](int index) {
+                if (!displaying_ && index >= 0)
+                    giveUpKeptLevel(c);
             });
             grid->addWidget(box, r + 1, FirstAttributeColumn + j);
             cmbAtt_[static_cast<std::size_t>(c)] = box;
@@ -271,9 +271,12 @@ void frmRosters::buildControls() {
     buttons->addStretch();
     buttons->addWidget(cmdOK);
 
+    // The rows stay at the top of a window taller than they need (maximised); the buttons
+    // keep to the bottom.
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(body);
+    layout->addStretch(1);
     layout->addLayout(buttons);
 
     for (int r = 0; r < Rows; ++r)
@@ -302,9 +305,9 @@ void frmRosters::showFirstPage(bool store) {
 void frmRosters::fillTeamList() {
     const QSignalBlocker blocker(cmbTeams_);
     cmbTeams_->clear();
+    // Each entry carries its team's index: two teams may show the same text.
     for (int t = 0; t < document_.teamCount(); ++t)
-        cmbTeams_->addItem(toQString(document_.team(t).displayName()));
-    // The list is in document order: entry t is team t.
+        cmbTeams_->addItem(toQString(document_.team(t).displayName()), t);
     cmbTeams_->setCurrentIndex(showsTeam() ? CurrentTeam : cmbTeams_->count() > 0 ? 0 : -1);
 }
 
@@ -341,14 +344,11 @@ void frmRosters::cmbPosition_Click() {
 }
 
 void frmRosters::cmbTeams_Click() {
-    // An entry stands for the first team with its text, as in every team list. An entry that
-    // names no team any more (the list is refreshed on every change) is never looked up.
-    const std::string text = fromQString(cmbTeams_->currentText());
-    int team = -1;
-    for (int t = 0; t < document_.teamCount() && team < 0; ++t)
-        if (document_.team(t).displayName() == text)
-            team = t;
-    if (team < 0)
+    // The list is refreshed on every change of the teams, but an index past the last team is
+    // never taken.
+    const QVariant entry = cmbTeams_->currentData();
+    const int team = entry.isValid() ? entry.toInt() : -1;
+    if (team < 0 || team >= document_.teamCount())
         return;
     if (CurrentTeam >= 0)
         Save_Information();
@@ -371,14 +371,14 @@ void frmRosters::Update_Player_Display() {
         const bool isComplete = complete(txtFirstName_[row], txtLastName_[row]);
         txtNumber_[row]->setText(isComplete ? QString::number(player.Number) : QString());
         for (int j = 0; j < AttributeCount; ++j) {
-            const auto c = static_cast<std::size_t>(r * AttributeCount + j);
-            const int level = player.Attributes[static_cast<std::size_t>(j)];
-            // A level the boxes have no entry for shows as no level.
-            cmbAtt_[c]->setCurrentIndex(isComplete && level >= 0 && level < 16 ? level : -1);
-            cmbAtt_[c]->setEnabled(isComplete);
-            typed_[c] = false;
+            const int c = r * AttributeCount + j;
+            showLevel(c, isComplete ? player.Attributes[static_cast<std::size_t>(j)] : -1);
+            cmbAtt_[static_cast<std::size_t>(c)]->setEnabled(isComplete);
         }
     }
+    // Setting the names runs Validate, as every change of a name box does, once the page is
+    // filled: a complete row's box without a level shows "06".
+    enableCompleteRows();
     edited_ = false;
     emit unstoredEditsChanged();
 }
@@ -398,8 +398,13 @@ std::array<PlayerRecord, DepthPlaces> frmRosters::pageRecords() const {
         for (int j = 0; j < AttributeCount; ++j) {
             const auto c = static_cast<std::size_t>(r * AttributeCount + j);
             const QComboBox* box = cmbAtt_[c];
-            player.Attributes[static_cast<std::size_t>(j)] = static_cast<std::int16_t>(
-                typed_[c] ? typedLevel(box->currentText()) : box->currentIndex());
+            auto& level = player.Attributes[static_cast<std::size_t>(j)];
+            if (typed_[c])
+                level = static_cast<std::int16_t>(typedLevel(box->currentText()));
+            else if (box->currentIndex() < 0 && kept_[c])
+                level = *kept_[c];
+            else
+                level = static_cast<std::int16_t>(box->currentIndex());
         }
     }
     return page;
@@ -441,15 +446,19 @@ void frmRosters::userEdited() {
 }
 
 void frmRosters::Validate() {
-    if (displaying_)
-        return;
+    if (!displaying_)
+        enableCompleteRows();
+}
+
+void frmRosters::enableCompleteRows() {
     for (int r = 0; r < Rows; ++r) {
         const auto row = static_cast<std::size_t>(r);
         const bool isComplete = complete(txtFirstName_[row], txtLastName_[row]);
         for (int j = 0; j < AttributeCount; ++j) {
-            QComboBox* box = cmbAtt_[static_cast<std::size_t>(r * AttributeCount + j)];
+            const auto c = static_cast<std::size_t>(r * AttributeCount + j);
+            QComboBox* box = cmbAtt_[c];
             box->setEnabled(isComplete);
-            if (isComplete && box->currentIndex() < 0)
+            if (isComplete && box->currentIndex() < 0 && !kept_[c])
                 box->setCurrentIndex(0);
         }
     }
@@ -465,6 +474,33 @@ void frmRosters::settleTypedValue(int box) {
     combo->setCurrentIndex(level);
     // The entry's own text, also when the level was already selected before the typing.
     combo->setEditText(level >= 0 ? combo->itemText(level) : QString());
+}
+
+void frmRosters::attributeEdited(int box, bool typed) {
+    typed_[static_cast<std::size_t>(box)] = typed;
+    giveUpKeptLevel(box);
+    userEdited();
+}
+
+void frmRosters::giveUpKeptLevel(int box) {
+    const auto c = static_cast<std::size_t>(box);
+    if (!kept_[c])
+        return;
+    kept_[c].reset();
+    cmbAtt_[c]->setToolTip(QString());
+}
+
+void frmRosters::showLevel(int box, int level) {
+    const auto c = static_cast<std::size_t>(box);
+    QComboBox* combo = cmbAtt_[c];
+    typed_[c] = false;
+    const bool hasEntry = level >= 0 && level < combo->count();
+    kept_[c] = hasEntry || level == -1 ? std::nullopt : std::optional<std::int16_t>(level);
+    combo->setCurrentIndex(hasEntry ? level : -1);
+    combo->setToolTip(kept_[c] ? tr("Level %1 has no value to show; it is kept until you "
+                                    "choose one.")
+                                     .arg(level)
+                               : QString());
 }
 
 int frmRosters::Selected_Radio() const {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QButtonGroup;
 class QComboBox;
@@ -57,7 +58,8 @@ public:
     // a box has none). Face and ExtraNibble stay as they are.
     void Save_Information();
     // Attribute boxes of complete rows (both names filled) are enabled, those without a level
-    // get "06"; boxes of other rows are disabled and keep what they show.
+    // (but for a kept one) get "06"; boxes of other rows are disabled and keep what they show.
+    // Runs after every change of a name box, and when a page is shown.
     void Validate();
     // The background of the row's number, name and attribute boxes.
     void Highlight(int row, const QColor& colour);
@@ -95,11 +97,18 @@ private:
     // first rather than lost.
     void storeTyping();
     void userEdited();
+    // Validate's rule for all seven rows.
+    void enableCompleteRows();
     void fillTeamList();
     bool showsTeam() const;
     // Applies the typed-value rule to a box the user typed into: the first level whose value is
     // at least the typed number, or no level for a number above 99.
     void settleTypedValue(int box);
+    // The user typed into or picked in an attribute box: a level it kept is given up.
+    void attributeEdited(int box, bool typed);
+    void giveUpKeptLevel(int box);
+    // Shows a level in box `box` of a complete row: its entry, or none while the level is kept.
+    void showLevel(int box, int level);
     QColor frameColour() const;
 
     Document& document_;
@@ -124,6 +133,9 @@ private:
     std::array<QComboBox*, AttributeBoxes> cmbAtt_{};
     // Boxes typed into since their level was last set; settled when they lose the focus.
     std::array<bool, AttributeBoxes> typed_{};
+    // Stored levels the boxes have no entry for (outside -1..15, which data files and CSV can
+    // carry): a box shows none and stores the level as it was until the user changes the box.
+    std::array<std::optional<std::int16_t>, AttributeBoxes> kept_{};
     std::array<QLabel*, AttributeCount> lblAtt_{};
 };
 

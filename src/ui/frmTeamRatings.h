@@ -11,6 +11,8 @@ class QTreeView;
 
 namespace kvx {
 
+class RatingScaleNotice;
+
 // "Team Ratings": every team with its overall and its ten group ratings, the best of each group
 // in bold red, sorted by a clicked column. The ratings are a snapshot: the list is built on
 // opening and again after "Settings..." (the weight editor), not on every roster edit. When the
@@ -35,6 +37,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void relayout();
     void lsvTeams_ColumnClick(int column);
     void cmdSettings_Click();
     void showTable();
@@ -42,6 +45,7 @@ private:
     Session& session_;
     TeamRatingsTable table_;
     QGroupBox* frame_;
+    RatingScaleNotice* notice_;
     QTreeView* lsvTeams_;
     QPushButton* cmdSettings_;
     QPushButton* cmdOK_;

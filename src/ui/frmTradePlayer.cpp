@@ -68,7 +68,7 @@ void frmTradePlayer::fillTeamList() {
         const int chosen = cmbTeams_->currentIndex();
         cmbTeams_->clear();
         for (int t = 0; t < document_.teamCount(); ++t)
-            cmbTeams_->addItem(toQString(document_.team(t).displayName()));
+            cmbTeams_->addItem(toQString(document_.team(t).displayName()), t);
         cmbTeams_->setCurrentIndex(chosen >= 0 && chosen < cmbTeams_->count() ? chosen : 0);
     }
     cmbTeams_Click();
@@ -87,11 +87,9 @@ std::string frmTradePlayer::entryText(const PlayerRecord& player, int slot) {
 }
 
 int frmTradePlayer::chosenTeam() const {
-    const std::string text = fromQString(cmbTeams_->currentText());
-    for (int t = 0; t < document_.teamCount(); ++t)
-        if (document_.team(t).displayName() == text)
-            return t;
-    return -1;
+    const QVariant entry = cmbTeams_->currentData();
+    const int team = entry.isValid() ? entry.toInt() : -1;
+    return team < document_.teamCount() ? team : -1;
 }
 
 // The chosen team's players in slot order; a slot is listed when it has a last name.
@@ -101,8 +99,10 @@ void frmTradePlayer::cmbTeams_Click() {
     if (team >= 0)
         for (int slot = 0; slot < PlayerSlots; ++slot) {
             const PlayerRecord& player = document_.player(team, slot);
-            if (!player.LastName.empty())
-                cmbPlayer_->addItem(toQString(entryText(player, slot)));
+            if (!player.LastName.empty()) {
+                auto* item = new QListWidgetItem(toQString(entryText(player, slot)), cmbPlayer_);
+                item->setData(Qt::UserRole, slot);
+            }
         }
     cmbPlayer_->setCurrentRow(cmbPlayer_->count() > 0 ? 0 : -1);
     cmdOK_->setEnabled(cmbPlayer_->currentRow() >= 0);
@@ -113,13 +113,8 @@ void frmTradePlayer::cmdOK_Click() {
     const QListWidgetItem* item = cmbPlayer_->currentItem();
     if (team < 0 || !item)
         return;
-    const std::string chosen = fromQString(item->text());
-    for (int slot = 0; slot < PlayerSlots; ++slot)
-        if (entryText(document_.player(team, slot), slot) == chosen) {
-            result_ = team * PlayerSlots + slot;
-            accept();
-            return;
-        }
+    result_ = team * PlayerSlots + item->data(Qt::UserRole).toInt();
+    accept();
 }
 
 } // namespace kvx

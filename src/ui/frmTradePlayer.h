@@ -35,8 +35,8 @@ private:
     void cmbTeams_Click();
     void cmdOK_Click();
     void documentChanged(const DocumentChange& change);
-    // The first team whose display name is the text of the selected team entry; -1 when none
-    // is (the list is filled from the league, so only an empty league has none).
+    // The team of the selected entry (each entry carries its team's index, as two teams may
+    // show the same text); -1 while none is selected.
     int chosenTeam() const;
 
     const Document& document_;

@@ -22,6 +22,7 @@ std::optional<std::string> saveWindowAsHtml(Session& session, Platform& platform
                                             const ListTable* list) {
     FileDialogRequest request;
     request.title = HtmlTitle;
+    request.defaultSuffix = "html";
     request.filter = HtmlFilter;
     request.confirmOverwrite = true;
     startAt(request, session.HtmlPath, platform.programDirectory());

@@ -22,6 +22,9 @@ struct FileDialogRequest {
     std::string proposedName;
     // Save dialogs only: ask before an existing file is chosen.
     bool confirmOverwrite = false;
+    // Save dialogs only: added (after a ".") to a typed name that has no extension, so that the
+    // file shows in the open dialog's filter; empty for none.
+    std::string defaultSuffix;
 };
 
 struct FileChoice {

@@ -42,6 +42,8 @@ std::optional<FileChoice> runFileDialog(const FileDialogRequest& request, bool s
         dialog.setDirectory(toQPath(request.initialFolder));
     if (!request.proposedName.empty())
         dialog.selectFile(toQPath(request.proposedName));
+    if (saving)
+        dialog.setDefaultSuffix(toQPath(request.defaultSuffix));
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

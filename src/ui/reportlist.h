@@ -9,6 +9,7 @@
 #include <vector>
 
 class QAbstractButton;
+class QFontMetrics;
 class QPushButton;
 class QTreeView;
 class QWidget;
@@ -35,6 +36,8 @@ public:
     void show(ListTable table, std::vector<std::string> keys);
     // The row holding `key`, or -1.
     int rowOf(const QString& key) const;
+    // The width of the widest text of `column`, bold cells measured in `bold`.
+    int widestText(int column, const QFontMetrics& plain, const QFontMetrics& bold) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -58,6 +61,13 @@ QTreeView* makeReportList(QWidget* parent, const char* name, const char* accessi
 // Sets column widths in twips, starting with column `first`.
 void setColumnWidths(QTreeView* list, int first, const std::vector<int>& twips);
 
+// Widens every column to what its header (with the sort indicator) and its texts need, keeping
+// at least the widths in twips given for them, one per column from column 0.
+void fitColumns(QTreeView* list, const std::vector<int>& minimumTwips);
+
+// The width the list needs to show every column without scrolling sideways.
+int fittedListWidth(const QTreeView* list);
+
 // Shows the table in its order with the sort indicator of `order`. The current row stays
 // current when its key is still listed.
 void showList(QTreeView* list, ListTable table, std::vector<std::string> keys,
@@ -74,9 +84,10 @@ bool changesTeamList(const DocumentChange& change);
 
 // The resize layout both ratings windows share, in twips: the frame fills the window above the
 // buttons, the list fills the frame from (120, listTop) leaving 100 on the right and below, the
-// buttons sit 75 below the frame with `ok` right-aligned under it. Each step is applied on its
-// own and skipped when it would give a negative size.
+// buttons sit 75 below the frame with `ok` right-aligned under it. A `notice` that is not hidden
+// takes a line at the list's top, and the list starts below it. Each step is applied on its own
+// and skipped when it would give a negative size.
 void layoutListWindow(QWidget* window, QWidget* frame, QTreeView* list, int listTop,
-                      QAbstractButton* left, QAbstractButton* ok);
+                      QAbstractButton* left, QAbstractButton* ok, QWidget* notice = nullptr);
 
 } // namespace kvx

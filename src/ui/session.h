@@ -13,6 +13,8 @@ namespace kvx {
 struct Session {
     Document document;
     RatingScale ratingScale{};
+    // A rating-scale file was read into ratingScale (at start-up or from the menu).
+    bool ratingScaleLoaded = false;
 
     std::string HtmlPath;
     std::string RomPath;
@@ -27,5 +29,11 @@ struct Session {
     // Edition of the image an export is writing; indexes RomSlot in the export wizard.
     int RomEdition = 0;
 };
+
+// No rating scale has been loaded and no weight set by hand: every rating is 00 and every team
+// the best, which the ratings windows say rather than show without a word.
+inline bool ratingScaleMissing(const Session& session) {
+    return !session.ratingScaleLoaded && session.ratingScale == RatingScale{};
+}
 
 } // namespace kvx

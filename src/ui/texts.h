@@ -41,6 +41,10 @@ inline constexpr const char* DefensiveBacksSwapped =
     "The Defensive Backs have been swapped.\rSwapping them again will return the roster to the "
     "original order.";
 
+inline constexpr const char* NoDefaultRatingScale =
+    "No rating scale was found (default.trs beside the program or in its data folder), so every "
+    "rating is 00.\rLoad one with File > Load Rating Scale...";
+
 inline constexpr const char* NotSaved = "The roster was not saved.";
 inline constexpr const char* NothingExported = "Nothing was exported; the game image was left "
                                                "as it was.";

@@ -5,6 +5,7 @@
 #include "ratings/ratingscale.h"
 #include "support/image_builder.h"
 #include "ui/frmExportData.h"
+#include "ui/frmTeamRatings.h"
 #include "ui/mainarea.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QMdiArea>
 #include <QMimeData>
 #include <QTest>
+#include <QToolButton>
 #include <QUrl>
 
 #include <filesystem>
@@ -137,7 +139,7 @@ private slots:
         setCity(app.session, 2, "Elsewhere");
         QVERIFY(app.window->isWindowModified());
 
-        // Ctrl+Shift+S is Save As; a name typed without an extension stays as typed.
+        // Ctrl+Shift+S is Save As (the scripted dialog hands the name back as it was given).
         app.platform.chooseSave(app.file("league"));
         QTest::keyClick(app.window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(app.platform.saveRequests.size(), std::size_t{1});
@@ -168,6 +170,44 @@ private slots:
         QMdiSubWindow* frame = area->subWindowList().at(0);
         frame->setGeometry(0, 0, 120, 80);
         QCOMPARE(inkedPixels(*area, frame->geometry()), 0);
+    }
+
+    // Once a league is loaded the area says what it is and offers the next steps; it stands
+    // back while a child window is open, and the hint returns with New.
+    void loadedLeagueIsSummedUp() {
+        App app;
+        app.window->show();
+        auto* area = app.window->findChild<MainArea*>("mdiArea");
+        auto* summary = area->findChild<QFrame*>("fraLeague");
+        QVERIFY(summary && summary->isHidden());
+        writeNesImage(app.file("game.nes"), 5);
+        app.platform.chooseOpen(app.file("game.nes"), 1);
+        QVERIFY(trigger(*app.window, "mnuFileImportData"));
+        const auto label = [summary](const char* name) {
+            return summary->findChild<QLabel*>(name)->text();
+        };
+        QVERIFY(summary->isVisible());
+        QCOMPARE(label("lblLeagueFile"), QString("Untitled"));
+        QCOMPARE(label("lblLeagueOrigin"), QString("Imported 28 teams from game.nes (NES)"));
+        QCOMPARE(label("lblLeagueTeams"), QString("28 teams"));
+        QVERIFY(area->viewport()->rect().contains(summary->geometry()));
+
+        auto* ratings = summary->findChild<QToolButton*>("cmdNext_mnuViewTeamRatings");
+        QVERIFY(ratings && ratings->isEnabled());
+        ratings->click();
+        QVERIFY(app.window->childWindow<frmTeamRatings>());
+        QVERIFY(summary->isHidden());
+        area->closeAllSubWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(summary->isVisible());
+
+        app.platform.chooseSave(app.file("league.kvx"));
+        QVERIFY(trigger(*app.window, "mnuFileSaveAs"));
+        QCOMPARE(label("lblLeagueFile"), QString("league.kvx"));
+        QCOMPARE(label("lblLeagueOrigin"), QString("Imported 28 teams from game.nes (NES)"));
+        QVERIFY(trigger(*app.window, "mnuFileNew"));
+        QVERIFY(summary->isHidden());
+        QVERIFY(inkedPixels(*area) > 200);
     }
 
     void windowPlacementIsRemembered() {

@@ -182,7 +182,7 @@ private slots:
         app.session.document.replace(leagueOf({{"Buffalo", "Bills", "BUF", "Bills"},
                                                {"Miami", "Dolphins", "MIA", "Dolphins"},
                                                {"Los Angeles", "Rams", "LAR", "LA Rams"},
-                                               {"Los", "Angeles Rams", "LOS", "Los Rams"}}));
+                                               {"Los", "Angeles Rams", "LOSAR", "Los Rams"}}));
         const League before = app.session.document.league();
         defineTeams(app, [&](frmDefineTeams& dialog) {
             choose(dialog, "Buffalo Bills");
@@ -208,6 +208,10 @@ private slots:
             QCOMPARE(box(dialog, "txtCity")->text(), QString("Los"));
             box(dialog, "txtSchedule")->setText("Rams of Los");
             click(dialog, "cmdApply");
+            // A stored abbreviation longer than four is kept; typing cannot make it longer.
+            QTest::keyClick(box(dialog, "txtAbbreviation"), Qt::Key_End);
+            QTest::keyClick(box(dialog, "txtAbbreviation"), Qt::Key_X);
+            QCOMPARE(box(dialog, "txtAbbreviation")->text(), QString("LOSAR"));
             QCOMPARE(entries(dialog),
                      QStringList({"-- New Team --", "Zion Bills", "Los Angeles Rams",
                                   "Los Angeles Rams", "Miami Dolphins"}));
@@ -221,6 +225,7 @@ private slots:
         QCOMPARE(document.team(1).City, std::string("Miami"));
         QVERIFY(document.team(2) == before.Teams[2]);
         QCOMPARE(document.team(3).ScheduleName, std::string("Rams of Los"));
+        QCOMPARE(document.team(3).Abbreviation, std::string("LOSAR"));
         QCOMPARE(document.team(0).Players[0].LastName, std::string("Starter0"));
         QCOMPARE(document.undoStack().count(), 4);
     }

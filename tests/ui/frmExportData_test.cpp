@@ -184,10 +184,10 @@ private slots:
                  QStringList({"-- No Change --", "Alpha A", "Alpha A", "beta B", "zulu Z"}));
         QCOMPARE(list->currentRow(), 0);
 
-        // Both "Alpha A" entries stand for the first team of that name.
+        // Each "Alpha A" entry stands for its own team, in document order as sorted.
         list->setCurrentRow(2);
         click(picker, "cmdOK");
-        QCOMPARE(picker.dialogResult(), 1);
+        QCOMPARE(picker.dialogResult(), 3);
     }
 
     void pickerAnswersNoChangeAndCancel() {

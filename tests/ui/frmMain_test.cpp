@@ -4,6 +4,10 @@
 #include "document/datafile.h"
 #include "document/settings.h"
 #include "ratings/ratingscale.h"
+#include "rom/commands.h"
+#include "rom/edition.h"
+#include "support/image_builder.h"
+#include "ui/texts.h"
 
 #include <QAction>
 #include <QLabel>
@@ -121,7 +125,9 @@ private slots:
                 !action(*app.window, ("mnuFileRecent_" + std::to_string(n)).c_str())->isVisible());
         QVERIFY(!action(*app.window, "mnuFileB2")->isVisible());
         QVERIFY(action(*app.window, "mnuFileB1")->isVisible());
-        QVERIFY(app.platform.messages.empty());
+        // No default.trs beside the program: said once.
+        QCOMPARE(app.startUpMessages.size(), std::size_t{1});
+        QCOMPARE(app.startUpMessages[0].text, std::string(text::NoDefaultRatingScale));
     }
 
     void startUpReadsSettingsRecentListAndDefaultScale() {
@@ -138,6 +144,7 @@ private slots:
         // The remembered data file only guides the Open dialog; the run starts untitled.
         QVERIFY(app.session.document.league().CurrentFile.empty());
         QVERIFY(app.session.ratingScale == sampleScale());
+        QVERIFY(app.startUpMessages.empty());
         QCOMPARE(action(*app.window, "mnuFileRecent_0")->text(), QString("&1 /k/old.kvx"));
         QCOMPARE(action(*app.window, "mnuFileRecent_1")->text(), QString("&2 /k/older.kvx"));
         QVERIFY(!action(*app.window, "mnuFileRecent_2")->isVisible());
@@ -151,8 +158,9 @@ private slots:
     void damagedDefaultScaleIsReported() {
         App app([](App& app) { writeBytes(app.file("default.trs"), {'0', '0', '0', '2'}); });
         QVERIFY(app.session.ratingScale == RatingScale{});
-        QCOMPARE(app.platform.messages.size(), std::size_t{1});
-        QCOMPARE(app.platform.messages[0].title, std::string("Read Me"));
+        QCOMPARE(app.startUpMessages.size(), std::size_t{1});
+        QCOMPARE(app.startUpMessages[0].title, std::string("Read Me"));
+        QVERIFY(app.startUpMessages[0].text.find("cannot be read") != std::string::npos);
     }
 
     void shutDownWritesTheFourKeys() {
@@ -544,6 +552,42 @@ private slots:
             break;
         }
         }
+        QCOMPARE(app.platform.unexpected, 0);
+    }
+
+    // The caption's "*" follows the document through Qt's handling of child windows
+    // (maximised, restored, closed) and through an import that asked and then stopped.
+    void captionMarksUnsavedChangesThroughEveryPath() {
+        App app;
+        app.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(app.window.get()));
+        importNes(app);
+        makeChange(app.session);
+        QVERIFY(trigger(*app.window, "mnuViewTeamRatings"));
+        QMdiSubWindow* frame = app.window->mdiArea()->subWindowList().at(0);
+        frame->showMaximized();
+        QVERIFY(app.window->isWindowModified());
+        frame->showNormal();
+        QVERIFY(app.window->isWindowModified());
+        QVERIFY(app.window->windowTitle().startsWith("Untitled[*] - "));
+        frame->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(app.window->isWindowModified());
+
+        if (editionSupported(GenesisII)) {
+            ImageBuilder image(0x80000, 5);
+            image.signature("000005B0000005BA000005C4000005CE"); // Genesis II
+            writeBytes(app.file("second.bin"), image.image().bytes());
+            app.platform.answer(Answer::No);
+            app.platform.chooseOpen(app.file("second.bin"), 1);
+            app.platform.cancelInput();
+            QVERIFY(trigger(*app.window, "mnuFileImportData"));
+            QCOMPARE(app.session.document.league().TeamCount, 28);
+            QVERIFY(app.window->isWindowModified());
+        }
+        app.platform.chooseSave(app.file("marked.kvx"));
+        QVERIFY(trigger(*app.window, "mnuFileSaveAs"));
+        QVERIFY(!app.window->isWindowModified());
         QCOMPARE(app.platform.unexpected, 0);
     }
 

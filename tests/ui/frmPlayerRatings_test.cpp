@@ -101,10 +101,14 @@ private slots:
                                                  "", "", "", "", "", ""}));
 
         const auto pixels = [&](int twips) { return qRound(twips * list.logicalDpiX() / 1440.0); };
-        QCOMPARE(list.columnWidth(0), pixels(500));
-        QCOMPARE(list.columnWidth(NameColumn), pixels(1440));
-        QCOMPARE(list.columnWidth(OverallColumn), pixels(1000));
-        QCOMPARE(list.columnWidth(13), pixels(500));
+        QVERIFY(list.columnWidth(0) >= pixels(500));
+        QVERIFY(list.columnWidth(NameColumn) >= pixels(1440));
+        QVERIFY(list.columnWidth(OverallColumn) >= pixels(1000));
+        QVERIFY(list.columnWidth(13) >= pixels(500));
+        // The name column shows each name with its team, and the window all the columns.
+        QVERIFY(list.columnWidth(NameColumn) >
+                list.fontMetrics().horizontalAdvance("Brantlow, Zed - buf"));
+        QVERIFY(list.header()->length() <= list.viewport()->width());
         QCOMPARE(alignment(list, 0, NameColumn), Qt::AlignLeft | Qt::AlignVCenter);
         QCOMPARE(alignment(list, 0, OverallColumn), Qt::AlignCenter);
 
@@ -116,8 +120,8 @@ private slots:
     }
 
     // Headers 10..14 change only as rows are added: a group without listed players keeps the
-    // headers of the group before. The list is rebuilt when a group is picked, or at once when
-    // another document takes this one's place.
+    // headers of the group before. The list is rebuilt when a group is picked (the one shown
+    // too), or at once when another document takes this one's place.
     void groupHeadersFollowTheRowsAdded() {
         App app;
         app.session.document.replace(sampleLeague());
@@ -140,12 +144,11 @@ private slots:
         QCOMPARE(rowTexts(list, 0).mid(1, 9),
                  QStringList({"Wall, Big - mia", "00", "63", "63", "63", "63", "63", "63", ""}));
 
-        // A rename elsewhere shows after the next pick.
+        // A rename elsewhere shows after the next pick, of the group shown as well.
         PlayerRecord renamed = app.session.document.player(1, OL * DepthPlaces);
         renamed.LastName = "Fort";
         app.session.document.storePlayers(1, OL * DepthPlaces, {&renamed, 1}, "Edit Players");
         QCOMPARE(columnTexts(list, NameColumn), QStringList({"Wall, Big - mia"}));
-        pick(*opened.position, "K");
         pick(*opened.position, "OL");
         QCOMPARE(columnTexts(list, NameColumn), QStringList({"Fort, Big - mia"}));
 

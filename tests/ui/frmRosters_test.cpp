@@ -9,12 +9,15 @@
 #include "ui/texts.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QUndoStack>
 
@@ -136,6 +139,10 @@ private slots:
         QVERIFY(team != labels.end() && (*team)->buddy() == teams);
         QCOMPARE(text(editor, "txtFirstName", 2)->accessibleName(), QString("Row 3 first name"));
         QCOMPARE(att(editor, 2, 0)->accessibleName(), QString("Row 3 RS"));
+        // A filled box is spoken by its row and column, its value as its value.
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(att(editor, 1, 0));
+        QCOMPARE(spoken->text(QAccessible::Name), QString("Row 2 RS"));
+        QCOMPARE(spoken->text(QAccessible::Value), QString("13"));
         QCOMPARE(att(editor, 2, 6)->accessibleName(), QString("Row 3 PS"));
         QCOMPARE(att(editor, 2, 6)->accessibleDescription(), QString("Passing Speed"));
 
@@ -173,6 +180,43 @@ private slots:
         QVERIFY(cleared.Attributes == samplePlayer(0, 0).Attributes);
     }
 
+    // A level a data file may hold beyond 0..15 shows no value and survives opening, OK, a
+    // name typed in its row and saving, until the user changes that very box.
+    void levelsWithoutAnEntryAreKeptUntilTheirBoxIsChanged() {
+        App app;
+        League league = fullLeague(2);
+        league.Teams[0].Players[0].Attributes[0] = 16;
+        league.Teams[0].Players[1].Attributes[6] = -300;
+        Save_Data_File(league, app.file("raw.kvx"));
+        app.platform.chooseOpen(app.file("raw.kvx"));
+        QVERIFY(trigger(*app.window, "mnuFileOpen"));
+        frmRosters* editor = openEditor(app, app.session.document.league());
+        QVERIFY(editor);
+        QVERIFY(!app.session.document.isModified());
+        QComboBox* raw = att(editor, 0, 0);
+        QVERIFY(raw->isEnabled());
+        QCOMPARE(raw->currentText(), QString());
+        QVERIFY(raw->toolTip().contains("16"));
+        click(*editor, "cmdOK");
+        QVERIFY(!app.session.document.isModified());
+        QVERIFY(trigger(*app.window, "mnuFileSave"));
+        League reread;
+        QVERIFY(Load_Data_File(reread, app.file("raw.kvx")));
+        QVERIFY(reread.Teams == league.Teams);
+
+        QVERIFY(trigger(*app.window, "mnuEditDefinePlayers"));
+        editor = app.window->childWindow<frmRosters>();
+        clearAndType(text(editor, "txtLastName", 0), "Renamed");
+        raw = att(editor, 0, 0);
+        QCOMPARE(raw->currentIndex(), -1);
+        raw->setFocus();
+        QTest::keyClick(raw, Qt::Key_Down);
+        showGroup(editor, RB);
+        QCOMPARE(stored(app, 0, 0).LastName, std::string("Renamed"));
+        QCOMPARE(stored(app, 0, 0).Attributes[0], std::int16_t{0});
+        QCOMPARE(stored(app, 0, 1).Attributes[6], std::int16_t{-300});
+    }
+
     void typedAttributeValuesSettleWhenTheBoxIsLeft_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
@@ -205,6 +249,9 @@ private slots:
         QCOMPARE(box->currentIndex(), level);
         editor->Save_Information();
         QCOMPARE(stored(app, 0, 1).Attributes[2], std::int16_t(level));
+        // Shown again, a complete row's undefined level reads "06", as Validate leaves it.
+        editor->Update_Player_Display();
+        QCOMPARE(box->currentText(), level < 0 ? QString("06") : shown);
         // Picking from the list works as well.
         box->setCurrentIndex(15);
         editor->Save_Information();
@@ -310,16 +357,24 @@ private slots:
         QVERIFY(radio(editor, 4)->isChecked());
     }
 
-    void teamsNamedAlikeShowTheFirst() {
+    // Teams 0 and 2 show the same text; each entry is its own team, here and in the trade
+    // dialog.
+    void teamsNamedAlikeAreEditedAndTradedEachByItsPlace() {
         App app;
         frmRosters* editor = openEditor(app);
         QVERIFY(editor);
         auto* teams = find<QComboBox>(editor, "cmbTeams");
-        teams->setCurrentIndex(1);
-        QCOMPARE(editor->currentTeam(), 1);
         teams->setCurrentIndex(2);
-        QCOMPARE(editor->currentTeam(), 0);
-        QCOMPARE(text(editor, "txtFirstName", 0)->text(), QString("First0.0"));
+        QCOMPARE(editor->currentTeam(), 2);
+        QCOMPARE(text(editor, "txtFirstName", 0)->text(), QString("First2.0"));
+        clearAndType(text(editor, "txtFirstName", 0), "Second");
+        teams->setCurrentIndex(1);
+        QCOMPARE(stored(app, 2, 0).FirstName, std::string("Second"));
+        QCOMPARE(stored(app, 0, 0).FirstName, std::string("First0.0"));
+
+        trade(editor, 2, "Last2.1, First2.1 (QB2)");
+        QVERIFY(stored(app, 1, 0) == samplePlayer(2, 1));
+        QVERIFY(stored(app, 2, 1) == samplePlayer(1, 0));
     }
 
     // Trading with the own slot changes nothing; a QB can go for the team's own K, or for any
@@ -386,6 +441,27 @@ private slots:
         QCOMPARE(stored(app, 0, 0).FirstName, std::string("Kept"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!app.window->childWindow<frmRosters>());
+    }
+
+    // Maximised, the rows stay at the top and OK at the bottom; in a main window smaller than
+    // the editor, the area scrolls so that OK can still be reached.
+    void gridKeepsToTheTopAndTheAreaScrolls() {
+        App app;
+        frmRosters* editor = openEditor(app);
+        QVERIFY(editor);
+        auto* frame = qobject_cast<QMdiSubWindow*>(editor->parentWidget());
+        frame->showMaximized();
+        auto* rows = find<QWidget>(editor, "fraPlayers");
+        auto* ok = find<QWidget>(editor, "cmdOK");
+        QTRY_VERIFY(editor->height() > rows->geometry().bottom() + 3 * ok->height());
+        QVERIFY(rows->y() < find<QWidget>(editor, "cmbTeams")->geometry().bottom() + 20);
+        QVERIFY(ok->geometry().bottom() > editor->height() - 2 * ok->height());
+
+        frame->showNormal();
+        app.window->resize(frame->width() / 2, frame->height() / 2);
+        QMdiArea* area = app.window->mdiArea();
+        QTRY_VERIFY(area->verticalScrollBar()->maximum() > 0);
+        QVERIFY(area->horizontalScrollBar()->maximum() > 0);
     }
 
     // Typing not stored yet is the newest edit: Undo names it and takes it back first, Redo

@@ -2,6 +2,7 @@
 #include "uitest.h"
 
 #include "base/fileio.h"
+#include "ratings/ratingscale.h"
 #include "ui/frmDefineTeams.h"
 #include "ui/frmPlayerRatings.h"
 #include "ui/frmTeamRatings.h"
@@ -9,6 +10,7 @@
 #include "ui/qtext.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -107,11 +109,23 @@ private slots:
                 QCOMPARE(alignment(list, row, column), Qt::AlignCenter);
             }
         }
-        // Widths in twips at the screen's resolution.
+        // Without default.trs the window says why every rating is 00, above the list.
+        auto* notice = window->findChild<QLabel*>("lblNoRatingScale");
+        QVERIFY(notice && notice->isVisible());
+        QCOMPARE(notice->text(), QString::fromUtf8("No rating scale is loaded: File \u25B8 Load "
+                                                   "Rating Scale..."));
+        QVERIFY(list.y() > notice->geometry().bottom());
+
+        // Columns are at least their design widths in twips and as wide as what they show, the
+        // sort indicator included; the window opens wide enough for all of them.
         const auto pixels = [&](int twips) { return qRound(twips * list.logicalDpiX() / 1440.0); };
-        QCOMPARE(list.columnWidth(0), pixels(1440));
-        QCOMPARE(list.columnWidth(Overall), pixels(800));
-        QCOMPARE(list.columnWidth(KColumn), pixels(500));
+        QVERIFY(list.columnWidth(0) >= pixels(1440));
+        QVERIFY(list.columnWidth(Overall) >= pixels(800));
+        QVERIFY(list.columnWidth(KColumn) >= pixels(500));
+        QVERIFY(list.columnWidth(0) > list.fontMetrics().horizontalAdvance("Miami Dolphins"));
+        for (int column = 0; column < TeamRatingsColumnCount; ++column)
+            QVERIFY(list.columnWidth(column) >= list.header()->sectionSizeHint(column));
+        QVERIFY(list.header()->length() <= list.viewport()->width());
 
         // A scale loaded from the menu shows only after Settings.
         app.session.ratingScale = firstPlayerScale();
@@ -124,6 +138,8 @@ private slots:
         });
         click(*window, "cmdSettings");
         QVERIFY(shown);
+        QVERIFY(notice->isHidden()); // weights set by hand are a scale as well
+        QVERIFY(list.y() < notice->y() + notice->height());
         QCOMPARE(columnTexts(list, 0), QStringList({"Buffalo Bills", "Miami Dolphins"}));
         // 1687 / 25 = 67.48 and 1686 / 25 = 67.44, shown with one decimal.
         QCOMPARE(columnTexts(list, Overall), QStringList({"67.5", "67.4"}));
@@ -259,6 +275,15 @@ private slots:
         QCOMPARE(app.window->mdiArea()->subWindowList().size(), 2);
         QCOMPARE(app.window->mdiArea()->currentSubWindow()->widget(), teams);
         QCOMPARE(lsvTeams(*teams).header()->sortIndicatorSection(), QbColumn);
+
+        // A scale loaded from the menu, even one of zero weights, ends both windows' notice.
+        auto* players = app.window->childWindow<frmPlayerRatings>();
+        QVERIFY(players->findChild<QLabel*>("lblNoRatingScale")->isVisible());
+        Save_Rating_Scale(app.file("zero.trs"), RatingScale{});
+        app.platform.chooseOpen(app.file("zero.trs"));
+        QVERIFY(trigger(*app.window, "mnuFileLoadRatingScale"));
+        QVERIFY(teams->findChild<QLabel*>("lblNoRatingScale")->isHidden());
+        QVERIFY(players->findChild<QLabel*>("lblNoRatingScale")->isHidden());
     }
 };
 

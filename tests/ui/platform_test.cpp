@@ -1,5 +1,6 @@
 #include "uitest.h"
 
+#include "base/fileio.h"
 #include "base/messages.h"
 #include "document/settings.h"
 #include "rom/commands.h"
@@ -93,6 +94,20 @@ private slots:
         QCOMPARE(app.platform.saveRequests.at(0).filterIndex, 2);
         QCOMPARE(app.platform.texts(), std::vector<std::string>{msg::RomNotSupported});
         QVERIFY(readBytes(app.file("game.nes")) == image);
+    }
+
+    // A name typed without an extension is saved with the data file's, so that the Open
+    // dialog (which lists *.kvx) shows it; a name with an extension of its own keeps it.
+    void saveAsAddsTheDataFileExtension() {
+        App app;
+        app.platform.realFileDialogs = true;
+        answerFileDialog(1, app.file("league"));
+        QVERIFY(trigger(*app.window, "mnuFileSaveAs"));
+        QCOMPARE(app.session.document.league().CurrentFile, app.file("league.kvx"));
+        QVERIFY(fileExists(app.file("league.kvx")) && !fileExists(app.file("league")));
+        answerFileDialog(1, app.file("league.bak"));
+        QVERIFY(trigger(*app.window, "mnuFileSaveAs"));
+        QVERIFY(fileExists(app.file("league.bak")) && !fileExists(app.file("league.bak.kvx")));
     }
 
     // League texts are single bytes: every one of them comes out of a text box as it went in.

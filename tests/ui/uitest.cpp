@@ -30,6 +30,8 @@ App::App(const std::function<void(App&)>& prepare) {
     if (prepare)
         prepare(*this);
     window = std::make_unique<frmMain>(session, platform, *recent);
+    startUpMessages = std::move(platform.messages);
+    platform.messages.clear();
 }
 
 App::~App() {

@@ -53,6 +53,8 @@ public:
     std::unique_ptr<SettingsRecentStore> recent;
     Session session;
     std::unique_ptr<frmMain> window;
+    // What start-up said (a missing or unreadable rating scale); platform.messages starts empty.
+    std::vector<RecordedMessage> startUpMessages;
 };
 
 QAction* action(QWidget& window, const char* name);
