@@ -1,5 +1,6 @@
 #include "rom/commands.h"
 
+#include "rom/headerchecksum.h"
 #include "rom/romio.h"
 #include "rom/routines.h"
 
@@ -115,6 +116,14 @@ ImportResult importLeague(const RomImage& image, int edition, int rosterChoice, 
     into.Teams = std::move(teams);
     into.TeamCount = static_cast<std::int16_t>(result.teamCount);
     into.GeneralInfo = std::move(generalInfo);
+    return result;
+}
+
+ExportResult exportLeague(int edition, const League& league, RomImage& image,
+                          const ExportChoices& choices) {
+    ExportResult result = Export_ROM(edition, league, image);
+    if (choices.fixChecksum && !fixHeaderChecksum(image))
+        result.notes.emplace_back(NoHeaderChecksum);
     return result;
 }
 

@@ -38,6 +38,16 @@ std::optional<int> rosterChoiceFromAnswer(std::string_view answer);
 // damaged image; an unsupported edition yields 0 teams and leaves `into` as it was.
 ImportResult importLeague(const RomImage& image, int edition, int rosterChoice, League& into);
 
+// What an export is asked to do beyond writing the league.
+struct ExportChoices {
+    bool fixChecksum = false; // correct the Genesis or SNES header checksum afterwards
+};
+
+// Export_ROM into the in-memory image, then what the choices ask for: the one export both front
+// ends run. A checksum the image has no header for is said in the result's notes.
+ExportResult exportLeague(int edition, const League& league, RomImage& image,
+                          const ExportChoices& choices = {});
+
 // Export as the commands run it: reads the image file, writes the league into it for `edition`
 // and replaces the file in one step. When anything is refused (ExportRefused, RomError,
 // FileError) the file is left exactly as it was.

@@ -179,16 +179,21 @@ void sayFrameCuts(const EditionCodec& codec, const std::vector<TeamRecord>& team
 
 } // namespace
 
+std::vector<TeamRecord> teamsInImage(int edition, const RomImage& image) {
+    std::vector<TeamRecord> teams;
+    if (const EditionCodec* codec = findEdition(edition))
+        Import_ROM(edition, image, teams, nullptr, codec->exportedRoster);
+    return teams;
+}
+
 ExportResult Export_ROM(int edition, const League& league, RomImage& image) {
     const EditionCodec* codec = findEdition(edition);
     if (!codec)
         throw ExportRefused(msg::RomNotSupported);
 
-    // The teams the document does not replace keep what the image holds in the roster the export
-    // rewrites.
+    // The teams the document does not replace keep what the image holds.
     ExportResult result;
-    std::vector<TeamRecord> teams;
-    Import_ROM(edition, image, teams, nullptr, codec->exportedRoster);
+    std::vector<TeamRecord> teams = teamsInImage(edition, image);
 
     for (std::size_t b = 0; b < teams.size(); ++b) {
         const int d =

@@ -30,8 +30,15 @@ struct ExportResult {
     // Every value the export shortened or clamped because the edition cannot hold more, as a
     // sentence naming the team (and the player) and what was written instead.
     Warnings cuts;
+    // Anything else the user should know of the export (a checksum that could not be corrected).
+    Warnings notes;
     int teamsReplaced = 0; // image teams that received a document team
 };
+
+// The teams an image of `edition` holds where an export writes, in the image's order: what the
+// export keeps for every team the document does not replace (for Genesis II, the roster it
+// rewrites). Raises RomError for a damaged or short image.
+std::vector<TeamRecord> teamsInImage(int edition, const RomImage& image);
 
 // Writes the document's teams into the in-memory image at the slots the export wizard assigned
 // for `edition`; every other team keeps the image's own data (of the roster the export rewrites).
