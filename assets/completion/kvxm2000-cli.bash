@@ -24,7 +24,7 @@ _kvxm2000_cli() {
     local images="nes bin smc"
     COMPREPLY=()
     if ((COMP_CWORD == 1)); then
-        COMPREPLY=($(compgen -W "detect import export ratings to-csv from-csv --help --version" \
+        COMPREPLY=($(compgen -W "detect import export patch ratings to-csv from-csv --help --version" \
             -- "$cur"))
         return
     fi
@@ -47,6 +47,10 @@ _kvxm2000_cli() {
         _kvxm2000_cli_files html htm
         return
         ;;
+    --patch)
+        _kvxm2000_cli_files ips bps
+        return
+        ;;
     esac
 
     # Which file the word is: count the files before it, skipping options and their values.
@@ -57,7 +61,7 @@ _kvxm2000_cli() {
             continue
         fi
         case ${COMP_WORDS[i]} in
-        --edition | --roster | --scale | --html) ((i++)) ;;
+        --edition | --roster | --scale | --html | --patch) ((i++)) ;;
         --) optionsEnded=yes ;;
         --*) ;;
         *) ((files++)) ;;
@@ -67,7 +71,7 @@ _kvxm2000_cli() {
         local options="--force --"
         case $command in
         import) options="--edition --roster $options" ;;
-        export) options="--edition --auto-assign $options" ;;
+        export) options="--edition --auto-assign --fix-checksum --patch $options" ;;
         ratings) options="--scale --html $options" ;;
         detect) options="--" ;;
         esac
@@ -75,7 +79,8 @@ _kvxm2000_cli() {
         return
     fi
     case $command:$files in
-    detect:0 | import:0 | export:1) _kvxm2000_cli_files $images ;;
+    detect:0 | import:0 | export:1 | patch:0 | patch:2) _kvxm2000_cli_files $images ;;
+    patch:1) _kvxm2000_cli_files ips bps ;;
     import:1 | export:0 | ratings:0 | to-csv:0 | from-csv:1) _kvxm2000_cli_files kvx ;;
     to-csv:1 | from-csv:0) _kvxm2000_cli_files csv ;;
     esac

@@ -11,10 +11,13 @@
 #include "ratings/ratingscale.h"
 #include "ratings/teamratings.h"
 #include "rom/commands.h"
+#include "rom/headerchecksum.h"
+#include "rom/patch.h"
 #include "rom/romio.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -29,7 +32,9 @@ constexpr const char* UsageText =
     "Usage:\n"
     "  kvxm2000-cli detect IMAGE\n"
     "  kvxm2000-cli import [--edition E] [--roster N] [--force] IMAGE OUT.kvx\n"
-    "  kvxm2000-cli export [--edition E] [--auto-assign] [--force] DATA.kvx IMAGE\n"
+    "  kvxm2000-cli export [--edition E] [--auto-assign] [--fix-checksum]\n"
+    "                      [--patch OUT.ips|OUT.bps] [--force] DATA.kvx IMAGE\n"
+    "  kvxm2000-cli patch [--force] IMAGE PATCH OUT\n"
     "  kvxm2000-cli ratings [--scale FILE.trs] [--html OUT.html] [--force] DATA.kvx\n"
     "  kvxm2000-cli to-csv [--force] DATA.kvx [OUT.csv]\n"
     "  kvxm2000-cli from-csv [--force] IN.csv OUT.kvx\n"
@@ -41,10 +46,15 @@ constexpr const char* UsageText =
     "--roster N     which of a Genesis II image's rosters to import: 1, 2 or 3 (default 3).\n"
     "--force        write over a file that is one of the command's inputs or a game\n"
     "               image, or take an image as the named edition all the same.\n"
+    "--fix-checksum correct the Genesis or SNES header checksum after the export.\n"
+    "--patch OUT    leave the image as it is and write an IPS or BPS patch (by OUT's\n"
+    "               extension) that turns it into what the export would have written.\n"
     "--             ends the options, for file names that begin with \"--\".\n"
     "Exports into one image take turns; an image that another program changes while\n"
     "it is exported is left as that program made it, and the export is refused.\n"
-    "Without OUT.csv, to-csv writes to the standard output.\n"
+    "Without OUT.csv, to-csv writes to the standard output. patch applies an IPS or\n"
+    "BPS patch (a BPS patch made for another image is refused) and writes OUT.\n"
+    "detect also says whether a Genesis or SNES header checksum is right.\n"
     "\n"
     "Exit codes: 0 success, 1 usage, 2 input refused, 3 export refused,\n"
     "4 could not write (a file or the standard output).\n";
@@ -195,14 +205,30 @@ Date today() {
     return systemToday();
 }
 
+// "4 digits": a checksum as the header stores it.
+std::string hex16(std::uint16_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", value);
+    return text;
+}
+
 int detect(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const Arguments arguments = parse(words, {}, {}, 1);
-    const int edition = detectEdition(loadImage(arguments.positional[0]));
+    const RomImage image = loadImage(arguments.positional[0]);
+    const int edition = detectEdition(image);
     if (edition == 0) {
         err << msg::RomNotSupported << '\n';
         return InputRefused;
     }
     out << edition << ' ' << editionName(edition) << '\n';
+    // The first line stays the edition alone; a header adds a line of its own.
+    if (const auto checksum = readHeaderChecksum(image.bytes())) {
+        out << headerKindName(checksum->kind) << " header checksum " << hex16(checksum->stored);
+        if (checksum->correct)
+            out << ": right\n";
+        else
+            out << ": wrong, the image's bytes give " << hex16(checksum->computed) << '\n';
+    }
     return Success;
 }
 
@@ -225,15 +251,43 @@ int import(const std::vector<std::string>& words, std::ostream& err) {
     return Success;
 }
 
+// What --patch names: the file and, by its extension, the format.
+std::optional<std::pair<std::string, PatchFormat>> patchOption(const Arguments& arguments) {
+    const auto path = arguments.option("--patch");
+    if (!path)
+        return std::nullopt;
+    const auto format = patchFormatFromPath(*path);
+    if (!format)
+        throw UsageError{"--patch writes a file ending in .ips or .bps, not \"" + *path + "\"."};
+    return std::pair(*path, *format);
+}
+
+void printExportMessages(const ExportResult& result, std::ostream& err) {
+    // "Warning!\r..." is worded for a message box: one line here.
+    for (const auto& warning : result.warnings) {
+        std::string line = warning;
+        std::replace(line.begin(), line.end(), '\r', ' ');
+        err << line << '\n';
+    }
+    for (const auto& cut : result.cuts)
+        err << "Warning: " << cut << '\n';
+    for (const auto& note : result.notes)
+        err << "Warning: " << note << '\n';
+}
+
 int exportCommand(const std::vector<std::string>& words, std::ostream& err) {
-    const Arguments arguments = parse(words, {"--edition"}, {"--auto-assign", "--force"}, 2);
+    const Arguments arguments =
+        parse(words, {"--edition", "--patch"}, {"--auto-assign", "--fix-checksum", "--force"}, 2);
     const int named = editionOption(arguments);
+    const auto patch = patchOption(arguments);
+    const std::string& path = arguments.positional[1];
+    if (patch)
+        checkOutput(patch->first, {arguments.positional[0], path}, forced(arguments));
     League league;
     if (!Load_Data_File(league, arguments.positional[0])) {
         err << msg::CannotOpenFile << '\n';
         return InputRefused;
     }
-    const std::string& path = arguments.positional[1];
     requireImage(path);
     // Held from reading the image to replacing it: a second export of the same image waits, then
     // reads what this one wrote.
@@ -247,19 +301,25 @@ int exportCommand(const std::vector<std::string>& words, std::ostream& err) {
         assignment.finish(league);
     }
     try {
-        const ExportResult result = Export_ROM(edition, league, image);
-        // "Warning!\r..." is worded for a message box: one line here.
-        for (const auto& warning : result.warnings) {
-            std::string line = warning;
-            std::replace(line.begin(), line.end(), '\r', ' ');
-            err << line << '\n';
+        const ExportChoices choices{.fixChecksum = arguments.option("--fix-checksum").has_value()};
+        if (patch) {
+            // The image stays as it is: the patch turns it into what the export writes.
+            RomImage exported = image;
+            const ExportResult result = exportLeague(edition, league, exported, choices);
+            const auto bytes = makePatch(patch->second, image.bytes(), exported.bytes());
+            printExportMessages(result, err);
+            writeFileAtomically(patch->first, bytes);
+            return Success;
         }
-        for (const auto& cut : result.cuts)
-            err << "Warning: " << cut << '\n';
+        const ExportResult result = exportLeague(edition, league, image, choices);
+        printExportMessages(result, err);
         // Only while it is still the file that was read: a program that does not take the lock
         // may have written it meanwhile.
         writeFileAtomically(
             path, [&image](const ByteSink& sink) { sink(image.bytes()); }, lock.identity());
+    } catch (const PatchError& refusal) {
+        err << refusal.what() << '\n';
+        return ExportRefusedCode;
     } catch (const ExportRefused& refusal) {
         err << refusal.what() << '\n';
         return ExportRefusedCode;
@@ -379,6 +439,22 @@ int fromCsv(const std::vector<std::string>& words) {
     return Success;
 }
 
+// The image a patch makes, written to OUT: neither of the inputs nor another game image is
+// written over unless forced.
+int patchCommand(const std::vector<std::string>& words) {
+    const Arguments arguments = parse(words, {}, {"--force"}, 3);
+    const std::string& imagePath = arguments.positional[0];
+    const std::string& patchPath = arguments.positional[1];
+    const std::string& out = arguments.positional[2];
+    checkOutput(out, {imagePath, patchPath}, forced(arguments));
+    const RomImage image = loadImage(imagePath);
+    // A patch holds at most a record header per byte it changes: twice an image is plenty.
+    const FileBytes patch = readFile(patchPath, 2 * MaxImageSize);
+    const FileBytes patched = applyPatch(image.bytes(), patch);
+    writeFileAtomically(out, patched);
+    return Success;
+}
+
 int runCommand(const std::vector<std::string>& args, const std::string& programDirectory,
                std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
@@ -405,6 +481,8 @@ int runCommand(const std::vector<std::string>& args, const std::string& programD
         return toCsv(words, out, err);
     if (command == "from-csv")
         return fromCsv(words);
+    if (command == "patch")
+        return patchCommand(words);
     throw UsageError{};
 }
 

@@ -5,6 +5,7 @@
 #include "ratings/ratingscale.h"
 #include "rom/commands.h"
 #include "rom/romio.h"
+#include "support/genesis_image.h"
 #include "support/nes_image.h"
 #include "support/process.h"
 #include "support/random_league.h"
@@ -51,9 +52,7 @@ protected:
 TEST_F(Cli, UsageAndHelp) {
     const auto help = cli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(
-        help.out.find("kvxm2000-cli export [--edition E] [--auto-assign] [--force] DATA.kvx IMAGE"),
-        std::string::npos);
+    EXPECT_NE(help.out.find("kvxm2000-cli patch [--force] IMAGE PATCH OUT"), std::string::npos);
     EXPECT_NE(help.out.find("4 could not write"), std::string::npos);
     EXPECT_EQ(cli({"--version"}).out, "kvxm2000-cli 0.70\n");
     for (const auto& args :
@@ -231,6 +230,69 @@ TEST_F(Cli, TheSeasonRoundTripChangesNothingTheUserDidNotChange) {
     EXPECT_EQ(cut.err, "Warning: The abbreviation of the " + league.Teams[4].displayName() +
                            " is longer than the 4 characters the game keeps: \"ABCDEFGHIJ\" is "
                            "written as \"ABCD\".\n");
+}
+
+// A roster update shared as a patch: the image stays, and the patch gives what the export writes.
+TEST_F(Cli, ExportAsAPatchAndApplyIt) {
+    const auto before = test::readBytes(image);
+    ASSERT_EQ(cli({"import", image, dir.file("league.kvx")}).exitCode, 0);
+    League league;
+    ASSERT_TRUE(Load_Data_File(league, dir.file("league.kvx")));
+    league.Teams[2].Players[0].LastName = "Brantlow";
+    Save_Data_File(league, dir.file("league.kvx"));
+    test::writeBytes(dir.file("copy.nes"), before);
+    ASSERT_EQ(cli({"export", dir.file("league.kvx"), dir.file("copy.nes")}).exitCode, 0);
+    const auto exported = test::readBytes(dir.file("copy.nes"));
+
+    for (const std::string patch : {"update.ips", "update.BPS"}) {
+        const auto made =
+            cli({"export", "--patch", dir.file(patch), dir.file("league.kvx"), image});
+        ASSERT_EQ(made.exitCode, 0) << made.err;
+        EXPECT_EQ(test::readBytes(image), before);
+        const auto applied = cli({"patch", image, dir.file(patch), dir.file("patched.nes")});
+        ASSERT_EQ(applied.exitCode, 0) << applied.err;
+        EXPECT_EQ(test::readBytes(dir.file("patched.nes")), exported) << patch;
+        // The output is a game image now: a second run does not write over it unasked.
+        EXPECT_EQ(cli({"patch", image, dir.file(patch), dir.file("patched.nes")}).exitCode, 4);
+        std::filesystem::remove(dir.file("patched.nes"));
+    }
+
+    // A BPS patch checks the image it is applied to.
+    const auto wrong = cli({"patch", dir.file("copy.nes"), dir.file("update.BPS"), dir.file("x")});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_NE(wrong.err.find("CRC"), std::string::npos) << wrong.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("x")));
+    EXPECT_EQ(cli({"export", "--patch", dir.file("u.txt"), dir.file("league.kvx"), image}).exitCode,
+              1);
+
+    // An NES image has no header checksum: detect says nothing of one, and an export asked to
+    // correct it says so.
+    EXPECT_EQ(cli({"detect", image}).out, "2 nes\n");
+    const auto noHeader = cli({"export", "--fix-checksum", dir.file("league.kvx"), image});
+    EXPECT_EQ(noHeader.exitCode, 0);
+    EXPECT_NE(noHeader.err.find("could not be corrected"), std::string::npos) << noHeader.err;
+}
+
+// A Genesis image with the header the console reads: detect tells its checksum, --fix-checksum
+// makes it right.
+TEST_F(Cli, HeaderChecksums) {
+    std::vector<TeamRecord> teams = test::imageStyleTeams(32, 7);
+    RomImage genesis = test::buildGenesisIIIImage(teams, GeneralInfoRecord{"1995", 0, 0, "X"}, 8);
+    genesis.setText(0x100, "SEGA GENESIS    ");
+    genesis.setU16be(0x18E, 0x1234);
+    genesis.save(dir.file("game.bin"));
+    ASSERT_EQ(cli({"import", dir.file("game.bin"), dir.file("league.kvx")}).exitCode, 0);
+
+    const auto wrong = cli({"detect", dir.file("game.bin")});
+    EXPECT_EQ(wrong.out.substr(0, wrong.out.find(':')),
+              "5 genesis3\nGenesis header checksum 0x1234");
+    EXPECT_NE(wrong.out.find(": wrong, the image's bytes give 0x"), std::string::npos);
+    ASSERT_EQ(cli({"export", dir.file("league.kvx"), dir.file("game.bin")}).exitCode, 0);
+    EXPECT_NE(cli({"detect", dir.file("game.bin")}).out.find("wrong"), std::string::npos);
+    ASSERT_EQ(
+        cli({"export", "--fix-checksum", dir.file("league.kvx"), dir.file("game.bin")}).exitCode,
+        0);
+    EXPECT_NE(cli({"detect", dir.file("game.bin")}).out.find(": right\n"), std::string::npos);
 }
 
 TEST_F(Cli, ExportRefusals) {
