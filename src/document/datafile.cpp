@@ -150,11 +150,13 @@ std::optional<DataFileContent> parseDataFile(std::span<const std::uint8_t> bytes
     return content;
 }
 
-void Save_Data_File(const League& league, const std::string& path) {
+void Save_Data_File(const League& league, const std::string& path,
+                    const std::optional<FileIdentity>& unchanged) {
     const std::vector<std::uint8_t> bytes = serializeDataFile(league);
     if (bytes.size() > MaxDataFileSize)
         throw DataFileError("The league is too large to be saved in a data file.");
-    writeFileAtomically(path, bytes);
+    writeFileAtomically(
+        path, [&bytes](const ByteSink& sink) { sink(bytes); }, unchanged);
 }
 
 bool Load_Data_File(League& league, const std::string& path) {

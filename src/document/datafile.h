@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/fileio.h"
+
 #include "document/league.h"
 
 #include <cstdint>
@@ -35,7 +37,9 @@ std::optional<DataFileContent> parseDataFile(std::span<const std::uint8_t> bytes
 // Writes the whole document to `path`, replacing the file in one step.
 // Throws FileError or DataFileError (also for a league larger than MaxDataFileSize) with a
 // readable reason; the old file then stays as it was.
-void Save_Data_File(const League& league, const std::string& path);
+// With `unchanged`, the file is replaced only while it is still that file (FileChanged otherwise).
+void Save_Data_File(const League& league, const std::string& path,
+                    const std::optional<FileIdentity>& unchanged = std::nullopt);
 
 // Reads `path` into the document's Teams, TeamCount and GeneralInfo. Returns false, leaving the
 // document untouched, when the file cannot be read, is not a data file or is damaged.

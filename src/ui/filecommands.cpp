@@ -28,6 +28,10 @@ std::string fileName(const std::string& path) {
     return Text_After_Last(path, "/");
 }
 
+std::string changedByAnotherProgram(const std::string& path) {
+    return "Another program has changed " + fileName(path) + " since it was opened or saved here.";
+}
+
 } // namespace
 
 void FileCommands::tell(const std::string& text) {
@@ -139,19 +143,24 @@ bool FileCommands::load(const std::string& path) {
     fresh.CurrentFile = path;
     session_.document.replace(std::move(fresh));
     session_.lastDataFile = path;
+    session_.dataFileIdentity = fileIdentity(path);
     report("Opened " + fileName(path));
     return true;
 }
 
-bool FileCommands::saveTo(const std::string& path) {
+bool FileCommands::saveTo(const std::string& path, std::optional<FileIdentity> unchanged) {
     try {
-        Save_Data_File(session_.document.league(), path);
+        Save_Data_File(session_.document.league(), path, unchanged);
+    } catch (const FileChanged&) {
+        tell(std::string(text::NotSaved) + "\r" + changedByAnotherProgram(path));
+        return false;
     } catch (const std::exception& error) {
         tell(std::string(text::NotSaved) + "\r" + describeFailure(error));
         return false;
     }
     session_.document.markSaved(path);
     session_.lastDataFile = path;
+    session_.dataFileIdentity = fileIdentity(path);
     report("Saved " + fileName(path));
     return true;
 }
@@ -160,7 +169,16 @@ bool FileCommands::save() {
     const std::string current = session_.document.league().CurrentFile;
     if (current.empty())
         return saveAs();
-    return saveTo(current);
+    // Another program may have written the file since it was read or saved here: replacing it
+    // would lose that, so the user decides.
+    const auto now = fileIdentity(current);
+    if (now && session_.dataFileIdentity && *now != *session_.dataFileIdentity) {
+        if (platform_.question(text::ProgramName, changedByAnotherProgram(current) + "\r" +
+                                                      text::ReplaceChangedFile) != Answer::Yes)
+            return false;
+        return saveTo(current, now);
+    }
+    return saveTo(current, now ? session_.dataFileIdentity : std::nullopt);
 }
 
 bool FileCommands::saveAs() {
@@ -197,6 +215,7 @@ bool FileCommands::openRecent(int entry) {
         break;
     }
     session_.lastDataFile = fresh.CurrentFile;
+    session_.dataFileIdentity = fileIdentity(fresh.CurrentFile);
     report("Opened " + fileName(fresh.CurrentFile));
     session_.document.replace(std::move(fresh));
     return true;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "base/fileio.h"
+
 #include "document/settings.h"
 #include "ui/platform.h"
 #include "ui/session.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace kvx {
@@ -54,7 +57,8 @@ public:
 
 private:
     bool load(const std::string& path);
-    bool saveTo(const std::string& path);
+    // With `unchanged`, only while the file is still the one it names.
+    bool saveTo(const std::string& path, std::optional<FileIdentity> unchanged = std::nullopt);
     void tell(const std::string& text);
     void report(const std::string& text);
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "base/fileio.h"
+
 #include "ratings/ratings.h"
 #include "ui/document.h"
 
+#include <optional>
 #include <string>
 
 namespace kvx {
@@ -22,6 +25,9 @@ struct Session {
     // The data file last opened or saved, also across runs; where the Open and Save As dialogs
     // start while the document is untitled.
     std::string lastDataFile;
+    // The data file the document was read from or last saved to, as it was then: Save asks
+    // before replacing what another program has written there since.
+    std::optional<FileIdentity> dataFileIdentity;
 
     // The main window's placement as Qt saves it, in hexadecimal; kept in the settings file.
     std::string windowGeometry;

@@ -46,6 +46,8 @@ inline constexpr const char* NoDefaultRatingScale =
     "rating is 00.\rLoad one with File > Load Rating Scale...";
 
 inline constexpr const char* NotSaved = "The roster was not saved.";
+inline constexpr const char* ReplaceChangedFile =
+    "Replace it with this roster? Choose No to keep the other program's file.";
 inline constexpr const char* NothingExported = "Nothing was exported; the game image was left "
                                                "as it was.";
 inline constexpr const char* ExportNeedsImage =

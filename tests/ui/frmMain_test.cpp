@@ -291,6 +291,35 @@ private slots:
         QCOMPARE(app.platform.messages[0].icon, MessageIcon::Information);
     }
 
+    // Another program writes the data file after it was opened: Save asks before replacing it.
+    void saveAsksBeforeReplacingAnotherProgramsChange() {
+        App app;
+        writeDataFile(app.file("a.kvx"), "Alpha", 3);
+        app.platform.chooseOpen(app.file("a.kvx"));
+        QVERIFY(trigger(*app.window, "mnuFileOpen"));
+        setCity(app.session, 0, "Ours");
+        writeDataFile(app.file("a.kvx"), "Theirs", 4);
+        const auto theirs = readBytes(app.file("a.kvx"));
+
+        app.platform.answer(Answer::No);
+        QVERIFY(trigger(*app.window, "mnuFileSave"));
+        QCOMPARE(app.platform.questions.size(), std::size_t{1});
+        QVERIFY(app.platform.questions[0].text.find("Another program has changed a.kvx") !=
+                std::string::npos);
+        QVERIFY(readBytes(app.file("a.kvx")) == theirs);
+        QVERIFY(app.session.document.isModified());
+
+        app.platform.answer(Answer::Yes);
+        QVERIFY(trigger(*app.window, "mnuFileSave"));
+        QVERIFY(!app.session.document.isModified());
+        League reread;
+        QVERIFY(Load_Data_File(reread, app.file("a.kvx")));
+        QCOMPARE(reread.Teams[0].City, std::string("Ours"));
+        // Saved here, the file is ours again: the next Save asks nothing.
+        QVERIFY(trigger(*app.window, "mnuFileSave"));
+        QCOMPARE(app.platform.questions.size(), std::size_t{2});
+    }
+
     void saveAsThenSaveWritesToTheNewPath() {
         App app;
         importNes(app);
