@@ -1,6 +1,8 @@
 #include "base/error.h"
 #include "rom/bps.h"
 
+#include "support/random_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -14,6 +16,8 @@ namespace kvx {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using test::randomBytes;
+using test::randomise;
 
 // A BPS reader and writer of numbers written from the format's description, apart from the
 // program's, with a CRC-32 of their own a bit at a time.
@@ -118,20 +122,6 @@ Bytes handMadePatch(const Bytes& source, const Bytes& target, const Bytes& body)
     put(testCrc(target));
     put(testCrc(patch));
     return patch;
-}
-
-Bytes randomBytes(std::size_t size, std::uint32_t seed) {
-    std::mt19937 random(seed);
-    Bytes bytes(size);
-    for (auto& byte : bytes)
-        byte = static_cast<std::uint8_t>(random());
-    return bytes;
-}
-
-void randomise(Bytes& bytes, std::size_t from, std::size_t length, std::uint32_t seed) {
-    std::mt19937 random(seed);
-    for (std::size_t n = 0; n < length; ++n)
-        bytes[from + n] = static_cast<std::uint8_t>(bytes[from + n] + 1 + random() % 255);
 }
 
 // Records of 96 bytes from 0x1000 on, shuffled, as a whole new league moves players between

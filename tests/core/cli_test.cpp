@@ -200,15 +200,9 @@ TEST_F(Cli, TheSeasonRoundTripChangesNothingTheUserDidNotChange) {
     const auto unchanged = cli({"export", dir.file("league.kvx"), image});
     ASSERT_EQ(unchanged.exitCode, 0) << unchanged.err;
     EXPECT_EQ(unchanged.err, "");
-    EXPECT_TRUE(test::changesOutside(RomImage(before), RomImage::load(image),
-                                     {{0xC4D1, 0xC4D1 + 23},
-                                      {0xC4E9, 0xC4E9 + 23},
-                                      {0xC503, 0xC503 + 11},
-                                      {0x1E128, 0x1E12C},
-                                      {0x1E28A, 0x1E28E},
-                                      {0x1E2BD, 0x1E2C1},
-                                      {0x1F89B, 0x1F89F}})
-                    .empty());
+    EXPECT_TRUE(
+        test::changesOutside(RomImage(before), RomImage::load(image), test::nesStampedRanges())
+            .empty());
 
     League league;
     ASSERT_TRUE(Load_Data_File(league, dir.file("league.kvx")));

@@ -1,5 +1,7 @@
 #include "rom/headerchecksum.h"
 
+#include "support/random_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -11,14 +13,8 @@ namespace kvx {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes randomBytes(std::size_t size, std::uint32_t seed) {
-    std::mt19937 random(seed);
-    Bytes bytes(size);
-    for (auto& byte : bytes)
-        byte = static_cast<std::uint8_t>(random());
-    return bytes;
-}
+using test::randomBytes;
+using test::randomise;
 
 void put(Bytes& image, std::size_t at, const std::string& text) {
     std::copy(text.begin(), text.end(), image.begin() + static_cast<long>(at));

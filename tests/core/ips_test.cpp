@@ -1,6 +1,8 @@
 #include "base/error.h"
 #include "rom/ips.h"
 
+#include "support/random_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,6 +14,8 @@ namespace kvx {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using test::randomBytes;
+using test::randomise;
 
 // A reader of IPS written from the format's description, apart from the program's: it keeps the
 // records it finds, so that the tests can look at how the patch says what it says.
@@ -64,20 +68,6 @@ Decoded decodeIps(Bytes image, const Bytes& patch) {
         EXPECT_EQ(at, patch.size()) << "bytes after the end marker";
     decoded.image = std::move(image);
     return decoded;
-}
-
-Bytes randomBytes(std::size_t size, std::uint32_t seed) {
-    std::mt19937 random(seed);
-    Bytes bytes(size);
-    for (auto& byte : bytes)
-        byte = static_cast<std::uint8_t>(random());
-    return bytes;
-}
-
-void randomise(Bytes& bytes, std::size_t from, std::size_t length, std::uint32_t seed) {
-    std::mt19937 random(seed);
-    for (std::size_t n = 0; n < length; ++n)
-        bytes[from + n] = static_cast<std::uint8_t>(bytes[from + n] + 1 + random() % 255);
 }
 
 constexpr std::size_t EofOffset = 0x454F46;

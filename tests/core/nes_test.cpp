@@ -94,14 +94,7 @@ TEST(Nes, ExportOfAnUnchangedImportReproducesTheLeague) {
     for (std::size_t at : {0x1E128, 0x1E28A, 0x1E2BD, 0x1F89B})
         EXPECT_EQ(image.text(at, 4), "1999");
 
-    EXPECT_TRUE(test::changedOnlyWithin(original, image,
-                                        {{0xC4D1, 0xC4D1 + 23},
-                                         {0xC4E9, 0xC4E9 + 23},
-                                         {0xC503, 0xC503 + 11},
-                                         {0x1E128, 0x1E12C},
-                                         {0x1E28A, 0x1E28E},
-                                         {0x1E2BD, 0x1E2C1},
-                                         {0x1F89B, 0x1F89F}}));
+    EXPECT_TRUE(test::changedOnlyWithin(original, image, test::nesStampedRanges()));
 }
 
 TEST(Nes, ExportAfterEditsReimportsTheEditedLeague) {

@@ -61,11 +61,7 @@ const std::vector<Edition>& editions() {
          [] {
              return test::buildNesImage(edgeCaseTeams(test::imageStyleTeams(28, 1)), ImageInfo, 2);
          },
-         [](const RomImage&) {
-             return Ranges{{0xC4D1, 0xC4D1 + 23}, {0xC4E9, 0xC4E9 + 23}, {0xC503, 0xC503 + 11},
-                           {0x1E128, 0x1E12C},    {0x1E28A, 0x1E28E},    {0x1E2BD, 0x1E2C1},
-                           {0x1F89B, 0x1F89F}};
-         }},
+         [](const RomImage&) { return test::nesStampedRanges(); }},
         {GenesisI, 0,
          [] {
              auto teams = edgeCaseTeams(test::genesisStyleTeams(28, 3));

@@ -6,6 +6,11 @@
 
 namespace kvx::test {
 
+std::vector<std::pair<std::size_t, std::size_t>> nesStampedRanges() {
+    return {{0xC4D1, 0xC4D1 + 23}, {0xC4E9, 0xC4E9 + 23}, {0xC503, 0xC503 + 11}, {0x1E128, 0x1E12C},
+            {0x1E28A, 0x1E28E},    {0x1E2BD, 0x1E2C1},    {0x1F89B, 0x1F89F}};
+}
+
 RomImage buildNesImage(const std::vector<TeamRecord>& teams, const GeneralInfoRecord& info,
                        std::uint32_t seed) {
     ImageBuilder image(NesImageSize, seed);
