@@ -80,8 +80,33 @@ constexpr TeamNameList TeamNamesC = {
 
 constexpr TeamNameList NoTeamNames{};
 
+// How an edition's division slots hold its teams, and what the game calls them, by edition code
+// 1..9. The 28-team editions leave the fifth slot of AFC CENTRAL and of NFC WEST empty.
+enum class SlotMap { None, ThirtyTeams, TwentyEightTeams };
+struct EditionSlots {
+    SlotMap map;
+    const TeamNameList* names;
+};
+constexpr std::array<EditionSlots, EditionCount> SlotsByEdition = {{
+    {SlotMap::None, &NoTeamNames},             // 1 automatic detection
+    {SlotMap::TwentyEightTeams, &TeamNamesA},  // 2 NES
+    {SlotMap::TwentyEightTeams, &TeamNamesB},  // 3 Genesis I
+    {SlotMap::TwentyEightTeams, &TeamNamesB},  // 4 Genesis II
+    {SlotMap::ThirtyTeams, &TeamNamesC},       // 5 Genesis III
+    {SlotMap::TwentyEightTeams, &TeamNamesB},  // 6 SNES I
+    {SlotMap::TwentyEightTeams, &NoTeamNames}, // 7 SNES II
+    {SlotMap::ThirtyTeams, &TeamNamesC},       // 8 SNES III
+    {SlotMap::None, &NoTeamNames},             // 9 PlayStation
+}};
+
 bool validSlot(int slot) {
-    return slot >= 0 && slot < 30;
+    return slot >= 0 && slot < DivisionSlots;
+}
+
+const EditionSlots* editionSlots(int edition) {
+    if (edition < 1 || edition > EditionCount)
+        return nullptr;
+    return &SlotsByEdition[static_cast<std::size_t>(edition - 1)];
 }
 
 } // namespace
@@ -104,45 +129,25 @@ std::string_view AttributeNames(int group, int slot, AttributeNameKind kind) {
 std::int16_t SlotTeamIndex(int edition, int slot) {
     if (!validSlot(slot))
         return -1;
-    switch (edition) {
-    case 5:
-    case 8:
+    const EditionSlots* slots = editionSlots(edition);
+    switch (slots ? slots->map : SlotMap::None) {
+    case SlotMap::ThirtyTeams:
         return static_cast<std::int16_t>(slot);
-    case 2:
-    case 3:
-    case 4:
-    case 6:
-    case 7:
-        // 28 teams: the fifth slot of AFC CENTRAL and of NFC WEST stay empty.
+    case SlotMap::TwentyEightTeams:
         if (slot == 9 || slot == 29)
             return -1;
         return static_cast<std::int16_t>(slot < 9 ? slot : slot - 1);
-    default:
-        return 0;
+    case SlotMap::None:
+        break;
     }
+    return 0;
 }
 
 std::string_view DefaultTeamNames(int edition, int slot) {
-    if (!validSlot(slot))
+    const EditionSlots* slots = editionSlots(edition);
+    if (!validSlot(slot) || !slots)
         return {};
-    const TeamNameList* list = &NoTeamNames;
-    switch (edition) {
-    case 2:
-        list = &TeamNamesA;
-        break;
-    case 3:
-    case 4:
-    case 6:
-        list = &TeamNamesB;
-        break;
-    case 5:
-    case 8:
-        list = &TeamNamesC;
-        break;
-    default:
-        break;
-    }
-    return (*list)[static_cast<std::size_t>(slot)];
+    return (*slots->names)[static_cast<std::size_t>(slot)];
 }
 
 } // namespace kvx

@@ -39,22 +39,11 @@ std::string Text_Before_Last(const std::string& text, std::string_view separator
 // (b0 + 256 * b1) - base, plus 65536 once when that is negative.
 std::int32_t Pointer_To_Offset(std::uint8_t b0, std::uint8_t b1, std::int32_t base);
 
-// Players per team in an edition's roster order (30, 32 or 37); 0 for other codes.
+// Players per team in an edition's roster order (30, 32 or 37); 0 for other codes. The table is
+// indexed by edition code 1..9.
+inline constexpr std::array<int, 9> RosterSizes = {0, 30, 32, 37, 37, 32, 37, 37, 0};
 constexpr int rosterSize(int edition) {
-    switch (edition) {
-    case 2:
-        return 30;
-    case 3:
-    case 6:
-        return 32;
-    case 4:
-    case 5:
-    case 7:
-    case 8:
-        return 37;
-    default:
-        return 0;
-    }
+    return edition >= 1 && edition <= 9 ? RosterSizes[static_cast<std::size_t>(edition - 1)] : 0;
 }
 
 namespace detail {
