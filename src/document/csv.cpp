@@ -88,11 +88,6 @@ constexpr Range Int16Range{std::numeric_limits<std::int16_t>::min(),
                            std::numeric_limits<std::int16_t>::max(), "a whole number"};
 constexpr int MaxTeams = std::numeric_limits<std::int16_t>::max();
 
-std::string slotLabel(int slot) {
-    return std::string(GroupLabels[static_cast<std::size_t>(slot / DepthPlaces)]) +
-           static_cast<char>('1' + slot % DepthPlaces);
-}
-
 std::optional<int> slotFromLabel(std::string_view label) {
     if (label.size() < 2 || label.back() < '1' || label.back() >= '1' + DepthPlaces)
         return std::nullopt;
@@ -286,8 +281,7 @@ void readLeagueRow(const RowReader& row, Rows& rows) {
     league.line = row.line();
     league.teamCount = row.number(TeamCountColumn, Range{0, MaxTeams, "a team count"});
     // Stored space-padded to four characters, as the data file holds it.
-    league.generalInfo.Year = row.text(YearColumn, YearLength);
-    league.generalInfo.Year.resize(YearLength, ' ');
+    league.generalInfo.Year = fittedYear(std::string(row.text(YearColumn, YearLength)));
     league.generalInfo.Month = row.int16(MonthColumn);
     league.generalInfo.Day = row.int16(DayColumn);
     league.generalInfo.Credits = row.text(CreditsColumn);
@@ -408,7 +402,7 @@ League assemble(Rows& rows) {
         if (seen)
             fail(row.line, SlotColumn,
                  "expected one row per slot; team " + std::to_string(row.team) + " has " +
-                     slotLabel(row.slot) + " on line " + std::to_string(seen) + " already");
+                     Slot_Label(row.slot) + " on line " + std::to_string(seen) + " already");
         seen = row.line;
     }
     for (int t = 0; t < count; ++t)
@@ -416,7 +410,7 @@ League assemble(Rows& rows) {
             if (!slotLines[static_cast<std::size_t>(t * PlayerSlots + slot)])
                 fail(teamRows[static_cast<std::size_t>(t)]->line, SlotColumn,
                      "expected a player row for every slot; team " + std::to_string(t) +
-                         " has none for " + slotLabel(slot));
+                         " has none for " + Slot_Label(slot));
 
     League league;
     league.Teams.resize(static_cast<std::size_t>(std::max(count, 1)));
@@ -451,8 +445,7 @@ void writeRows(const League& league, RowWriter& row) {
         row.text(column, Headers[static_cast<std::size_t>(column)]);
     row.end();
 
-    std::string year = league.GeneralInfo.Year.substr(0, YearLength);
-    year.resize(YearLength, ' ');
+    const std::string year = fittedYear(league.GeneralInfo.Year);
     row.text(RecordColumn, KindNames[static_cast<std::size_t>(Kind::League)]);
     row.number(TeamCountColumn, count);
     row.text(YearColumn, year);
@@ -475,7 +468,7 @@ void writeRows(const League& league, RowWriter& row) {
             row.text(RecordColumn, KindNames[static_cast<std::size_t>(Kind::Player)]);
             row.number(TeamColumn, t);
             writeTeamTexts(row, team);
-            row.text(SlotColumn, slotLabel(slot));
+            row.text(SlotColumn, Slot_Label(slot));
             row.number(NumberColumn, player.Number, NumberRange);
             row.text(FirstNameColumn, player.FirstName);
             row.text(LastNameColumn, player.LastName);
