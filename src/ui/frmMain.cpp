@@ -49,13 +49,13 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const char* usua
     return keys;
 }
 
-std::optional<std::vector<std::int16_t>> runExportWizard(const League& league, int edition,
-                                                         QWidget* parent) {
-    frmExportData wizard(league, edition, parent);
+std::optional<ExportPlan> runExportWizard(const League& league, const ExportWizardInput& input,
+                                          QWidget* parent) {
+    frmExportData wizard(league, input, parent);
     wizard.exec();
     if (wizard.dialogResult() != 1)
         return std::nullopt;
-    return wizard.finishedSlots();
+    return wizard.plan();
 }
 
 } // namespace
@@ -63,9 +63,10 @@ std::optional<std::vector<std::int16_t>> runExportWizard(const League& league, i
 frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWidget* parent)
     : QMainWindow(parent), session_(session), platform_(platform), recent_(recent),
       files_(session, platform, recent),
-      roms_(session, platform, files_, [this](const League& league, int edition) {
-          return runExportWizard(league, edition, this);
-      }) {
+      roms_(session, platform, files_,
+            [this](const League& league, const ExportWizardInput& input) {
+                return runExportWizard(league, input, this);
+            }) {
     setObjectName(QStringLiteral("frmMain"));
     registerIcons();
     setWindowIcon(QIcon(QStringLiteral(":/icons/kvxm2000.png")));
@@ -236,6 +237,8 @@ void frmMain::buildMenus() {
     addCommand(file, "&Import Data...", "mnuFileImportData", &frmMain::mnuFileImportData_Click);
     mnuFileExportData_ =
         addCommand(file, "&Export Data...", "mnuFileExportData", &frmMain::mnuFileExportData_Click);
+    addCommand(file, "Import a Pa&tched Image...", "mnuFileImportPatched",
+               &frmMain::mnuFileImportPatched_Click);
     addCommand(file, "Import from CSV...", "mnuFileImportCSV", &frmMain::mnuFileImportCSV_Click);
     mnuFileExportCSV_ =
         addCommand(file, "Export as CSV...", "mnuFileExportCSV", &frmMain::mnuFileExportCSV_Click);
@@ -417,6 +420,10 @@ void frmMain::mnuFileImportData_Click() {
 
 void frmMain::mnuFileExportData_Click() {
     roms_.exportData();
+}
+
+void frmMain::mnuFileImportPatched_Click() {
+    roms_.importPatched();
 }
 
 void frmMain::mnuFileImportCSV_Click() {

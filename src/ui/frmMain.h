@@ -104,6 +104,7 @@ private:
     void mnuFileSaveAs_Click();
     void mnuFileImportData_Click();
     void mnuFileExportData_Click();
+    void mnuFileImportPatched_Click();
     void mnuFileImportCSV_Click();
     void mnuFileExportCSV_Click();
     void mnuFileLoadRatingScale_Click();

@@ -80,6 +80,7 @@ private slots:
                               "mnuFileB3=-",
                               "mnuFileImportData=&Import Data...",
                               "mnuFileExportData=&Export Data...",
+                              "mnuFileImportPatched=Import a Pa&tched Image...",
                               "mnuFileImportCSV=Import from CSV...",
                               "mnuFileExportCSV=Export as CSV...",
                               "mnuFileB4=-",
