@@ -66,7 +66,8 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
       roms_(session, platform, files_,
             [this](const League& league, const ExportWizardInput& input) {
                 return runExportWizard(league, input, this);
-            }) {
+            }),
+      emulator_(session, platform) {
     setObjectName(QStringLiteral("frmMain"));
     registerIcons();
     setWindowIcon(QIcon(QStringLiteral(":/icons/kvxm2000.png")));
@@ -99,6 +100,7 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
     };
     files_.setStatusReport(status);
     roms_.setStatusReport(status);
+    emulator_.setStatusReport(status);
 
     files_.startUp();
     if (!session_.windowGeometry.empty())
@@ -239,6 +241,8 @@ void frmMain::buildMenus() {
         addCommand(file, "&Export Data...", "mnuFileExportData", &frmMain::mnuFileExportData_Click);
     addCommand(file, "Import a Pa&tched Image...", "mnuFileImportPatched",
                &frmMain::mnuFileImportPatched_Click);
+    mnuFilePlayInEmulator_ = addCommand(file, "Play in E&mulator...", "mnuFilePlayInEmulator",
+                                        &frmMain::mnuFilePlayInEmulator_Click);
     addCommand(file, "Import from CSV...", "mnuFileImportCSV", &frmMain::mnuFileImportCSV_Click);
     mnuFileExportCSV_ =
         addCommand(file, "Export as CSV...", "mnuFileExportCSV", &frmMain::mnuFileExportCSV_Click);
@@ -313,6 +317,7 @@ void frmMain::updateMenuState() {
     const bool hasTeams = session_.document.teamCount() > 0;
     mnuFileSave_->setEnabled(!session_.document.league().CurrentFile.empty());
     mnuFileExportData_->setEnabled(hasTeams);
+    mnuFilePlayInEmulator_->setEnabled(hasTeams);
     mnuFileExportCSV_->setEnabled(hasTeams);
     mnuFileSaveWindowAsHTML_->setEnabled(mdiArea_->currentSubWindow() != nullptr);
     mnuEditDefinePlayers_->setEnabled(hasTeams);
@@ -424,6 +429,10 @@ void frmMain::mnuFileExportData_Click() {
 
 void frmMain::mnuFileImportPatched_Click() {
     roms_.importPatched();
+}
+
+void frmMain::mnuFilePlayInEmulator_Click() {
+    emulator_.play();
 }
 
 void frmMain::mnuFileImportCSV_Click() {

@@ -28,7 +28,7 @@ namespace {
 const char* const Guarded[] = {
     "mnuFileSave",          "mnuFileExportData",         "mnuFileExportCSV",
     "mnuEditDefinePlayers", "mnuEditSwapDefensiveBacks", "mnuViewTeamRatings",
-    "mnuViewPlayerRatings", "mnuFileSaveWindowAsHTML"};
+    "mnuViewPlayerRatings", "mnuFileSaveWindowAsHTML",   "mnuFilePlayInEmulator"};
 
 QStringList menuLayout(QMenu* menu) {
     QStringList entries;
@@ -81,6 +81,7 @@ private slots:
                               "mnuFileImportData=&Import Data...",
                               "mnuFileExportData=&Export Data...",
                               "mnuFileImportPatched=Import a Pa&tched Image...",
+                              "mnuFilePlayInEmulator=Play in E&mulator...",
                               "mnuFileImportCSV=Import from CSV...",
                               "mnuFileExportCSV=Export as CSV...",
                               "mnuFileB4=-",
