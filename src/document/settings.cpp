@@ -4,7 +4,9 @@
 #include "base/fileio.h"
 #include "document/datafile.h"
 
+#include <charconv>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace kvx {
@@ -209,6 +211,90 @@ void writeRememberedPaths(const std::string& settingsPath, const RememberedPaths
     for (const auto& [key, field] : RememberedKeys)
         ini.set(std::string(FilesSection), std::string(key), singleLine(paths.*field));
     writeFileAtomically(settingsPath, ini.text());
+}
+
+namespace {
+
+constexpr std::string_view ExportSection = "export";
+constexpr std::string_view EmulatorSection = "emulator";
+
+int editionCode(const std::string& text) {
+    int code = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
+    if (error != std::errc() || end != text.data() + text.size() || code < 1 || code > EditionCount)
+        return 0;
+    return code;
+}
+
+} // namespace
+
+ExportSettings readExportSettings(const std::string& settingsPath) {
+    std::string content;
+    try {
+        content = readText(settingsPath);
+    } catch (const FileError&) {
+        return {};
+    }
+    const IniText ini(content);
+    const auto get = [&ini](std::string_view section, const char* key) {
+        return cutForReading(ini.get(std::string(section), key).value_or(""));
+    };
+    ExportSettings settings;
+    settings.fixChecksum = get(ExportSection, "fixchecksum") == "1";
+    settings.lastImage = get(ExportSection, "image");
+    settings.lastEdition = editionCode(get(ExportSection, "edition"));
+    settings.emulatorCommand = get(EmulatorSection, "command");
+    return settings;
+}
+
+void writeExportSettings(const std::string& settingsPath, const ExportSettings& settings) {
+    IniText ini(textForWriting(settingsPath));
+    const std::string exportSection(ExportSection);
+    ini.set(exportSection, "fixchecksum", settings.fixChecksum ? "1" : "0");
+    ini.set(exportSection, "image", singleLine(settings.lastImage));
+    ini.set(exportSection, "edition",
+            settings.lastEdition > 0 ? std::to_string(settings.lastEdition) : std::string());
+    ini.set(std::string(EmulatorSection), "command", singleLine(settings.emulatorCommand));
+    writeFileAtomically(settingsPath, ini.text());
+}
+
+std::vector<std::string> emulatorCommandLine(std::string_view command,
+                                             const std::string& imagePath) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    bool quoted = false;
+    bool named = false;
+    for (const char c : command) {
+        if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if (!quoted && (c == ' ' || c == '\t')) {
+            if (inWord)
+                words.push_back(std::exchange(word, std::string()));
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words.push_back(word);
+    for (std::string& each : words)
+        for (auto at = each.find("%f"); at != std::string::npos; at = each.find("%f", at)) {
+            each.replace(at, 2, imagePath);
+            at += imagePath.size();
+            named = true;
+        }
+    if (words.empty() || words.front().empty())
+        return {};
+    if (!named)
+        words.push_back(imagePath);
+    return words;
+}
+
+std::string emulatorCommandFor(const std::string& program) {
+    return "\"" + program + "\" %f";
 }
 
 std::string MemoryRecentStore::get(int entry) const {

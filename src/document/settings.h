@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvx {
 
@@ -52,6 +53,31 @@ struct RememberedPaths {
 RememberedPaths readRememberedPaths(const std::string& settingsPath);
 // Throws FileError when the settings file cannot be written; it then stays as it was.
 void writeRememberedPaths(const std::string& settingsPath, const RememberedPaths& paths);
+
+// What the export remembers between runs beside the paths: section "export", key "fixchecksum"
+// ("1" to correct the header checksum), keys "image" and "edition" (the image last exported into
+// and its edition code, which Play in Emulator starts a copy of), and section "emulator", key
+// "command" (the emulator's command line, "%f" standing for the image).
+struct ExportSettings {
+    bool fixChecksum = false;
+    std::string lastImage;
+    int lastEdition = 0; // 0 while no image was exported into
+    std::string emulatorCommand;
+
+    bool operator==(const ExportSettings&) const = default;
+};
+
+ExportSettings readExportSettings(const std::string& settingsPath);
+// Throws FileError when the settings file cannot be written; it then stays as it was.
+void writeExportSettings(const std::string& settingsPath, const ExportSettings& settings);
+
+// The emulator command as a program and its arguments. Words are separated by blanks; a pair of
+// double quotes keeps blanks inside one word; "%f" in any word stands for the image's path. A
+// command without "%f" gets the path as its last word. Empty when the command names no program.
+std::vector<std::string> emulatorCommandLine(std::string_view command,
+                                             const std::string& imagePath);
+// The command that starts `program` with the image: the program's path in quotes, then "%f".
+std::string emulatorCommandFor(const std::string& program);
 
 // ---- The recent-file list ---------------------------------------------------------------------
 

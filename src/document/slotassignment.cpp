@@ -24,16 +24,49 @@ SlotAssignment::SlotAssignment(const League& league, int edition) : edition_(edi
     }
 }
 
-void SlotAssignment::autoMatch(const League& league, int page) {
+namespace {
+
+// The last team whose Name equals `nickname` ignoring letter case, or -1.
+int lastNamed(const League& league, const std::string& nickname) {
+    const std::string wanted = toLowerAscii(nickname);
+    int found = -1;
+    for (int t = 0; t < teamCount(league); ++t)
+        if (toLowerAscii(league.Teams[static_cast<std::size_t>(t)].Name) == wanted)
+            found = t;
+    return found;
+}
+
+} // namespace
+
+ImageSlotTeams imageSlotTeams(int edition, const std::vector<TeamRecord>& imageTeams) {
+    ImageSlotTeams slots;
+    for (int slot = 0; slot < DivisionSlots; ++slot) {
+        const int team = SlotTeamIndex(edition, slot);
+        if (team < 0 || team >= static_cast<int>(imageTeams.size()))
+            continue;
+        const TeamRecord& held = imageTeams[static_cast<std::size_t>(team)];
+        slots[static_cast<std::size_t>(slot)] = SlotTeam{held.City, held.Name};
+    }
+    return slots;
+}
+
+void SlotAssignment::autoMatch(const League& league, int page, const ImageSlotTeams* image) {
     for (int row = 0; row < Rows; ++row) {
         const int slot = page * Rows + row;
-        const std::string original(DefaultTeamNames(edition_, slot));
-        const auto space = original.rfind(' ');
-        const std::string nickname =
-            toLowerAscii(space == std::string::npos ? original : original.substr(space + 1));
-        for (int t = 0; t < teamCount(league); ++t)
-            if (toLowerAscii(league.Teams[static_cast<std::size_t>(t)].Name) == nickname)
-                assignment_[static_cast<std::size_t>(slot)] = t;
+        int team = -1;
+        if (image) {
+            const std::string& now = (*image)[static_cast<std::size_t>(slot)].Name;
+            if (!now.empty())
+                team = lastNamed(league, now);
+        }
+        if (team < 0) {
+            const std::string original(DefaultTeamNames(edition_, slot));
+            const auto space = original.rfind(' ');
+            team = lastNamed(league,
+                             space == std::string::npos ? original : original.substr(space + 1));
+        }
+        if (team >= 0)
+            assignment_[static_cast<std::size_t>(slot)] = team;
     }
 }
 

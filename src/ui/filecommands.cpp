@@ -54,6 +54,7 @@ void FileCommands::startUp() {
     session_.RatingScalePath = paths.RatingScalePath;
     session_.lastDataFile = paths.CurrentFile;
     session_.windowGeometry = Read_Ini_String(settingsPath(), WindowSection, GeometryKey);
+    session_.exportSettings = readExportSettings(settingsPath());
 
     const std::string scale = defaultRatingScalePath(platform_.programDirectory());
     if (scale.empty())
@@ -81,6 +82,7 @@ void FileCommands::shutDown() {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         writeRememberedPaths(path, paths);
         Write_Ini_String(path, WindowSection, GeometryKey, session_.windowGeometry);
+        writeExportSettings(path, session_.exportSettings);
     } catch (const std::exception& error) {
         tell(std::string("The remembered file paths were not saved.\r") + describeFailure(error));
     }

@@ -24,11 +24,11 @@ public:
 
     void setStatusReport(StatusReport report) { status_ = std::move(report); }
 
-    // Start-up: the remembered paths and window placement from the settings file,
+    // Start-up: the remembered paths, window placement and export settings from the settings file,
     // "default.trs", then New.
     void startUp();
-    // Shut-down: writes the remembered paths and the window placement back into the settings
-    // file.
+    // Shut-down: writes the remembered paths, the window placement and the export settings back
+    // into the settings file.
     void shutDown();
     // The settings file: beside the executable for a portable copy, otherwise in the user's
     // configuration folder.

@@ -4,10 +4,13 @@
 #include "ui/frmChooseTeam.h"
 #include "ui/qtplatform.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -32,7 +35,11 @@ QPushButton* namedButton(const char* caption, const char* name, QWidget* parent)
 } // namespace
 
 frmExportData::frmExportData(const League& league, int romEdition, QWidget* parent)
-    : QDialog(parent), league_(league), romEdition_(romEdition), Assignment(league, romEdition) {
+    : frmExportData(league, ExportWizardInput{romEdition, {}, false}, parent) {}
+
+frmExportData::frmExportData(const League& league, const ExportWizardInput& input, QWidget* parent)
+    : QDialog(parent), league_(league), romEdition_(input.edition), imageTeams_(input.imageTeams),
+      Assignment(league, input.edition) {
     setObjectName(QStringLiteral("frmExportData"));
     setWindowTitle(QStringLiteral("Export Data"));
 
@@ -51,22 +58,36 @@ frmExportData::frmExportData(const League& league, int romEdition, QWidget* pare
 
     auto* rows = new QGridLayout;
     rows->setHorizontalSpacing(16);
+    // The image's teams are shown only when they were read (a wizard opened on an image).
+    const bool showImage = std::any_of(imageTeams_.begin(), imageTeams_.end(),
+                                       [](const SlotTeam& t) { return !t.empty(); });
+    auto* imageHeading = new QLabel(QStringLiteral("In the Image Now"), this);
+    imageHeading->setObjectName(QStringLiteral("lblImageHeading"));
+    imageHeading->setFont(headingFont);
+    imageHeading->setVisible(showImage);
     rows->addWidget(heading, 0, 0);
+    rows->addWidget(imageHeading, 0, 1);
     for (int r = 0; r < Rows; ++r) {
         auto* label = new QLabel(this);
         label->setObjectName(indexedName("lblOriginalTeam", r));
         label->setMinimumWidth(180);
+        auto* now = new QLabel(this);
+        now->setObjectName(indexedName("lblImageTeam", r));
+        now->setMinimumWidth(180);
+        now->setVisible(showImage);
+        lblImageTeam_[static_cast<std::size_t>(r)] = now;
+        rows->addWidget(now, r + 1, 1);
         auto* button = new QPushButton(QString::fromLatin1(NoChangeCaption), this);
         button->setObjectName(indexedName("cmdChangeTeam", r));
         button->setAutoDefault(false);
         button->setMinimumWidth(220);
         rows->addWidget(label, r + 1, 0);
-        rows->addWidget(button, r + 1, 1);
+        rows->addWidget(button, r + 1, 2);
         lblOriginalTeam_[static_cast<std::size_t>(r)] = label;
         cmdChangeTeam_[static_cast<std::size_t>(r)] = button;
         connect(button, &QPushButton::clicked, this, [this, r] { cmdChangeTeam_Click(r); });
     }
-    rows->setColumnStretch(1, 1);
+    rows->setColumnStretch(2, 1);
 
     cmdBack_ = namedButton("< Back", "cmdBack", this);
     cmdBack_->setEnabled(false);
@@ -91,7 +112,10 @@ frmExportData::frmExportData(const League& league, int romEdition, QWidget* pare
     layout->addLayout(rows);
     layout->addSpacing(12);
     layout->addStretch();
+    layout->addLayout(buildChoices());
+    layout->addSpacing(8);
     layout->addLayout(buttons);
+    chkFixChecksum_->setChecked(input.fixChecksum);
 
     connect(cmdBack_, &QPushButton::clicked, this, &frmExportData::cmdBack_Click);
     connect(cmdNext_, &QPushButton::clicked, this, &frmExportData::cmdNext_Click);
@@ -99,6 +123,31 @@ frmExportData::frmExportData(const League& league, int romEdition, QWidget* pare
     connect(cmdAuto_, &QPushButton::clicked, this, &frmExportData::cmdAuto_Click);
 
     Refresh_Page();
+}
+
+// What Finish does, shown on every page since Finish can be pressed on any of them.
+QLayout* frmExportData::buildChoices() {
+    radWriteImage_ = new QRadioButton(QStringLiteral("Write into the image"), this);
+    radWriteImage_->setObjectName(QStringLiteral("radWriteImage"));
+    radWriteImage_->setAccessibleName(radWriteImage_->text());
+    radWriteImage_->setChecked(true);
+    radSavePatch_ = new QRadioButton(QStringLiteral("Save as a patch..."), this);
+    radSavePatch_->setObjectName(QStringLiteral("radSavePatch"));
+    radSavePatch_->setAccessibleName(QStringLiteral("Save as a patch"));
+    auto* group = new QButtonGroup(this);
+    group->addButton(radWriteImage_);
+    group->addButton(radSavePatch_);
+    chkFixChecksum_ = new QCheckBox(QStringLiteral("Correct the header checksum"), this);
+    chkFixChecksum_->setObjectName(QStringLiteral("chkFixChecksum"));
+    chkFixChecksum_->setAccessibleName(chkFixChecksum_->text());
+
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(radWriteImage_);
+    choices->addWidget(radSavePatch_);
+    choices->addSpacing(16);
+    choices->addWidget(chkFixChecksum_);
+    choices->addStretch();
+    return choices;
 }
 
 QString frmExportData::teamCaption(int slot) const {
@@ -114,6 +163,11 @@ void frmExportData::Refresh_Page() {
         const int slot = Page * Rows + r;
         const std::string_view original = DefaultTeamNames(romEdition_, slot);
         lblOriginalTeam_[static_cast<std::size_t>(r)]->setText(toQString(std::string(original)));
+        const SlotTeam& now = imageTeams_[static_cast<std::size_t>(slot)];
+        QLabel* nowLabel = lblImageTeam_[static_cast<std::size_t>(r)];
+        nowLabel->setText(now.empty() ? QString() : toQString(now.displayName()));
+        nowLabel->setAccessibleName(
+            QStringLiteral("Row %1 in the image now: %2").arg(r + 1).arg(nowLabel->text()));
         cmdChangeTeam_[static_cast<std::size_t>(r)]->setText(teamCaption(slot));
     }
 }
@@ -129,7 +183,7 @@ void frmExportData::cmdChangeTeam_Click(int row) {
 }
 
 void frmExportData::cmdAuto_Click() {
-    Assignment.autoMatch(league_, Page);
+    Assignment.autoMatch(league_, Page, &imageTeams_);
     Refresh_Page();
 }
 
@@ -156,6 +210,10 @@ void frmExportData::cmdBack_Click() {
 std::vector<std::int16_t> frmExportData::finishedSlots() const {
     return Assignment.finishedSlots(
         std::clamp<int>(league_.TeamCount, 0, static_cast<int>(league_.Teams.size())));
+}
+
+ExportPlan frmExportData::plan() const {
+    return ExportPlan{finishedSlots(), radSavePatch_->isChecked(), chkFixChecksum_->isChecked()};
 }
 
 void frmExportData::cmdFinish_Click() {

@@ -2,20 +2,24 @@
 
 #include "document/league.h"
 #include "document/slotassignment.h"
+#include "ui/exportplan.h"
 
 #include <QDialog>
 
 #include <array>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
+class QRadioButton;
 
 namespace kvx {
 
 // "Export Data": the wizard that places the league's teams into the 30 division slots of one
-// edition, five slots (one division) per page. It changes nothing itself: after Finish,
-// finishedSlots() holds what the teams' RomSlot for that edition become.
+// edition, five slots (one division) per page. Beside each slot's original name it shows the team
+// the image holds there now. It changes nothing itself: after Finish, plan() holds what the
+// teams' RomSlot for that edition become and how the export is to be written.
 class frmExportData : public QDialog {
     Q_OBJECT
 
@@ -24,6 +28,7 @@ public:
     static constexpr int Pages = SlotAssignment::Pages;
 
     frmExportData(const League& league, int romEdition, QWidget* parent = nullptr);
+    frmExportData(const League& league, const ExportWizardInput& input, QWidget* parent = nullptr);
 
     // 1 after Finish, -1 when the wizard was closed any other way.
     int dialogResult() const { return result_; }
@@ -32,6 +37,8 @@ public:
     int assignment(int slot) const { return Assignment.team(slot); }
     // RomSlot of the wizard's edition for every team, as Finish chose them.
     std::vector<std::int16_t> finishedSlots() const;
+    // The slots, and the choices below them, as Finish left them.
+    ExportPlan plan() const;
 
 private:
     void Refresh_Page();
@@ -41,16 +48,22 @@ private:
     void cmdBack_Click();
     void cmdFinish_Click();
     QString teamCaption(int slot) const;
+    QLayout* buildChoices();
 
     const League& league_;
     const int romEdition_;
+    const ImageSlotTeams imageTeams_;
     SlotAssignment Assignment;
     int Page = 0;
     int result_ = -1;
 
     QLabel* lblDivision_;
     std::array<QLabel*, Rows> lblOriginalTeam_{};
+    std::array<QLabel*, Rows> lblImageTeam_{};
     std::array<QPushButton*, Rows> cmdChangeTeam_{};
+    QRadioButton* radWriteImage_;
+    QRadioButton* radSavePatch_;
+    QCheckBox* chkFixChecksum_;
     QPushButton* cmdBack_;
     QPushButton* cmdNext_;
     QPushButton* cmdFinish_;

@@ -49,13 +49,13 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const char* usua
     return keys;
 }
 
-std::optional<std::vector<std::int16_t>> runExportWizard(const League& league, int edition,
-                                                         QWidget* parent) {
-    frmExportData wizard(league, edition, parent);
+std::optional<ExportPlan> runExportWizard(const League& league, const ExportWizardInput& input,
+                                          QWidget* parent) {
+    frmExportData wizard(league, input, parent);
     wizard.exec();
     if (wizard.dialogResult() != 1)
         return std::nullopt;
-    return wizard.finishedSlots();
+    return wizard.plan();
 }
 
 } // namespace
@@ -63,9 +63,11 @@ std::optional<std::vector<std::int16_t>> runExportWizard(const League& league, i
 frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWidget* parent)
     : QMainWindow(parent), session_(session), platform_(platform), recent_(recent),
       files_(session, platform, recent),
-      roms_(session, platform, files_, [this](const League& league, int edition) {
-          return runExportWizard(league, edition, this);
-      }) {
+      roms_(session, platform, files_,
+            [this](const League& league, const ExportWizardInput& input) {
+                return runExportWizard(league, input, this);
+            }),
+      emulator_(session, platform) {
     setObjectName(QStringLiteral("frmMain"));
     registerIcons();
     setWindowIcon(QIcon(QStringLiteral(":/icons/kvxm2000.png")));
@@ -98,6 +100,7 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
     };
     files_.setStatusReport(status);
     roms_.setStatusReport(status);
+    emulator_.setStatusReport(status);
 
     files_.startUp();
     if (!session_.windowGeometry.empty())
@@ -236,6 +239,10 @@ void frmMain::buildMenus() {
     addCommand(file, "&Import Data...", "mnuFileImportData", &frmMain::mnuFileImportData_Click);
     mnuFileExportData_ =
         addCommand(file, "&Export Data...", "mnuFileExportData", &frmMain::mnuFileExportData_Click);
+    addCommand(file, "Import a Pa&tched Image...", "mnuFileImportPatched",
+               &frmMain::mnuFileImportPatched_Click);
+    mnuFilePlayInEmulator_ = addCommand(file, "Play in E&mulator...", "mnuFilePlayInEmulator",
+                                        &frmMain::mnuFilePlayInEmulator_Click);
     addCommand(file, "Import from CSV...", "mnuFileImportCSV", &frmMain::mnuFileImportCSV_Click);
     mnuFileExportCSV_ =
         addCommand(file, "Export as CSV...", "mnuFileExportCSV", &frmMain::mnuFileExportCSV_Click);
@@ -310,6 +317,7 @@ void frmMain::updateMenuState() {
     const bool hasTeams = session_.document.teamCount() > 0;
     mnuFileSave_->setEnabled(!session_.document.league().CurrentFile.empty());
     mnuFileExportData_->setEnabled(hasTeams);
+    mnuFilePlayInEmulator_->setEnabled(hasTeams);
     mnuFileExportCSV_->setEnabled(hasTeams);
     mnuFileSaveWindowAsHTML_->setEnabled(mdiArea_->currentSubWindow() != nullptr);
     mnuEditDefinePlayers_->setEnabled(hasTeams);
@@ -417,6 +425,14 @@ void frmMain::mnuFileImportData_Click() {
 
 void frmMain::mnuFileExportData_Click() {
     roms_.exportData();
+}
+
+void frmMain::mnuFileImportPatched_Click() {
+    roms_.importPatched();
+}
+
+void frmMain::mnuFilePlayInEmulator_Click() {
+    emulator_.play();
 }
 
 void frmMain::mnuFileImportCSV_Click() {

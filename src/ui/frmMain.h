@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/settings.h"
+#include "ui/emulator.h"
 #include "ui/filecommands.h"
 #include "ui/mainarea.h"
 #include "ui/platform.h"
@@ -104,6 +105,8 @@ private:
     void mnuFileSaveAs_Click();
     void mnuFileImportData_Click();
     void mnuFileExportData_Click();
+    void mnuFileImportPatched_Click();
+    void mnuFilePlayInEmulator_Click();
     void mnuFileImportCSV_Click();
     void mnuFileExportCSV_Click();
     void mnuFileLoadRatingScale_Click();
@@ -126,10 +129,12 @@ private:
     RecentStore& recent_;
     FileCommands files_;
     RomCommands roms_;
+    EmulatorCommands emulator_;
 
     MainArea* mdiArea_;
     QAction* mnuFileSave_ = nullptr;
     QAction* mnuFileExportData_ = nullptr;
+    QAction* mnuFilePlayInEmulator_ = nullptr;
     QAction* mnuFileExportCSV_ = nullptr;
     QAction* mnuFileSaveWindowAsHTML_ = nullptr;
     std::array<QAction*, RecentFileCount> mnuFileRecent_{};

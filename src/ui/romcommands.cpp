@@ -4,11 +4,13 @@
 #include "base/fileio.h"
 #include "base/messages.h"
 #include "rom/commands.h"
+#include "rom/patch.h"
 #include "rom/routines.h"
 #include "ui/failure.h"
 #include "ui/texts.h"
 
 #include <array>
+#include <filesystem>
 
 namespace kvx {
 
@@ -31,12 +33,44 @@ constexpr std::array<const char*, 9> EditionTitles = {"",           "NES",      
                                                       "Genesis II", "Genesis III", "SNES I",
                                                       "SNES II",    "SNES III",    "PlayStation"};
 
-std::string importedStatus(int teams, const std::string& path, int edition) {
-    return "Imported " + teamsText(teams) + " from " + Text_After_Last(path, "/") + " (" +
+std::string importedStatus(int teams, const std::string& source, int edition) {
+    return "Imported " + teamsText(teams) + " from " + source + " (" +
            EditionTitles.at(static_cast<std::size_t>(edition - 1)) + ")";
 }
 
+// A patch holds the changed bytes and some framing: a patch of an image of the largest size
+// with every byte changed stays well below this.
+constexpr std::size_t MaxPatchSize = 4 * MaxImageSize;
+
+// The image as the patch makes it.
+RomImage patchedImage(const std::string& imagePath, const std::string& patchPath) {
+    const RomImage image = RomImage::load(imagePath);
+    const FileBytes patch = readFile(patchPath, MaxPatchSize);
+    FileBytes patched = applyPatch(image.bytes(), patch);
+    if (patched.size() > MaxImageSize)
+        throw UnsupportedImage();
+    return RomImage(std::move(patched));
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
 } // namespace
+
+void showExportOutcome(Platform& platform, const ExportResult& result) {
+    for (const std::string& warning : result.warnings)
+        platform.messageBox(msg::ExportWarningTitle, warning, MessageIcon::Critical);
+    for (const std::string& note : result.notes)
+        platform.messageBox(msg::ReadMeTitle, note, MessageIcon::Information);
+    if (!result.cuts.empty()) {
+        std::string list = text::ExportCuts;
+        for (const std::string& cut : result.cuts)
+            list += "\r" + cut;
+        platform.messageBox(msg::ReadMeTitle, list, MessageIcon::Information);
+    }
+}
 
 RomCommands::RomCommands(Session& session, Platform& platform, FileCommands& files,
                          ExportWizard wizard)
@@ -87,18 +121,38 @@ bool RomCommands::importPath(const std::string& path) {
     return files_.confirmDiscard() && importFile(path, AutoDetect);
 }
 
-bool RomCommands::importFile(const std::string& path, int edition) {
+bool RomCommands::importPatched() {
+    if (!files_.confirmDiscard())
+        return false;
+    filterIndex_ = AutoDetect;
+    const auto image = platform_.openFile(dialogRequest(text::ImportPatchedTitle));
+    if (!image)
+        return false;
+    filterIndex_ = image->filterIndex;
+    FileDialogRequest request;
+    request.title = text::ChoosePatchTitle;
+    request.filter = std::string(text::AllPatchesFilter) + PatchFilter + "All Files (*.*)|*|";
+    request.initialFolder = Text_Before_Last(image->path, "/");
+    const auto patch = platform_.openFile(request);
+    if (!patch)
+        return false;
+    return importFile(image->path, image->filterIndex, patch->path);
+}
+
+bool RomCommands::importFile(const std::string& path, int edition,
+                             const std::optional<std::string>& patch) {
     session_.RomPath = path;
     if (edition != AutoDetect && !editionSupported(edition)) {
         tell(msg::RomNotSupported);
         return false;
     }
-    if (!fileExists(path)) {
-        tell(missingFile(path));
-        return false;
-    }
+    for (const std::string* file : {&path, patch ? &*patch : nullptr})
+        if (file && !fileExists(*file)) {
+            tell(missingFile(*file));
+            return false;
+        }
     try {
-        const RomImage image = RomImage::load(path);
+        const RomImage image = patch ? patchedImage(path, *patch) : RomImage::load(path);
         if (edition == AutoDetect)
             edition = detectEdition(image);
         if (!editionSupported(edition)) {
@@ -123,7 +177,10 @@ bool RomCommands::importFile(const std::string& path, int edition) {
         for (const std::string& warning : result.warnings)
             platform_.messageBox(text::ProgramName, warning, MessageIcon::Information);
         session_.document.replace(std::move(fresh));
-        report(importedStatus(result.teamCount, path, edition));
+        std::string source = Text_After_Last(path, "/");
+        if (patch)
+            source += " patched with " + Text_After_Last(*patch, "/");
+        report(importedStatus(result.teamCount, source, edition));
         return true;
     } catch (const std::exception& error) {
         tell(describeFailure(error));
@@ -158,32 +215,17 @@ bool RomCommands::exportData() {
         }
 
         session_.RomEdition = edition;
-        const auto assigned = wizard_(session_.document.league(), edition);
-        if (!assigned)
+        const ExportWizardInput input{edition,
+                                      imageSlotTeams(edition, teamsInImage(edition, image)),
+                                      session_.exportSettings.fixChecksum};
+        const auto plan = wizard_(session_.document.league(), input);
+        if (!plan)
             return false;
-        session_.document.setRomSlots(edition, *assigned);
-
-        // Read again under the lock, which other exports take too: the image may have been
-        // replaced while the wizard was open, and is replaced only while it is still the file
-        // that was read.
-        ExportResult result;
-        {
-            const FileLock lock(path);
-            image = RomImage::load(path);
-            result = Export_ROM(edition, session_.document.league(), image);
-            writeFileAtomically(
-                path, [&image](const ByteSink& sink) { sink(image.bytes()); }, lock.identity());
-        }
-        for (const std::string& warning : result.warnings)
-            platform_.messageBox(msg::ExportWarningTitle, warning, MessageIcon::Critical);
-        if (!result.cuts.empty()) {
-            std::string list = text::ExportCuts;
-            for (const std::string& cut : result.cuts)
-                list += "\r" + cut;
-            tell(list);
-        }
-        report(exportedStatus(result.teamsReplaced, path));
-        return true;
+        session_.document.setRomSlots(edition, plan->romSlots);
+        session_.exportSettings.fixChecksum = plan->fixChecksum;
+        const ExportChoices choices{plan->fixChecksum};
+        return plan->asPatch ? writePatch(path, edition, choices)
+                             : writeImage(path, edition, choices);
     } catch (const UnsupportedImage&) {
         tell(msg::RomNotSupported);
         return false;
@@ -191,6 +233,66 @@ bool RomCommands::exportData() {
         tell(describeFailure(error) + "\r" + text::NothingExported);
         return false;
     }
+}
+
+bool RomCommands::writeImage(const std::string& path, int edition, const ExportChoices& choices) {
+    // Read again under the lock, which other exports take too: the image may have been
+    // replaced while the wizard was open, and is replaced only while it is still the file
+    // that was read.
+    ExportResult result;
+    {
+        const FileLock lock(path);
+        RomImage image = RomImage::load(path);
+        result = exportLeague(edition, session_.document.league(), image, choices);
+        writeFileAtomically(
+            path, [&image](const ByteSink& sink) { sink(image.bytes()); }, lock.identity());
+    }
+    rememberExport(path, edition);
+    showExportOutcome(platform_, result);
+    report(exportedStatus(result.teamsReplaced, path));
+    return true;
+}
+
+// The export runs on a copy of the image, with every check it makes when it writes the image;
+// only then is the patch file asked for. The image itself is only read.
+bool RomCommands::writePatch(const std::string& path, int edition, const ExportChoices& choices) {
+    const RomImage original = RomImage::load(path);
+    RomImage exported = original;
+    const ExportResult result =
+        exportLeague(edition, session_.document.league(), exported, choices);
+
+    FileDialogRequest request;
+    request.title = text::SavePatchTitle;
+    request.filter = PatchFilter;
+    request.filterIndex = patchFilterIndex_;
+    request.initialFolder = Text_Before_Last(path, "/");
+    request.proposedName = std::filesystem::path(path).stem().string();
+    request.confirmOverwrite = true;
+    const auto choice = platform_.saveFile(request);
+    if (!choice)
+        return false;
+    patchFilterIndex_ = choice->filterIndex;
+    std::string patchPath = choice->path;
+    auto format = patchFormatFromPath(patchPath);
+    if (!format) {
+        format = choice->filterIndex == 2 ? PatchFormat::Bps : PatchFormat::Ips;
+        patchPath += format == PatchFormat::Bps ? ".bps" : ".ips";
+    }
+    if (sameFile(patchPath, path)) {
+        tell(text::PatchOverImage);
+        return false;
+    }
+    writeFileAtomically(patchPath, makePatch(*format, original.bytes(), exported.bytes()));
+    rememberExport(path, edition);
+    showExportOutcome(platform_, result);
+    report("Saved " + teamsText(result.teamsReplaced) + " for " + Text_After_Last(path, "/") +
+           " as the patch " + Text_After_Last(patchPath, "/"));
+    return true;
+}
+
+void RomCommands::rememberExport(const std::string& path, int edition) {
+    session_.exportSettings.lastImage = path;
+    session_.exportSettings.lastEdition = edition;
 }
 
 } // namespace kvx

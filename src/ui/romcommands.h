@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rom/commands.h"
+#include "ui/exportplan.h"
 #include "ui/filecommands.h"
 #include "ui/platform.h"
 #include "ui/session.h"
@@ -11,10 +13,17 @@
 
 namespace kvx {
 
-// Shows the export wizard for `edition` over the league. After Finish it returns what every
-// team's RomSlot for that edition becomes; nothing when the wizard was closed otherwise.
+// Shows the export wizard over the league. After Finish it returns what every team's RomSlot for
+// the edition becomes and how to write the export; nothing when the wizard was closed otherwise.
 using ExportWizard =
-    std::function<std::optional<std::vector<std::int16_t>>(const League& league, int edition)>;
+    std::function<std::optional<ExportPlan>(const League& league, const ExportWizardInput& input)>;
+
+// Patch files, by the format their extension names.
+inline constexpr const char* PatchFilter = "IPS Patch (*.ips)|*.ips|BPS Patch (*.bps)|*.bps|";
+
+// What an export has to say once it is written, as every export says it: one box per undefined
+// level, the notes (a checksum that could not be corrected), then one list of what was cut.
+void showExportOutcome(Platform& platform, const ExportResult& result);
 
 // "Import Data..." and "Export Data...". Both share one file dialog whose file type, the
 // edition code, carries over from one use to the next.
@@ -29,11 +38,19 @@ public:
     // Imports the image at `path` (given on the command line or dropped on the window) with
     // automatic detection, after the unsaved-changes question.
     bool importPath(const std::string& path);
-    // True when the image was written.
+    // "Import a Patched Image...": asks for the image and then the patch, and imports the image
+    // as the patch makes it, in memory; neither file is written.
+    bool importPatched();
+    // True when the image (or, as the wizard chose, a patch for it) was written.
     bool exportData();
 
 private:
-    bool importFile(const std::string& path, int edition);
+    bool importFile(const std::string& path, int edition,
+                    const std::optional<std::string>& patch = std::nullopt);
+    bool writeImage(const std::string& path, int edition, const ExportChoices& choices);
+    bool writePatch(const std::string& path, int edition, const ExportChoices& choices);
+    // The image Play in Emulator starts a copy of.
+    void rememberExport(const std::string& path, int edition);
     FileDialogRequest dialogRequest(const char* title);
     std::optional<int> askRoster();
     void tell(const std::string& text);
@@ -45,6 +62,7 @@ private:
     ExportWizard wizard_;
     StatusReport status_;
     int filterIndex_ = 1;
+    int patchFilterIndex_ = 1;
 };
 
 } // namespace kvx

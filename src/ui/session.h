@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/fileio.h"
-
+#include "document/settings.h"
 #include "ratings/ratings.h"
 #include "ui/document.h"
 
@@ -34,6 +34,10 @@ struct Session {
 
     // Edition of the image an export is writing; indexes RomSlot in the export wizard.
     int RomEdition = 0;
+
+    // The checksum choice, the image last exported into and the emulator command, kept in the
+    // settings file.
+    ExportSettings exportSettings;
 };
 
 // No rating scale has been loaded and no weight set by hand: every rating is 00 and every team

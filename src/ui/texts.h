@@ -20,6 +20,25 @@ inline constexpr const char* ExportCsvTitle = "Export as CSV";
 inline constexpr const char* SaveAsTitle = "Save As";
 inline constexpr const char* ImportTitle = "Import Data";
 inline constexpr const char* ExportTitle = "Export Data";
+inline constexpr const char* ImportPatchedTitle = "Import a Patched Image";
+inline constexpr const char* ChoosePatchTitle = "Choose the Patch";
+inline constexpr const char* SavePatchTitle = "Save as a Patch";
+inline constexpr const char* AllPatchesFilter = "Patches (*.ips, *.bps)|*.ips;*.bps|";
+inline constexpr const char* ChooseEmulatorTitle = "Choose the Emulator";
+inline constexpr const char* EmulatorFilter = "Programs (*)|*|";
+inline constexpr const char* PlayNeedsExport =
+    "Play in Emulator starts a copy of the game image last exported into, with the league "
+    "exported into the copy. Export the league into a game image first (File > Export Data...).";
+inline constexpr const char* NoTemporaryCopy = "No temporary copy of the game image could be made.";
+inline constexpr const char* EmulatorNotStarted =
+    "The emulator was not started; the game image was left as it was.";
+inline constexpr const char* NoEmulatorProgram =
+    "The emulator command in the settings file names no program. You will be asked for the "
+    "emulator the next time.";
+inline constexpr const char* EmulatorAskedAgain =
+    "You will be asked for the emulator the next time.";
+inline constexpr const char* PatchOverImage =
+    "The patch cannot take the place of the game image it is made for. Choose another name.";
 inline constexpr const char* LoadRatingScaleTitle = "Load Rating Scale";
 inline constexpr const char* SaveRatingScaleTitle = "Save Rating Scale As";
 

@@ -139,6 +139,37 @@ TEST(IniFile, RememberedPathsRoundTrip) {
     EXPECT_EQ(Read_Ini_String(path, "other", "x"), "1");
 }
 
+TEST(IniFile, ExportSettingsRoundTripBesideThePaths) {
+    TempDir dir;
+    const std::string path = dir.file(std::string(SettingsFileName));
+    EXPECT_EQ(readExportSettings(path), ExportSettings{});
+    const RememberedPaths paths{"", "/roms/a.nes", "", ""};
+    writeRememberedPaths(path, paths);
+    const ExportSettings settings{true, "/roms/league.smc", 8, "\"/opt/my emu/run\" -f %f"};
+    writeExportSettings(path, settings);
+    EXPECT_EQ(readExportSettings(path), settings);
+    EXPECT_EQ(readRememberedPaths(path), paths);
+    EXPECT_EQ(Read_Ini_String(path, "export", "fixchecksum"), "1");
+    EXPECT_EQ(Read_Ini_String(path, "emulator", "command"), settings.emulatorCommand);
+    // Anything but "1" leaves the checksum alone; an edition the program has no code for is none.
+    writeText(path, "[export]\nfixchecksum=yes\nedition=12\n");
+    EXPECT_EQ(readExportSettings(path), ExportSettings{});
+}
+
+TEST(EmulatorCommand, WordsQuotesAndTheImage) {
+    using Words = std::vector<std::string>;
+    const std::string image = "/tmp/a b/game.nes";
+    EXPECT_EQ(emulatorCommandLine("emu %f", image), (Words{"emu", image}));
+    EXPECT_EQ(emulatorCommandLine("emu", image), (Words{"emu", image}));
+    EXPECT_EQ(emulatorCommandLine("  \"/opt/my emu/run\"\t--rom=%f --full ", image),
+              (Words{"/opt/my emu/run", "--rom=" + image, "--full"}));
+    EXPECT_EQ(emulatorCommandLine("emu \"\" %f", image), (Words{"emu", "", image}));
+    EXPECT_EQ(emulatorCommandLine(emulatorCommandFor("/opt/my emu/run"), image),
+              (Words{"/opt/my emu/run", image}));
+    EXPECT_EQ(emulatorCommandLine("   ", image), Words{});
+    EXPECT_EQ(emulatorCommandLine("\"\" %f", image), Words{});
+}
+
 std::array<std::string, 4> entries(const RecentStore& store) {
     return {store.get(0), store.get(1), store.get(2), store.get(3)};
 }

@@ -1,5 +1,7 @@
 #include "document/slotassignment.h"
 
+#include "document/tables.h"
+
 #include <gtest/gtest.h>
 
 namespace kvx {
@@ -58,6 +60,40 @@ TEST(SlotAssignment, FinishKeepsTheHighestSlotAndClearsTheRest) {
     EXPECT_EQ(league.Teams[1].RomSlot[2], 17);
     EXPECT_EQ(league.Teams[2].RomSlot[2], -1);
     EXPECT_EQ(league.Teams[2].RomSlot[3], 12);
+}
+
+TEST(SlotAssignment, AutoPrefersTheTeamTheImageHoldsNow) {
+    // The image's own teams, by place in the image; the NES edition keeps no team in slot 9.
+    std::vector<TeamRecord> held(28);
+    for (std::size_t b = 0; b < held.size(); ++b) {
+        held[b].City = "Place" + std::to_string(b);
+        held[b].Name = "Held" + std::to_string(b);
+    }
+    const ImageSlotTeams image = imageSlotTeams(2, held);
+    for (int slot = 0; slot < 30; ++slot) {
+        const int b = SlotTeamIndex(2, slot);
+        EXPECT_EQ(image[static_cast<std::size_t>(slot)].empty(), b < 0) << slot;
+        if (b >= 0) {
+            EXPECT_EQ(image[static_cast<std::size_t>(slot)].displayName(),
+                      held[static_cast<std::size_t>(b)].City + " " +
+                          held[static_cast<std::size_t>(b)].Name);
+        }
+    }
+
+    const std::string nowInSlot0 = image[0].Name;
+    League league = leagueOf({{"X", nowInSlot0.c_str()}, // the image's team, back in its slot
+                              {"Y", "Bills"},            // the edition's name for slot 0
+                              {"Z", "colts"}});          // slot 1: nothing holds "Held..."
+    for (auto& team : league.Teams)
+        team.RomSlot[2] = -1;
+    SlotAssignment assignment(league, 2);
+    assignment.autoMatch(league, 0, &image);
+    EXPECT_EQ(assignment.team(0), 0);
+    EXPECT_EQ(assignment.team(1), 2);
+    // Without the image only the edition's names count.
+    SlotAssignment byNames(league, 2);
+    byNames.autoMatch(league, 0);
+    EXPECT_EQ(byNames.team(0), 1);
 }
 
 TEST(SlotAssignment, SlotsOutsideTheDivisionsClaimNothing) {

@@ -5,9 +5,11 @@
 #include "ui/frmChooseTeam.h"
 #include "ui/frmExportData.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 namespace kvx::test {
@@ -67,6 +69,36 @@ private slots:
                      std::string(DefaultTeamNames(Nes, row)));
         QVERIFY(!wizard.findChild<QPushButton*>("cmdBack")->isEnabled());
         QCOMPARE(wizard.dialogResult(), -1);
+    }
+
+    void slotsShowTheImageTeamsAndFinishAnswersTheChoices() {
+        League league = leagueOf({"Hawks", "Bills"});
+        for (TeamRecord& team : league.Teams)
+            team.RomSlot[Nes] = -1;
+        ExportWizardInput input{Nes, {}, true};
+        input.imageTeams[0] = SlotTeam{"Seattle", "Hawks"};
+        input.imageTeams[1] = SlotTeam{"Old Town", "Mules"};
+        frmExportData wizard(league, input);
+        QCOMPARE(labelText(wizard, "lblImageTeam_0"), QString("Seattle Hawks"));
+        QCOMPARE(labelText(wizard, "lblImageTeam_1"), QString("Old Town Mules"));
+        QCOMPARE(labelText(wizard, "lblImageTeam_2"), QString());
+        QCOMPARE(wizard.findChild<QLabel*>("lblImageTeam_0")->accessibleName(),
+                 QString("Row 1 in the image now: Seattle Hawks"));
+        // Slot 0 is "Buffalo Bills" to the edition, but the image holds the Hawks there now.
+        click(wizard, "cmdAuto");
+        QCOMPARE(buttonText(wizard, 0), QString("City0 Hawks"));
+        QCOMPARE(buttonText(wizard, 1), QString("No Change"));
+
+        auto* checksum = wizard.findChild<QCheckBox*>("chkFixChecksum");
+        QVERIFY(checksum->isChecked()); // as remembered
+        QVERIFY(wizard.findChild<QRadioButton*>("radWriteImage")->isChecked());
+        click(wizard, "radSavePatch");
+        checksum->click();
+        click(wizard, "cmdFinish");
+        const ExportPlan plan = wizard.plan();
+        QCOMPARE(plan.romSlots, (std::vector<std::int16_t>{0, -1}));
+        QVERIFY(plan.asPatch);
+        QVERIFY(!plan.fixChecksum);
     }
 
     void pagesRunThroughTheSixDivisions() {

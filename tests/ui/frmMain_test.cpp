@@ -28,7 +28,7 @@ namespace {
 const char* const Guarded[] = {
     "mnuFileSave",          "mnuFileExportData",         "mnuFileExportCSV",
     "mnuEditDefinePlayers", "mnuEditSwapDefensiveBacks", "mnuViewTeamRatings",
-    "mnuViewPlayerRatings", "mnuFileSaveWindowAsHTML"};
+    "mnuViewPlayerRatings", "mnuFileSaveWindowAsHTML",   "mnuFilePlayInEmulator"};
 
 QStringList menuLayout(QMenu* menu) {
     QStringList entries;
@@ -80,6 +80,8 @@ private slots:
                               "mnuFileB3=-",
                               "mnuFileImportData=&Import Data...",
                               "mnuFileExportData=&Export Data...",
+                              "mnuFileImportPatched=Import a Pa&tched Image...",
+                              "mnuFilePlayInEmulator=Play in E&mulator...",
                               "mnuFileImportCSV=Import from CSV...",
                               "mnuFileExportCSV=Export as CSV...",
                               "mnuFileB4=-",

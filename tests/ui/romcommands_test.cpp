@@ -3,6 +3,8 @@
 #include "base/messages.h"
 #include "rom/commands.h"
 #include "rom/edition.h"
+#include "rom/headerchecksum.h"
+#include "rom/patch.h"
 #include "support/genesis_image.h"
 #include "support/image_builder.h"
 #include "support/rom_checks.h"
@@ -284,11 +286,87 @@ private slots:
         QCOMPARE(statusText(app), std::string());
 
         app.platform.clearRecords();
-        exportImage(app, app.file("nothing-here.nes"), 2, true);
+        // No wizard opens for a missing image.
+        app.platform.chooseSave(app.file("nothing-here.nes"), 2);
+        QVERIFY(trigger(*app.window, "mnuFileExportData"));
         QVERIFY(!std::filesystem::exists(app.file("nothing-here.nes")));
         QCOMPARE(app.platform.messages.size(), std::size_t{1});
         QVERIFY(app.platform.messages[0].text.starts_with("The file \""));
         QCOMPARE(app.platform.unexpected, 0);
+    }
+
+    void patchLeavesTheImageAndImportsBackAsTheExport() {
+        App app;
+        writeNesImage(app.file("game.nes"), 16);
+        importImage(app, app.file("game.nes"), 2);
+        setCity(app.session, 5, "Patched");
+        const auto original = readBytes(app.file("game.nes"));
+        RomImage expected = RomImage::load(app.file("game.nes"));
+        exportLeague(Nes, app.session.document.league(), expected);
+
+        for (const auto& [name, type] : {std::pair{"update.ips", 1}, std::pair{"update", 2}}) {
+            app.platform.chooseSave(app.file("game.nes"), 2);
+            app.platform.chooseSave(app.file(name), type);
+            whenModal<frmExportData>([](frmExportData& wizard) {
+                click(wizard, "radSavePatch");
+                click(wizard, "cmdFinish");
+            });
+            QVERIFY(trigger(*app.window, "mnuFileExportData"));
+            QVERIFY(readBytes(app.file("game.nes")) == original);
+        }
+        // A name without extension takes the chosen type's.
+        QCOMPARE(statusText(app),
+                 std::string("Saved 28 teams for game.nes as the patch update.bps"));
+        for (const char* name : {"update.ips", "update.bps"})
+            QVERIFY2(applyPatch(original, readBytes(app.file(name))) == expected.bytes(), name);
+        const FileDialogRequest& asked = app.platform.saveRequests.at(1);
+        QCOMPARE(asked.title, std::string("Save as a Patch"));
+        QCOMPARE(asked.proposedName, std::string("game"));
+        QVERIFY(asked.confirmOverwrite);
+        QVERIFY(app.platform.messages.empty());
+
+        // Someone else's league: the image and the patch, nothing written.
+        app.platform.chooseOpen(app.file("game.nes"), 1);
+        app.platform.chooseOpen(app.file("update.bps"));
+        app.platform.answer(Answer::No); // the edit made above is not saved
+        QVERIFY(trigger(*app.window, "mnuFileImportPatched"));
+        QVERIFY(!app.session.document.isModified());
+        QCOMPARE(app.session.document.league().Teams[5].City, std::string("Patched"));
+        QCOMPARE(statusText(app),
+                 std::string("Imported 28 teams from game.nes patched with update.bps (NES)"));
+        QVERIFY(readBytes(app.file("game.nes")) == original);
+
+        // A patch made for another image is refused by the BPS check, and the league stays.
+        writeNesImage(app.file("other.nes"), 17);
+        app.platform.chooseOpen(app.file("other.nes"), 1);
+        app.platform.chooseOpen(app.file("update.bps"));
+        QVERIFY(trigger(*app.window, "mnuFileImportPatched"));
+        QCOMPARE(app.session.document.league().Teams[5].City, std::string("Patched"));
+        QCOMPARE(app.platform.messages.size(), std::size_t{1});
+        QVERIFY(app.platform.messages[0].text.find("CRC") != std::string::npos);
+        QCOMPARE(app.platform.unexpected, 0);
+    }
+
+    void checksumChoiceIsRememberedAndAnImageWithoutHeaderSaysSo() {
+        App app;
+        writeNesImage(app.file("game.nes"), 18);
+        importImage(app, app.file("game.nes"), 2);
+        QVERIFY(!app.session.exportSettings.fixChecksum);
+        app.platform.chooseSave(app.file("game.nes"), 1);
+        whenModal<frmExportData>([](frmExportData& wizard) {
+            click(wizard, "chkFixChecksum");
+            click(wizard, "cmdFinish");
+        });
+        QVERIFY(trigger(*app.window, "mnuFileExportData"));
+        QCOMPARE(statusText(app), std::string("Exported 28 teams into game.nes"));
+        QCOMPARE(app.platform.texts(), std::vector<std::string>{NoHeaderChecksum});
+
+        QVERIFY(app.window->close());
+        const auto settings = readBytes(app.settingsFile());
+        App next([&settings](App& later) { writeBytes(later.settingsFile(), settings); });
+        QVERIFY(next.session.exportSettings.fixChecksum);
+        QCOMPARE(next.session.exportSettings.lastImage, app.file("game.nes"));
+        QCOMPARE(next.session.exportSettings.lastEdition, static_cast<int>(Nes));
     }
 
     void exportWarningsComeBeforeTheOutcome() {
