@@ -41,6 +41,55 @@ TEST(FileIo, ReplacesTheFileAChainOfLinksLeadsTo) {
     }
 }
 
+// Each durable step failing in turn, both kinds of temporary file: the message says which step
+// failed, nothing is left beside the file, and until the rename has put the new file in place the
+// old one stays byte for byte. Recorded, the steps come in the only order that makes a
+// replacement durable: the bytes, their flush, the rename, the flush of the rename.
+TEST(FileIo, EveryDurableStepCanFailAndTheStepsComeInOrder) {
+    using enum WriteStep;
+    const std::vector<WriteStep> order = {Write, FlushFile, Rename, FlushFolder};
+    const struct {
+        WriteStep step;
+        std::string message; // after the file's name
+        bool replaced;
+    } failures[] = {
+        {Write, "\": Input/output error.", false},
+        {FlushFile, "\": the new file could not be flushed to the disk: Input/output error.",
+         false},
+        {Rename, "\": the new file could not take its place: Input/output error.", false},
+        {FlushFolder,
+         "\" was written, but its folder could not be flushed to the disk: "
+         "Input/output error.",
+         true},
+    };
+    const std::vector<std::uint8_t> old = {'o', 'l', 'd'};
+    for (const TemporaryFile way : BothWays) {
+        for (const auto& failure : failures) {
+            TempDir dir;
+            const std::string path = dir.file("game.bin");
+            writeBytes(path, old);
+            const InjectedWriteFailure seam(EIO, failure.step);
+            try {
+                writeFileAtomically(path, NewBytes, way);
+                ADD_FAILURE() << "no failure at step " << static_cast<int>(failure.step);
+            } catch (const WriteError& error) {
+                const std::string expected =
+                    (failure.replaced ? "\"" : "Cannot write \"") + path + failure.message;
+                EXPECT_EQ(std::string(error.what()), expected);
+            }
+            const auto taken = static_cast<std::ptrdiff_t>(failure.step) + 1;
+            EXPECT_EQ(seam.steps(), std::vector<WriteStep>(order.begin(), order.begin() + taken));
+            EXPECT_EQ(readBytes(path), failure.replaced ? NewBytes : old);
+            EXPECT_EQ(test::fileNames(dir.path()), std::vector<std::string>{"game.bin"});
+        }
+        TempDir dir;
+        const RecordedWriteSteps recorded;
+        writeFileAtomically(dir.file("game.bin"), NewBytes, way);
+        EXPECT_EQ(recorded.steps(), order);
+        EXPECT_EQ(readBytes(dir.file("game.bin")), NewBytes);
+    }
+}
+
 TEST(FileIo, RefusesWhatItMayNotOrCannotReplace) {
     TempDir dir;
     const std::string readOnly = dir.file("read-only.kvx");
