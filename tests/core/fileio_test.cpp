@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fcntl.h>
+#include <new>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kvx {
@@ -102,9 +105,38 @@ TEST(FileIo, RefusesWhatItMayNotOrCannotReplace) {
     for (const std::string& path : {readOnly, fifo, dir.file("folder")})
         EXPECT_THROW(writeFileAtomically(path, NewBytes), FileError) << path;
     EXPECT_EQ(readBytes(readOnly), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+
+    // Another user's file that only its owner may write, in a folder anyone may write: the rename
+    // would replace it all the same, so it is refused. Only root can set this up.
+    if (::geteuid() == 0) {
+        const std::string theirs = dir.file("theirs.kvx");
+        writeBytes(theirs, {'o', 'l', 'd'});
+        ::chmod(theirs.c_str(), 0644);
+        ::chmod(dir.path().c_str(), 0777);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            bool refused = false;
+            if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
+                try {
+                    writeFileAtomically(theirs, NewBytes);
+                } catch (const FileError& error) {
+                    refused = std::string(error.what()).ends_with("the file is read-only.");
+                }
+            }
+            ::_exit(refused ? 0 : 1);
+        }
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        ::chmod(dir.path().c_str(), 0700);
+        EXPECT_EQ(status, 0) << "another user's file was not refused";
+        EXPECT_EQ(readBytes(theirs), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+        std::filesystem::remove(theirs);
+    }
     EXPECT_EQ(test::fileNames(dir.path()),
               (std::vector<std::string>{"fifo", "folder", "read-only.kvx"}));
     EXPECT_THROW(readFile(dir.file("folder"), 100), FileError);
+    // A buffer so large that rounding it up to whole pages would wrap around is refused.
+    EXPECT_THROW(allocateFileBuffer(SIZE_MAX - 1), std::bad_alloc);
 }
 
 TEST(FileIo, WritesAFileWhoseNameTakesTheWholeLimit) {
