@@ -15,8 +15,8 @@
 # Environment: KVX_MUTANTS_SEED (the same seed draws the same sample from the same sources),
 # KVX_MUTANTS_BUILD (scratch folder, default build-mutants), KVX_MUTANTS_GUI=ON (build and run the
 # Qt tests too; off by default, as they take most of the time), KVX_MUTANTS_LIST (a file of mutant
-# lines as this script prints them, "FILE:LINE KIND: BEFORE => AFTER", to try those instead of a
-# sample, for instance the survivors of an earlier run after adding tests).
+# lines as this script prints them, "FILE:LINE KIND: BEFORE => AFTER", or the output of an earlier
+# run, whose survivors are tried again instead of a sample, for instance after adding tests).
 set -euo pipefail
 
 count="${1:-30}"
@@ -84,7 +84,9 @@ suite > /dev/null || {
 # Candidates, in the order to try them: "FILE:LINE KIND: BEFORE => AFTER" with the whole lines.
 candidates="$scratch/candidates.txt"
 if [ -n "${KVX_MUTANTS_LIST:-}" ]; then
-    grep -E '^[^ ]+:[0-9]+ (flip|off|drop): ' "$KVX_MUTANTS_LIST" > "$candidates"
+    # Its survivors as this script prints them, or bare mutant lines.
+    sed -E 's/^ *(survived: |\[[0-9]+\/[0-9]+\] SURVIVED )//' "$KVX_MUTANTS_LIST" |
+        grep -E '^[^ ]+:[0-9]+ (flip|off|drop): ' | sort -u > "$candidates" || true
     count=$(wc -l < "$candidates")
 else
     python3 - "$tree" "$seed" "${folders[@]}" > "$candidates" << 'EOF'
@@ -176,7 +178,9 @@ restore() {
 }
 trap restore EXIT
 
-echo "Seed $seed; up to $count mutants"
+sample="Seed $seed"
+[ -n "${KVX_MUTANTS_LIST:-}" ] && sample="From $KVX_MUTANTS_LIST"
+echo "$sample: up to $count mutants"
 while [ $tried -lt "$count" ] && IFS= read -r -u 3 mutant; do
     location="${mutant%% *}"
     file="${location%:*}"
@@ -220,7 +224,7 @@ done 3< "$candidates"
 rebuild < /dev/null || true
 
 echo
-echo "Seed $seed: $tried mutants, $caught caught, ${#survivors[@]} survived" \
+echo "$sample: $tried mutants, $caught caught, ${#survivors[@]} survived" \
     "($((tried ? 100 * caught / tried : 0))% caught)"
 for mutant in "${survivors[@]}"; do
     echo "  survived: $mutant"
