@@ -130,7 +130,8 @@ constexpr int MaxLinks = 40;
 // The file that `path` leads to through any symbolic links: the one to replace.
 std::filesystem::path linkTarget(const std::string& path) {
     std::filesystem::path file(path);
-    for (int hop = 0; hop < MaxLinks; ++hop) {
+    // MaxLinks links, then one look more that must find the file itself.
+    for (int hop = 0; hop <= MaxLinks; ++hop) {
         std::error_code notALink;
         const std::filesystem::path next = std::filesystem::read_symlink(file, notALink);
         if (notALink)

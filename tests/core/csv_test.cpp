@@ -193,6 +193,8 @@ TEST(Csv, ReadsAFileSortedAndSavedByASpreadsheet) {
     EXPECT_EQ(read.TeamCount, 2);
     EXPECT_EQ(read.Teams, league.Teams);
     EXPECT_EQ(read.GeneralInfo, league.GeneralInfo);
+    // Nor does the last line need its line ending.
+    EXPECT_EQ(leagueFromCsv(saved.substr(0, saved.size() - 2)).Teams, league.Teams);
 }
 
 TEST(Csv, RefusalsNameLineColumnAndWhatWasExpected) {

@@ -93,6 +93,23 @@ TEST(FileIo, EveryDurableStepCanFailAndTheStepsComeInOrder) {
     }
 }
 
+// The kernel's limit on links in a row as a pair: a chain of 40 leads to the file, 41 are refused
+// and the file stays as it was.
+TEST(FileIo, FollowsAsManyLinksAsTheKernelAndNoMore) {
+    TempDir dir;
+    const std::string image = dir.file("game.bin");
+    writeBytes(image, {'o', 'l', 'd'});
+    std::string link = "game.bin";
+    for (int n = 1; n <= 41; ++n) {
+        std::filesystem::create_symlink(link, dir.file("link" + std::to_string(n)));
+        link = "link" + std::to_string(n);
+    }
+    EXPECT_THROW(writeFileAtomically(dir.file("link41"), NewBytes), FileError);
+    EXPECT_EQ(readBytes(image), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    writeFileAtomically(dir.file("link40"), NewBytes);
+    EXPECT_EQ(readBytes(image), NewBytes);
+}
+
 TEST(FileIo, RefusesWhatItMayNotOrCannotReplace) {
     TempDir dir;
     const std::string readOnly = dir.file("read-only.kvx");

@@ -1,5 +1,6 @@
 #include "base/error.h"
 #include "rom/imagewrites.h"
+#include "rom/pointerchecks.h"
 #include "rom/textblock.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +49,17 @@ TEST(ImageWrites, APointerTableHoldsWhatItsFormatCanAndNoMore) {
         EXPECT_THROW(writePointerTable(refused, 0, {offset}, format, "team-text table"),
                      ExportRefused)
             << offset;
+    }
+}
+
+TEST(ImageWrites, ATableThatGoesBackIsRefusedNamingBothEntries) {
+    try {
+        requireInOrder(Targets{0x10, 0x30, 0x20, 0x40}, 0, 3, "team-text pointer");
+        ADD_FAILURE() << "not refused";
+    } catch (const RomError& refusal) {
+        EXPECT_EQ(std::string(refusal.what()),
+                  "The image is damaged: team-text pointer 2 points at 0x20, before team-text "
+                  "pointer 1 (0x30), but the entries run in order. Nothing was written.");
     }
 }
 
