@@ -150,7 +150,7 @@ TEST(DataFile, EveryLimitIsAPair) {
         const char* refusal;
     } limits[] = {
         {"credits", [](League& l, std::size_t n) { l.GeneralInfo.Credits.assign(n, 'C'); }, 0xFFFF,
-         "credits line"},
+         "credits line \"CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC...\" is too long"},
         {"city", [](League& l, std::size_t n) { l.Teams[1].City.assign(n, 'c'); }, 0xFFFF, "city"},
         {"last name",
          [](League& l, std::size_t n) { l.Teams[0].Players[69].LastName.assign(n, 'L'); }, 0xFFFF,

@@ -152,6 +152,8 @@ TEST(FileIo, RefusesWhatItMayNotOrCannotReplace) {
     EXPECT_EQ(test::fileNames(dir.path()),
               (std::vector<std::string>{"fifo", "folder", "read-only.kvx"}));
     EXPECT_THROW(readFile(dir.file("folder"), 100), FileError);
+    for (const std::string& path : {fifo, dir.file("folder")})
+        EXPECT_THROW(FileLock{path}, FileError) << path;
     // A buffer so large that rounding it up to whole pages would wrap around is refused.
     EXPECT_THROW(allocateFileBuffer(SIZE_MAX - 1), std::bad_alloc);
 }
