@@ -2,7 +2,6 @@
 
 #include "base/error.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +9,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <random>
 #include <sys/file.h>
@@ -76,12 +76,29 @@ std::size_t readUpTo(int fd, std::uint8_t* data, std::size_t size, const std::st
     return done;
 }
 
-// The error an InjectedWriteFailure makes every write end with; 0 while none is alive.
-std::atomic<int> injectedWriteError{0};
+// What the live InjectedWriteFailure, if any, asks for.
+struct Seam {
+    int error = 0;
+    std::optional<WriteStep> failing;
+    std::vector<WriteStep> steps;
+};
+std::mutex seamMutex;
+std::optional<Seam> seam;
+
+// Passes a step through the seam: records it, and returns the error it is to fail with (0 when
+// it is to be taken for real).
+int throughSeam(WriteStep step) {
+    const std::lock_guard lock(seamMutex);
+    if (!seam)
+        return 0;
+    if (seam->steps.empty() || seam->steps.back() != step)
+        seam->steps.push_back(step);
+    return seam->failing == step ? seam->error : 0;
+}
 
 void writeAll(int fd, std::span<const std::uint8_t> bytes, const std::string& path) {
     // An injected failure lets half of the bytes through first, as a disk that fills up does.
-    const int injected = injectedWriteError.load(std::memory_order_relaxed);
+    const int injected = throughSeam(WriteStep::Write);
     if (injected != 0)
         bytes = bytes.first(bytes.size() / 2);
     while (!bytes.empty()) {
@@ -97,6 +114,14 @@ void writeAll(int fd, std::span<const std::uint8_t> bytes, const std::string& pa
         throw writeFailure(path, reason(injected));
 }
 
+// Takes a step through the seam: 0 when it succeeded, otherwise the error it failed with.
+template <typename Call>
+int step(WriteStep what, Call call) {
+    if (const int injected = throughSeam(what))
+        return injected;
+    return call() == 0 ? 0 : errno;
+}
+
 // ---- Replacing a file ---------------------------------------------------------------------------
 
 // The kernel follows at most 40 links in a row; so do we.
@@ -105,7 +130,8 @@ constexpr int MaxLinks = 40;
 // The file that `path` leads to through any symbolic links: the one to replace.
 std::filesystem::path linkTarget(const std::string& path) {
     std::filesystem::path file(path);
-    for (int hop = 0; hop < MaxLinks; ++hop) {
+    // MaxLinks links, then one look more that must find the file itself.
+    for (int hop = 0; hop <= MaxLinks; ++hop) {
         std::error_code notALink;
         const std::filesystem::path next = std::filesystem::read_symlink(file, notALink);
         if (notALink)
@@ -296,8 +322,8 @@ bool replace(const Target& target, Temporary& temporary, const ByteProducer& pro
         if (::fchmod(fd, existing.st_mode & 07777) != 0)
             throw writeFailure(path, reason(errno));
     }
-    if (::fsync(fd) != 0)
-        throw writeFailure(path, reason(errno));
+    if (const int error = step(WriteStep::FlushFile, [fd] { return ::fsync(fd); }))
+        throw writeFailure(path, "the new file could not be flushed to the disk: " + reason(error));
     if (temporary.name.empty() && !linkTemporary(target, temporary))
         return false;
     const int folder = target.folder.get();
@@ -305,14 +331,21 @@ bool replace(const Target& target, Temporary& temporary, const ByteProducer& pro
         throw FileChanged("\"" + path +
                           "\" was changed by another program while it was being written; "
                           "nothing was written.");
-    if (::renameat(folder, temporary.name.c_str(), folder, target.name.c_str()) != 0)
-        throw writeFailure(path, reason(errno));
+    if (const int error = step(WriteStep::Rename, [&] {
+            return ::renameat(folder, temporary.name.c_str(), folder, target.name.c_str());
+        }))
+        throw writeFailure(path, "the new file could not take its place: " + reason(error));
     temporary.name.clear();
-    // The rename itself reaches the disk with the folder.
-    if (::fsync(folder) != 0 && errno != EINVAL)
+    // The rename itself reaches the disk with the folder. The file is replaced by now: the
+    // message says so.
+    const int error = step(WriteStep::FlushFolder, [folder] {
+        // A file system that cannot flush a folder says EINVAL: nothing to wait for.
+        return ::fsync(folder) == 0 || errno == EINVAL ? 0 : -1;
+    });
+    if (error)
         throw WriteError("\"" + path +
                          "\" was written, but its folder could not be flushed to the disk: " +
-                         reason(errno) + ".");
+                         reason(error) + ".");
     return true;
 }
 
@@ -428,12 +461,24 @@ FileLock::~FileLock() {
         ::close(fd_);
 }
 
-InjectedWriteFailure::InjectedWriteFailure(int error) {
-    injectedWriteError.store(error);
+InjectedWriteFailure::InjectedWriteFailure(int error, WriteStep step) {
+    const std::lock_guard lock(seamMutex);
+    seam = Seam{error, step, {}};
+}
+
+InjectedWriteFailure::InjectedWriteFailure(RecordOnly) {
+    const std::lock_guard lock(seamMutex);
+    seam = Seam{};
 }
 
 InjectedWriteFailure::~InjectedWriteFailure() {
-    injectedWriteError.store(0);
+    const std::lock_guard lock(seamMutex);
+    seam.reset();
+}
+
+std::vector<WriteStep> InjectedWriteFailure::steps() const {
+    const std::lock_guard lock(seamMutex);
+    return seam ? seam->steps : std::vector<WriteStep>{};
 }
 
 bool fileExists(const std::string& path) {

@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/messages.h"
 #include "document/tables.h"
+#include "rom/pointerchecks.h"
 #include "rom/routines.h"
 #include "rom/textchecks.h"
 
@@ -145,6 +146,14 @@ void requireStorable(int edition, const std::vector<TeamRecord>& teams) {
                                         attributeLabel(slot / DepthPlaces, a) +
                                         ", but the game can only store levels from 0 to 15.");
             }
+            // The next export would take a longer entry for a damaged table.
+            const std::size_t characters = player.FirstName.size() + player.LastName.size();
+            if (1 + characters > LongestNameEntry)
+                throw ExportRefused(describe(player, team) + ": the first and last name take " +
+                                    std::to_string(characters) +
+                                    " characters, but the game keeps at most " +
+                                    std::to_string(LongestNameEntry - 1) +
+                                    " in a name. Shorten the name and export again.");
             requireNameReadsBack(player, team);
         }
     }

@@ -119,6 +119,31 @@ TEST(Csv, LayoutForASpreadsheet) {
     EXPECT_THROW(leagueToCsv(league), CsvError);
 }
 
+// The writer's limit on the length of the text as a pair, the text kept whole or handed to a
+// sink: a text exactly as long as the limit is written; one byte more refuses the row that would
+// make it, before any of it is handed over.
+TEST(Csv, TheLimitOnTheLengthIsAPair) {
+    for (const std::size_t limit : {10, 9}) {
+        std::string handed;
+        CsvWriter kept(2, 0, limit);
+        CsvWriter sunk(
+            2, [&](std::string_view text) { handed += text; }, limit);
+        for (CsvWriter* writer : {&kept, &sunk}) {
+            writer->text(0, "ab"); // and an empty second cell
+            writer->endRow();
+            writer->text(0, "a");
+            writer->text(1, "b");
+            if (limit == 10) {
+                writer->endRow();
+                EXPECT_EQ(writer->finish(), writer == &kept ? "ab,\r\na,b\r\n" : "");
+            } else {
+                EXPECT_THROW(writer->endRow(), CsvError);
+            }
+        }
+        EXPECT_EQ(handed, limit == 10 ? "ab,\r\na,b\r\n" : "");
+    }
+}
+
 // Splits the CSV the writer makes of texts without separators, quotes or line breaks.
 std::vector<std::vector<std::string>> gridOf(const std::string& csv) {
     std::vector<std::vector<std::string>> rows;
@@ -168,6 +193,8 @@ TEST(Csv, ReadsAFileSortedAndSavedByASpreadsheet) {
     EXPECT_EQ(read.TeamCount, 2);
     EXPECT_EQ(read.Teams, league.Teams);
     EXPECT_EQ(read.GeneralInfo, league.GeneralInfo);
+    // Nor does the last line need its line ending.
+    EXPECT_EQ(leagueFromCsv(saved.substr(0, saved.size() - 2)).Teams, league.Teams);
 }
 
 TEST(Csv, RefusalsNameLineColumnAndWhatWasExpected) {
@@ -177,10 +204,41 @@ TEST(Csv, RefusalsNameLineColumnAndWhatWasExpected) {
     const auto cell = [](std::size_t line, std::size_t column, std::string text) -> Edit {
         return [=](auto& grid) { grid[line - 1][column - 1] = text; };
     };
+    // Each limit as a pair: the row with an empty refusal holds the value at the limit, which is
+    // read and written back as it stands; the row after it holds the first value past it.
+    const std::string notUtf8 = "Line 4, column 9 (First Name): expected UTF-8 text; the byte ";
+    const std::string notLatin1 = "Line 4, column 9 (First Name): expected characters U+0000 to "
+                                  "U+00FF, which are single bytes in the league; the character ";
     const struct {
         Edit edit;
         std::string expected;
     } cases[] = {
+        {cell(5, 8, "99"), ""},
+        {cell(5, 8, "0"), ""},
+        {cell(5, 8, "-1"), "Line 5, column 8 (Number): expected a jersey number from 0 to 99"},
+        {cell(5, 12, "15"), ""},
+        {cell(5, 12, "-1"), ""},
+        {cell(5, 12, "-2"), "Line 5, column 12 (RS): expected a level from -1 to 15"},
+        {cell(5, 8, "raw:32767"), ""},
+        {cell(5, 8, "raw:-32768"), ""},
+        {cell(5, 8, "raw:-32769"), "Line 5, column 8 (Number): expected a whole number from "
+                                   "-32768 to 32767 after raw:"},
+        {cell(2, 34, "9999"), ""},
+        {cell(2, 37, std::string(0xFFFF, 'A')), ""},
+        // The smallest and largest code point of each length, and the surrogates between.
+        {cell(4, 9, "Z\xC2\x80\xC3\xBF"), ""},
+        {cell(4, 9, "Z\xC1\xA9"), notUtf8 + "0xC1 (character 2 of the field)"},
+        {cell(4, 9, "Zo\xC4\x80"), notLatin1 + "U+0100 (character 3"},
+        {cell(4, 9, "Z\xE0\x80\xA9"), notUtf8 + "0xE0 (character 2 of the field)"},
+        {cell(4, 9, "Z\xE0\x9F\xBF"), notUtf8 + "0xE0 (character 2 of the field)"},
+        {cell(4, 9, "Z\xE0\xA0\x80"), notLatin1 + "U+0800 (character 2"},
+        {cell(4, 9, "Z\xED\x9F\xBF"), notLatin1 + "U+D7FF (character 2"},
+        {cell(4, 9, "Z\xED\xA0\x80"), notUtf8 + "0xED (character 2 of the field)"},
+        {cell(4, 9, "Z\xED\xBF\xBF"), notUtf8 + "0xED (character 2 of the field)"},
+        {cell(4, 9, "Z\xEE\x80\x80"), notLatin1 + "U+E000 (character 2"},
+        {cell(4, 9, "Z\xF0\x8F\xBF\xBF"), notUtf8 + "0xF0 (character 2 of the field)"},
+        {cell(4, 9, "Z\xF0\x90\x80\x80"), notLatin1 + "U+10000 (character 2"},
+        {cell(4, 9, "Z\xF4\x90\x80\x80"), notUtf8 + "0xF4 (character 2 of the field)"},
         {cell(4, 7, "QB8"), "Line 4, column 7 (Slot): expected a slot label QB1..QB7, "},
         {cell(5, 12, "16"), "Line 5, column 12 (RS): expected a level from -1 to 15 (other "
                             "values as raw:N), found \"16\""},
@@ -248,6 +306,10 @@ TEST(Csv, RefusalsNameLineColumnAndWhatWasExpected) {
     for (const auto& refusal : cases) {
         auto grid = rows;
         refusal.edit(grid);
+        if (refusal.expected.empty()) {
+            EXPECT_EQ(gridOf(leagueToCsv(leagueFromCsv(csvOf(grid)))), grid);
+            continue;
+        }
         try {
             leagueFromCsv(csvOf(grid));
             ADD_FAILURE() << "accepted; expected " << refusal.expected;

@@ -7,6 +7,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <functional>
+
 namespace kvx {
 namespace {
 
@@ -124,6 +127,72 @@ TEST(DataFile, IgnoresBytesAfterTheGeneralInformation) {
     ASSERT_TRUE(Load_Data_File(loaded, dir.file("tail.kvx")));
     EXPECT_EQ(loaded.Teams[0], saved.Teams[0]);
     EXPECT_EQ(loaded.GeneralInfo.Credits, saved.GeneralInfo.Credits);
+}
+
+// Every limit of the data file as a pair: at the limit the league is saved and reads back as it
+// was; one byte past it the save is refused and the file keeps what it held.
+TEST(DataFile, EveryLimitIsAPair) {
+    using Fill = std::function<void(League&, std::size_t)>;
+    // Texts of 65535 bytes at most, as many as it takes, the last one shorter.
+    const Fill wholeFile = [](League& league, std::size_t size) {
+        std::size_t left = size - serializeDataFile(league).size();
+        for (TeamRecord& team : league.Teams)
+            for (PlayerRecord& player : team.Players)
+                for (std::string* name : {&player.FirstName, &player.LastName}) {
+                    name->assign(std::min<std::size_t>(left, 0xFFFF), 'n');
+                    left -= name->size();
+                }
+    };
+    const struct {
+        const char* limit;
+        Fill fill;
+        std::size_t at;
+        const char* refusal;
+    } limits[] = {
+        {"credits", [](League& l, std::size_t n) { l.GeneralInfo.Credits.assign(n, 'C'); }, 0xFFFF,
+         "credits line \"CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC...\" is too long"},
+        {"city", [](League& l, std::size_t n) { l.Teams[1].City.assign(n, 'c'); }, 0xFFFF, "city"},
+        {"last name",
+         [](League& l, std::size_t n) { l.Teams[0].Players[69].LastName.assign(n, 'L'); }, 0xFFFF,
+         "last name"},
+        {"whole file", wholeFile, MaxDataFileSize, "too large"},
+    };
+    // Two teams, one of them filled up to `size`.
+    const auto filled = [](const Fill& fill, std::size_t size) {
+        League league = emptyDocument();
+        appendTeam(league);
+        appendTeam(league);
+        fill(league, size);
+        return league;
+    };
+    for (const auto& limit : limits) {
+        TempDir dir;
+        const std::string path = dir.file("league.kvx");
+        const League at = filled(limit.fill, limit.at);
+        Save_Data_File(at, path);
+        League read;
+        ASSERT_TRUE(Load_Data_File(read, path)) << limit.limit;
+        EXPECT_EQ(read.Teams, at.Teams) << limit.limit;
+        EXPECT_EQ(read.GeneralInfo, at.GeneralInfo) << limit.limit;
+
+        const League past = filled(limit.fill, limit.at + 1);
+        const auto before = readBytes(path);
+        try {
+            Save_Data_File(past, path);
+            ADD_FAILURE() << limit.limit << ": saved past the limit";
+        } catch (const DataFileError& refusal) {
+            EXPECT_NE(std::string(refusal.what()).find(limit.refusal), std::string::npos)
+                << refusal.what();
+        }
+        EXPECT_EQ(readBytes(path), before) << limit.limit;
+    }
+    // A file longer than any that a save writes is not read.
+    TempDir dir;
+    League league = filled(wholeFile, MaxDataFileSize);
+    auto longest = serializeDataFile(league);
+    longest.push_back(0);
+    writeBytes(dir.file("longer.kvx"), longest);
+    EXPECT_FALSE(Load_Data_File(league, dir.file("longer.kvx")));
 }
 
 TEST(DataFile, MissingOrUnreadableFileIsRefused) {

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fcntl.h>
+#include <new>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kvx {
@@ -41,6 +44,72 @@ TEST(FileIo, ReplacesTheFileAChainOfLinksLeadsTo) {
     }
 }
 
+// Each durable step failing in turn, both kinds of temporary file: the message says which step
+// failed, nothing is left beside the file, and until the rename has put the new file in place the
+// old one stays byte for byte. Recorded, the steps come in the only order that makes a
+// replacement durable: the bytes, their flush, the rename, the flush of the rename.
+TEST(FileIo, EveryDurableStepCanFailAndTheStepsComeInOrder) {
+    using enum WriteStep;
+    const std::vector<WriteStep> order = {Write, FlushFile, Rename, FlushFolder};
+    const struct {
+        WriteStep step;
+        std::string message; // after the file's name
+        bool replaced;
+    } failures[] = {
+        {Write, "\": Input/output error.", false},
+        {FlushFile, "\": the new file could not be flushed to the disk: Input/output error.",
+         false},
+        {Rename, "\": the new file could not take its place: Input/output error.", false},
+        {FlushFolder,
+         "\" was written, but its folder could not be flushed to the disk: "
+         "Input/output error.",
+         true},
+    };
+    const std::vector<std::uint8_t> old = {'o', 'l', 'd'};
+    for (const TemporaryFile way : BothWays) {
+        for (const auto& failure : failures) {
+            TempDir dir;
+            const std::string path = dir.file("game.bin");
+            writeBytes(path, old);
+            const InjectedWriteFailure seam(EIO, failure.step);
+            try {
+                writeFileAtomically(path, NewBytes, way);
+                ADD_FAILURE() << "no failure at step " << static_cast<int>(failure.step);
+            } catch (const WriteError& error) {
+                const std::string expected =
+                    (failure.replaced ? "\"" : "Cannot write \"") + path + failure.message;
+                EXPECT_EQ(std::string(error.what()), expected);
+            }
+            const auto taken = static_cast<std::ptrdiff_t>(failure.step) + 1;
+            EXPECT_EQ(seam.steps(), std::vector<WriteStep>(order.begin(), order.begin() + taken));
+            EXPECT_EQ(readBytes(path), failure.replaced ? NewBytes : old);
+            EXPECT_EQ(test::fileNames(dir.path()), std::vector<std::string>{"game.bin"});
+        }
+        TempDir dir;
+        const RecordedWriteSteps recorded;
+        writeFileAtomically(dir.file("game.bin"), NewBytes, way);
+        EXPECT_EQ(recorded.steps(), order);
+        EXPECT_EQ(readBytes(dir.file("game.bin")), NewBytes);
+    }
+}
+
+// The kernel's limit on links in a row as a pair: a chain of 40 leads to the file, 41 are refused
+// and the file stays as it was.
+TEST(FileIo, FollowsAsManyLinksAsTheKernelAndNoMore) {
+    TempDir dir;
+    const std::string image = dir.file("game.bin");
+    writeBytes(image, {'o', 'l', 'd'});
+    std::string link = "game.bin";
+    for (int n = 1; n <= 41; ++n) {
+        std::filesystem::create_symlink(link, dir.file("link" + std::to_string(n)));
+        link = "link" + std::to_string(n);
+    }
+    EXPECT_THROW(writeFileAtomically(dir.file("link41"), NewBytes), FileError);
+    EXPECT_EQ(readBytes(image), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    writeFileAtomically(dir.file("link40"), NewBytes);
+    EXPECT_EQ(readBytes(image), NewBytes);
+}
+
 TEST(FileIo, RefusesWhatItMayNotOrCannotReplace) {
     TempDir dir;
     const std::string readOnly = dir.file("read-only.kvx");
@@ -53,9 +122,40 @@ TEST(FileIo, RefusesWhatItMayNotOrCannotReplace) {
     for (const std::string& path : {readOnly, fifo, dir.file("folder")})
         EXPECT_THROW(writeFileAtomically(path, NewBytes), FileError) << path;
     EXPECT_EQ(readBytes(readOnly), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+
+    // Another user's file that only its owner may write, in a folder anyone may write: the rename
+    // would replace it all the same, so it is refused. Only root can set this up.
+    if (::geteuid() == 0) {
+        const std::string theirs = dir.file("theirs.kvx");
+        writeBytes(theirs, {'o', 'l', 'd'});
+        ::chmod(theirs.c_str(), 0644);
+        ::chmod(dir.path().c_str(), 0777);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            bool refused = false;
+            if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
+                try {
+                    writeFileAtomically(theirs, NewBytes);
+                } catch (const FileError& error) {
+                    refused = std::string(error.what()).ends_with("the file is read-only.");
+                }
+            }
+            ::_exit(refused ? 0 : 1);
+        }
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        ::chmod(dir.path().c_str(), 0700);
+        EXPECT_EQ(status, 0) << "another user's file was not refused";
+        EXPECT_EQ(readBytes(theirs), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+        std::filesystem::remove(theirs);
+    }
     EXPECT_EQ(test::fileNames(dir.path()),
               (std::vector<std::string>{"fifo", "folder", "read-only.kvx"}));
     EXPECT_THROW(readFile(dir.file("folder"), 100), FileError);
+    for (const std::string& path : {fifo, dir.file("folder")})
+        EXPECT_THROW(FileLock{path}, FileError) << path;
+    // A buffer so large that rounding it up to whole pages would wrap around is refused.
+    EXPECT_THROW(allocateFileBuffer(SIZE_MAX - 1), std::bad_alloc);
 }
 
 TEST(FileIo, WritesAFileWhoseNameTakesTheWholeLimit) {

@@ -275,6 +275,10 @@ TEST(GenesisI, RefusalsLeaveTheImageFileIdentical) {
     for (auto& player : longNames.Players)
         player.LastName += "XXXXXXXXXX";
     EXPECT_TRUE(file.refusesTeam(longNames, 0, "player names and attributes"));
+    EXPECT_TRUE(file.fillsItsRoomToTheByte(imported, test::Grown::LastNames, 20000,
+                                           "player names and attributes"));
+    EXPECT_TRUE(file.fillsItsRoomToTheByte(imported, test::Grown::Cities, 5000,
+                                           "team cities and nicknames"));
 
     // Texts that end exactly where the image's own block ended still fit.
     TeamRecord swapped = imported[0];

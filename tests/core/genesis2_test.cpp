@@ -250,8 +250,14 @@ TEST(GenesisII, RefusalsLeaveTheImageFileIdentical) {
     longCity.Name += "X";
     EXPECT_TRUE(file.refusesTeam(longCity, 0, "team cities and nicknames"));
     TeamRecord longNames = imported[0];
-    longNames.Players[63].LastName += std::string(5000, 'X');
+    for (int k = 0; k < 37; ++k) // as many bytes as one name of 5000 characters took
+        longNames.Players[static_cast<std::size_t>(Roster_Slot(GenesisII, k))].LastName +=
+            std::string(136, 'X');
     EXPECT_TRUE(file.refusesTeam(longNames, 0, "player names and attributes"));
+    EXPECT_TRUE(file.fillsItsRoomToTheByte(imported, test::Grown::LastNames, 20000,
+                                           "player names and attributes"));
+    EXPECT_TRUE(file.fillsItsRoomToTheByte(imported, test::Grown::Cities, 5000,
+                                           "team cities and nicknames"));
 
     EXPECT_TRUE(test::exportIntoShortImageRefused(original, imported, GenesisII, 0x125E90));
 

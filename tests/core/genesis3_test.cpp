@@ -173,6 +173,10 @@ TEST(GenesisIII, RefusalsLeaveTheImageFileIdentical) {
     TeamRecord longNames = imported[29];
     longNames.Players[0].LastName += "XX";
     EXPECT_TRUE(file.refusesTeam(longNames, 29, "player names and attributes"));
+    EXPECT_TRUE(file.fillsItsRoomToTheByte(imported, test::Grown::LastNames, 20000,
+                                           "player names and attributes"));
+    EXPECT_TRUE(file.fillsItsRoomToTheByte(imported, test::Grown::Cities, 5000,
+                                           "team cities and nicknames"));
 
     // An image whose season labels seem to lie before the league texts begin is damaged.
     RomImage damaged = original;

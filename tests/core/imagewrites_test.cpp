@@ -1,5 +1,7 @@
 #include "base/error.h"
 #include "rom/imagewrites.h"
+#include "rom/pointerchecks.h"
+#include "rom/textblock.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +35,32 @@ TEST(ImageWrites, WritesLandingOnEachOtherMustAgree) {
     EXPECT_EQ(applied(clashing), "refused: The image is damaged: its tables put the second block "
                                  "(0x2 to 0x6) and the player names (0x5 to 0x6) in the same "
                                  "place. Nothing was written.");
+}
+
+// A pointer table holds the values its format can: the largest and the smallest are written, one
+// past either is refused before anything is put.
+TEST(ImageWrites, APointerTableHoldsWhatItsFormatCanAndNoMore) {
+    const PointerFormat format{PointerFormat::LittleEndian16, -0x10, 0xFFFF};
+    ImageWrites writes;
+    writePointerTable(writes, 0, {0x10, 0x1000F}, format, "team-text table");
+    EXPECT_EQ(applied(writes).substr(0, 5), std::string("\0\0\xFF\xFF.", 5));
+    for (const std::size_t offset : {0xF, 0x10010}) {
+        ImageWrites refused;
+        EXPECT_THROW(writePointerTable(refused, 0, {offset}, format, "team-text table"),
+                     ExportRefused)
+            << offset;
+    }
+}
+
+TEST(ImageWrites, ATableThatGoesBackIsRefusedNamingBothEntries) {
+    try {
+        requireInOrder(Targets{0x10, 0x30, 0x20, 0x40}, 0, 3, "team-text pointer");
+        ADD_FAILURE() << "not refused";
+    } catch (const RomError& refusal) {
+        EXPECT_EQ(std::string(refusal.what()),
+                  "The image is damaged: team-text pointer 2 points at 0x20, before team-text "
+                  "pointer 1 (0x30), but the entries run in order. Nothing was written.");
+    }
 }
 
 TEST(ImageWrites, KeptPlacesAndTheImageEndAreNeverWrittenOver) {

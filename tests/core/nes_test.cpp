@@ -149,11 +149,16 @@ TEST(Nes, RefusalsLeaveTheImageFileIdentical) {
     EXPECT_TRUE(file.refusesTeam(levelled, 0, "Passing Speed"));
     TeamRecord longNames = imported[0];
     for (auto& player : longNames.Players)
-        player.LastName = std::string(300, 'X');
+        player.LastName = std::string(200, 'X');
     EXPECT_TRUE(file.refusesTeam(longNames, 0, "player names"));
     TeamRecord longCity = imported[0];
     longCity.City = std::string(1000, 'C');
     EXPECT_TRUE(file.refusesTeam(longCity, 0, "team cities and names"));
+    // The rooms the export fills: to the byte, and one byte past it.
+    EXPECT_TRUE(file.fillsItsRoomToTheByte(imported, test::Grown::LastNames, 40000, "player names",
+                                           0x3010));
+    EXPECT_TRUE(
+        file.fillsItsRoomToTheByte(imported, test::Grown::Cities, 10000, "team cities and names"));
     // A number outside 0..99 in a slot the game never stores does not matter.
     TeamRecord unreached = imported[0];
     unreached.Players[6].FirstName = "x";

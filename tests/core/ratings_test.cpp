@@ -158,6 +158,20 @@ TEST(Ratings, LoadedCountsNeverReachBeyondTheGroup) {
     EXPECT_EQ(Group_Rating(team, P, scaleWith(P, {{0, 1}}, -32768, 1)), 99);
 }
 
+// Starters and backups picked in the editor fill the seven places at most: a pick that fills
+// them exactly keeps the other count, one more takes a place from it.
+TEST(Ratings, PickedStartersAndBackupsFillTheGroupAtMost) {
+    RatingScaleEntry entry{};
+    const auto counts = [&entry] { return entry.StartersMinusOne * 10 + entry.Backups; };
+    entry.StartersMinusOne = 1;
+    pickBackups(entry, 5);
+    EXPECT_EQ(counts(), 15);
+    pickBackups(entry, 6);
+    EXPECT_EQ(counts(), 6);
+    pickStarters(entry, 1);
+    EXPECT_EQ(counts(), 15);
+}
+
 TEST(Ratings, UnusualValuesAreUsedAsStored) {
     TeamRecord team;
     setAllLevels(team, -1); // rows the rosters editor left incomplete

@@ -2,9 +2,13 @@
 #include "rom/romimage.h"
 #include "rom/romio.h"
 #include "support/nes_image.h"
+#include "support/rom_assertions.h"
 #include "support/rom_checks.h"
 
 #include <gtest/gtest.h>
+
+#include <cctype>
+#include <functional>
 
 namespace kvx {
 namespace {
@@ -111,6 +115,58 @@ TEST_F(ExportFrame, TheDocumentIsNotChangedAndUnassignedTeamsKeepTheImagesData) 
     EXPECT_EQ(result.teamsReplaced, 0); // slot 29 holds no team in this edition
     EXPECT_EQ(league.Teams, before);
     EXPECT_EQ(reimport(image), imported);
+}
+
+// Every limit the export checks in a player, as a pair: at the limit the player is exported and
+// reads back; one past it the export is refused and the image file stays byte for byte.
+TEST_F(ExportFrame, EveryLimitOfAPlayerIsAPair) {
+    const test::ImageFile file(original, Nes, "game.nes");
+    const TeamRecord team = reimport(original)[0];
+    using Edit = std::function<void(PlayerRecord&)>;
+    const auto lastName = [](std::string name) -> Edit {
+        return [name](PlayerRecord& p) { p.LastName = name; };
+    };
+    const struct {
+        Edit at;
+        Edit past;
+        std::string_view refusal;
+    } limits[] = {
+        {[](auto& p) { p.Number = 99; }, [](auto& p) { p.Number = 100; }, "number 100"},
+        {[](auto& p) { p.Number = 0; }, [](auto& p) { p.Number = -1; }, "number -1"},
+        {[](auto& p) { p.Attributes[9] = 15; }, [](auto& p) { p.Attributes[9] = 16; }, "level 16"},
+        // The number byte and 255 characters make the longest entry a table may hold.
+        {[](auto& p) { p.FirstName.assign(100, 'z'), p.LastName.assign(155, 'Z'); },
+         [](auto& p) { p.FirstName.assign(100, 'z'), p.LastName.assign(156, 'Z'); },
+         "take 256 characters"},
+        // A last name begins with a letter: the first byte that tells it from the first name.
+        {lastName("Zed"), lastName("[ed"), "does not begin with a letter"},
+        {lastName("Abe"), lastName("@be"), "does not begin with a letter"},
+        {lastName("zed"), lastName("{ed"), "does not begin with a letter"},
+        {lastName("abe"), lastName("`be"), "does not begin with a letter"},
+    };
+    const auto lower = [](std::string text) {
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    for (const auto& limit : limits) {
+        TeamRecord at = team;
+        limit.at(at.Players[0]);
+        EXPECT_NO_THROW(
+            exportImageFile(file.path(), Nes, test::documentWithAssignments({{at, 0}}, Nes)))
+            << limit.refusal;
+        const PlayerRecord read = reimport(RomImage::load(file.path()))[0].Players[0];
+        const PlayerRecord& written = at.Players[0];
+        EXPECT_EQ(read.Number, written.Number) << limit.refusal;
+        EXPECT_EQ(read.Attributes[9], written.Attributes[9]) << limit.refusal;
+        EXPECT_EQ(lower(read.FirstName + "|" + read.LastName),
+                  lower(written.FirstName + "|" + written.LastName));
+        file.restore();
+
+        TeamRecord past = team;
+        limit.past(past.Players[0]);
+        EXPECT_TRUE(file.refusesTeam(past, 0, limit.refusal));
+    }
 }
 
 TEST_F(ExportFrame, UnsupportedEditionsAreRefused) {

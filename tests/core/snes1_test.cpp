@@ -202,7 +202,19 @@ TEST(SnesI, RefusalsLeaveTheImageFileIdentical) {
     EXPECT_EQ(RomImage::load(file.path()).u16le(0x178038 + 896 * 2), 0xE000);
     file.restore();
 
-    // The date line holds month and day in two digits each.
+    // The date line holds month and day in two digits each: 99 and 0 are written and read back.
+    for (const auto& [month, day] : {std::pair(99, 99), std::pair(1, 0)}) {
+        League dated = test::documentWithAssignments({{imported[0], 0}}, SnesI);
+        dated.GeneralInfo.Month = static_cast<std::int16_t>(month);
+        dated.GeneralInfo.Day = static_cast<std::int16_t>(day);
+        EXPECT_NO_THROW(exportImageFile(file.path(), SnesI, dated));
+        GeneralInfoRecord read;
+        std::vector<TeamRecord> teams;
+        Import_ROM(SnesI, RomImage::load(file.path()), teams, &read, 0);
+        EXPECT_EQ(read.Month, month);
+        EXPECT_EQ(read.Day, day);
+        file.restore();
+    }
     League badMonth = test::documentWithAssignments({{imported[0], 0}}, SnesI);
     badMonth.GeneralInfo.Month = 100;
     EXPECT_TRUE(file.refuses(badMonth, "month of the roster date is 100"));

@@ -77,6 +77,10 @@ TEST(TeamRatings, RowsShowNamesKeysRatingsAndOverall) {
     EXPECT_EQ(seattle.Cells[RbColumn], "07");
     EXPECT_EQ(seattle.Cells[OverallColumn], "16.7"); // (396 + 21) / 25 = 16.68
     EXPECT_EQ(seattle.Cells[FirstGroupColumn + P], "00");
+    // The team's name stays left in the list and in its HTML table; the numbers are centred.
+    const ListTable list = table.listTable();
+    EXPECT_FALSE(list.columns[TeamColumn].centred);
+    EXPECT_TRUE(list.columns[OverallColumn].centred);
 }
 
 TEST(TeamRatings, BestValuesAreMarkedWithTies) {

@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "document/league.h"
 #include "rom/commands.h"
+#include "rom/edition.h"
 #include "rom/romimage.h"
 #include "rom/romio.h"
 #include "rom/textblock.h"
@@ -90,6 +91,61 @@ public:
     ::testing::AssertionResult refusesTeam(const TeamRecord& team, int slot,
                                            std::string_view words) const {
         return refuses(documentWithAssignments({{team, slot}}, edition_), words);
+    }
+
+    // A room of the image as a pair of limits: the league of `imported` grown by `probe` bytes of
+    // `what` is refused with `words`, saying how many bytes too many; grown by just what fits, it
+    // is exported and reads back with every byte of it; one byte more is refused and the file
+    // stays as it was. (Where a block is padded to an even end, the byte the padding took may
+    // still fit.) With `end`, the refusal must also say that the room ends there.
+    ::testing::AssertionResult fillsItsRoomToTheByte(const std::vector<TeamRecord>& imported,
+                                                     Grown what, std::size_t probe,
+                                                     std::string_view words,
+                                                     std::size_t end = 0) const {
+        std::string refusal;
+        try {
+            exportImageFile(path_, edition_, grownLeague(imported, edition_, what, probe));
+            restore();
+            return ::testing::AssertionFailure() << probe << " bytes more still fit";
+        } catch (const ExportRefused& refused) {
+            refusal = refused.what();
+        }
+        constexpr std::string_view Over = "they take ";
+        const std::size_t at = refusal.find(Over);
+        if (at == std::string::npos || refusal.find(words) == std::string::npos)
+            return ::testing::AssertionFailure() << "refused with \"" << refusal << "\"";
+        const std::size_t over = std::stoul(refusal.substr(at + Over.size()));
+        if (end != 0 && refusal.find(" to " + hexOffset(end) + ")") == std::string::npos)
+            return ::testing::AssertionFailure()
+                   << "the room should end at " << hexOffset(end) << ": " << refusal;
+        std::size_t fits = probe - over;
+
+        const auto readBack = [&] {
+            std::vector<TeamRecord> teams;
+            Import_ROM(edition_, RomImage::load(path_), teams, nullptr,
+                       findEdition(edition_)->exportedRoster);
+            restore();
+            return textBytes(teams);
+        };
+        exportImageFile(path_, edition_, grownLeague(imported, edition_, what, 0));
+        const std::size_t before = readBack();
+        try {
+            exportImageFile(path_, edition_, grownLeague(imported, edition_, what, fits));
+        } catch (const Error& error) {
+            return ::testing::AssertionFailure()
+                   << "refused " << fits << " bytes more, which fit: " << error.what();
+        }
+        try {
+            restore();
+            exportImageFile(path_, edition_, grownLeague(imported, edition_, what, fits + 1));
+            ++fits; // in place of the padding
+        } catch (const ExportRefused&) {
+            exportImageFile(path_, edition_, grownLeague(imported, edition_, what, fits));
+        }
+        if (const std::size_t after = readBack(); after != before + fits)
+            return ::testing::AssertionFailure()
+                   << fits << " bytes more read back as " << after - before;
+        return refuses(grownLeague(imported, edition_, what, fits + 1), words);
     }
 
 private:

@@ -46,6 +46,36 @@ std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams,
     return teams;
 }
 
+League grownLeague(const std::vector<TeamRecord>& imported, int edition, Grown what,
+                   std::size_t extra) {
+    League league = documentAssigningEveryTeam(imported, edition);
+    std::vector<std::string*> texts;
+    for (int t = 0; t < league.TeamCount; ++t) {
+        TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+        if (team.RomSlot[edition] < 0)
+            continue;
+        if (what == Grown::Cities)
+            texts.push_back(&team.City);
+        else
+            for (int k = 0; k < rosterSize(edition); ++k)
+                texts.push_back(
+                    &team.Players[static_cast<std::size_t>(Roster_Slot(edition, k))].LastName);
+    }
+    for (std::size_t n = 0; n < extra; ++n)
+        *texts[n % texts.size()] += 'x';
+    return league;
+}
+
+std::size_t textBytes(const std::vector<TeamRecord>& teams) {
+    std::size_t bytes = 0;
+    for (const TeamRecord& team : teams) {
+        bytes += team.City.size() + team.Name.size();
+        for (const PlayerRecord& player : team.Players)
+            bytes += player.FirstName.size() + player.LastName.size();
+    }
+    return bytes;
+}
+
 void setImportedSlots(std::vector<TeamRecord>& teams, int edition) {
     // The 30-team editions number their slots as their teams; the 28-team editions leave slot 9
     // (and 29) empty.

@@ -39,6 +39,18 @@ struct ExportedBack {
 ExportedBack exportBack(const RomImage& original, const std::vector<TeamRecord>& imported,
                         int edition);
 
+// The texts that fill one of the rooms an export lays out: the player names, or the team cities.
+enum class Grown { LastNames, Cities };
+
+// A document assigning every team of `imported` (the image's own league, in its order) back to
+// its slot, with the texts of one kind `extra` bytes longer in all: a letter at a time, in turn,
+// for every team the export writes (and every player of them it stores).
+League grownLeague(const std::vector<TeamRecord>& imported, int edition, Grown what,
+                   std::size_t extra);
+
+// The bytes that the cities, nicknames and player names of `teams` take.
+std::size_t textBytes(const std::vector<TeamRecord>& teams);
+
 // Offsets at which two images differ, outside the given [begin, end) ranges.
 std::vector<std::size_t>
 changesOutside(const RomImage& before, const RomImage& after,
