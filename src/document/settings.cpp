@@ -127,6 +127,15 @@ std::string readText(const std::string& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
+// For reading: a file that cannot be read is read as an empty one, whose every key is empty.
+std::string textForReading(const std::string& path) {
+    try {
+        return readText(path);
+    } catch (const FileError&) {
+        return {};
+    }
+}
+
 // A missing file is an empty one; a file that exists but cannot be read is an error, since
 // writing over it would lose its other lines.
 std::string textForWriting(const std::string& path) {
@@ -177,13 +186,7 @@ std::string iniWithValue(std::string_view text, const std::string& section, cons
 
 std::string Read_Ini_String(const std::string& path, const std::string& section,
                             const std::string& key) {
-    std::string content;
-    try {
-        content = readText(path);
-    } catch (const FileError&) {
-        return {};
-    }
-    return iniValue(content, section, key);
+    return iniValue(textForReading(path), section, key);
 }
 
 void Write_Ini_String(const std::string& path, const std::string& section, const std::string& key,
@@ -192,13 +195,7 @@ void Write_Ini_String(const std::string& path, const std::string& section, const
 }
 
 RememberedPaths readRememberedPaths(const std::string& settingsPath) {
-    std::string content;
-    try {
-        content = readText(settingsPath);
-    } catch (const FileError&) {
-        return {};
-    }
-    const IniText ini(content);
+    const IniText ini(textForReading(settingsPath));
     RememberedPaths paths;
     for (const auto& [key, field] : RememberedKeys)
         paths.*field =
@@ -229,13 +226,7 @@ int editionCode(const std::string& text) {
 } // namespace
 
 ExportSettings readExportSettings(const std::string& settingsPath) {
-    std::string content;
-    try {
-        content = readText(settingsPath);
-    } catch (const FileError&) {
-        return {};
-    }
-    const IniText ini(content);
+    const IniText ini(textForReading(settingsPath));
     const auto get = [&ini](std::string_view section, const char* key) {
         return cutForReading(ini.get(std::string(section), key).value_or(""));
     };

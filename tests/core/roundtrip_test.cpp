@@ -1,5 +1,6 @@
 #include "base/error.h"
 #include "rom/commands.h"
+#include "rom/patch.h"
 #include "rom/romio.h"
 #include "support/genesis_image.h"
 #include "support/nes_image.h"
@@ -174,6 +175,10 @@ TEST(RoundTrip, AnUnchangedLeagueComesBackByteForByteAndAnEditChangesOnlyItsPlay
         RomImage image = original;
         Export_ROM(edition.code, league, image);
         EXPECT_FALSE(test::changedOnlyWithin(original, image, edition.stamped(original)));
+        // Shared as a patch, the edit gives the same image.
+        for (const PatchFormat format : {PatchFormat::Ips, PatchFormat::Bps})
+            EXPECT_TRUE(applyPatch(original.bytes(), makePatch(format, original.bytes(),
+                                                               image.bytes())) == image.bytes());
         const League again = imported(image, edition.code, edition.roster);
         for (std::size_t t = 0; t < league.Teams.size(); ++t)
             EXPECT_EQ(again.Teams[t], league.Teams[t]) << "team " << t;
