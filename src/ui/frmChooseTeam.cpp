@@ -24,6 +24,7 @@ frmChooseTeam::frmChooseTeam(const League& league, QWidget* parent)
 
     lstTeams_ = new QListWidget(this);
     lstTeams_->setObjectName(QStringLiteral("lstTeams"));
+    lstTeams_->setAccessibleName(QStringLiteral("Teams"));
     cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
     cmdOK_->setDefault(true);

@@ -209,6 +209,7 @@ private slots:
         frmChooseTeam picker(league);
         QCOMPARE(picker.windowTitle(), QString("Select a Team"));
         auto* list = picker.findChild<QListWidget*>("lstTeams");
+        QCOMPARE(list->accessibleName(), QString("Teams"));
         QStringList entries;
         for (int row = 0; row < list->count(); ++row)
             entries << list->item(row)->text();
