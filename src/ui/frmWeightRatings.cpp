@@ -47,6 +47,39 @@ frmWeightRatings::frmWeightRatings(RatingScale& scale, QWidget* parent)
     setObjectName(QStringLiteral("frmWeightRatings"));
     setWindowTitle(QStringLiteral("Weight Ratings"));
 
+    // Built in the order Tab runs through them.
+    QHBoxLayout* selectors = buildSelectors();
+    auto* sliders = new QGridLayout;
+    sliders->setHorizontalSpacing(8);
+    sliders->setColumnMinimumWidth(3, 24);
+    for (int i = 0; i < AttributeCount; ++i)
+        addSliderRow(sliders, i);
+
+    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(selectors);
+    layout->addSpacing(8);
+    layout->addLayout(sliders);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(cmbPosition_, &QComboBox::currentIndexChanged, this,
+            &frmWeightRatings::cmbPosition_Click);
+    // Only the user's own pick applies the depth rule; showing a group's values does not.
+    connect(cmbDepthA_, &QComboBox::activated, this, &frmWeightRatings::cmbDepthA_Click);
+    connect(cmbDepthB_, &QComboBox::activated, this, &frmWeightRatings::cmbDepthB_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    cmbPosition_Click();
+}
+
+QHBoxLayout* frmWeightRatings::buildSelectors() {
     auto* positionLabel = new QLabel(QStringLiteral("Position:"), this);
     positionLabel->setObjectName(QStringLiteral("lblPosition"));
     cmbPosition_ = new QComboBox(this);
@@ -72,79 +105,55 @@ frmWeightRatings::frmWeightRatings(RatingScale& scale, QWidget* parent)
     selectors->addWidget(positionLabel);
     selectors->addWidget(cmbPosition_);
     selectors->addSpacing(24);
-    selectors->addWidget(depthLabel);
-    selectors->addWidget(cmbDepthA_);
-    selectors->addWidget(dash);
-    selectors->addWidget(cmbDepthB_);
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{depthLabel, cmbDepthA_, dash, cmbDepthB_})
+        selectors->addWidget(widget);
     selectors->addStretch();
+    return selectors;
+}
 
-    auto* sliders = new QGridLayout;
-    sliders->setHorizontalSpacing(8);
-    sliders->setColumnMinimumWidth(3, 24);
-    for (int i = 0; i < AttributeCount; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        auto* label = new QLabel(this);
-        label->setObjectName(indexedName("lblAtt", i));
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("MMM")));
-        auto* slider = new QSlider(Qt::Horizontal, this);
-        slider->setObjectName(indexedName("sliWeight", i));
-        slider->setRange(0, TopWeight);
-        slider->setSingleStep(1);
-        slider->setPageStep(1);
-        slider->setTickPosition(QSlider::TicksBelow);
-        slider->setMinimumWidth(160);
-        label->setBuddy(slider);
-        // The number the slider sets, which a bare slider does not show.
-        auto* value = new QLabel(this);
-        value->setObjectName(indexedName("lblWeight", i));
-        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("000")));
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        const int row = i < SharedAttributes ? i : i - SharedAttributes;
-        const int column = i < SharedAttributes ? 0 : 4;
-        sliders->addWidget(label, row, column);
-        sliders->addWidget(slider, row, column + 1);
-        sliders->addWidget(value, row, column + 2);
-        lblAtt_[at] = label;
-        sliWeight_[at] = slider;
-        lblWeight_[at] = value;
-        connect(slider, &QSlider::valueChanged, this,
-                [this, i](int weight) { sliWeight_Change(i, weight); });
-        // The right column keeps its place when a group hides some of its sliders.
-        for (QWidget* widget : {static_cast<QWidget*>(slider), static_cast<QWidget*>(value)}) {
-            QSizePolicy policy = widget->sizePolicy();
-            policy.setRetainSizeWhenHidden(true);
-            widget->setSizePolicy(policy);
-        }
-        if (i < SharedAttributes) {
-            label->setText(latin1(CommonAttributeAbbreviations[at]));
-            label->setToolTip(latin1(CommonAttributeNames[at]));
-            slider->setAccessibleName(QStringLiteral("Weight ") + label->text());
-            slider->setAccessibleDescription(label->toolTip());
-        }
+// One attribute's label, slider and value; attributes 0..5 in the left column, 6..10 in the
+// right.
+void frmWeightRatings::addSliderRow(QGridLayout* sliders, int i) {
+    const auto at = static_cast<std::size_t>(i);
+    auto* label = new QLabel(this);
+    label->setObjectName(indexedName("lblAtt", i));
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("MMM")));
+    auto* slider = new QSlider(Qt::Horizontal, this);
+    slider->setObjectName(indexedName("sliWeight", i));
+    slider->setRange(0, TopWeight);
+    slider->setSingleStep(1);
+    slider->setPageStep(1);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setMinimumWidth(160);
+    label->setBuddy(slider);
+    // The number the slider sets, which a bare slider does not show.
+    auto* value = new QLabel(this);
+    value->setObjectName(indexedName("lblWeight", i));
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("000")));
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const int row = i < SharedAttributes ? i : i - SharedAttributes;
+    const int column = i < SharedAttributes ? 0 : 4;
+    sliders->addWidget(label, row, column);
+    sliders->addWidget(slider, row, column + 1);
+    sliders->addWidget(value, row, column + 2);
+    lblAtt_[at] = label;
+    sliWeight_[at] = slider;
+    lblWeight_[at] = value;
+    connect(slider, &QSlider::valueChanged, this,
+            [this, i](int weight) { sliWeight_Change(i, weight); });
+    // The right column keeps its place when a group hides some of its sliders.
+    for (QWidget* widget : {static_cast<QWidget*>(slider), static_cast<QWidget*>(value)}) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
     }
-
-    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(selectors);
-    layout->addSpacing(8);
-    layout->addLayout(sliders);
-    layout->addStretch();
-    layout->addLayout(buttons);
-
-    connect(cmbPosition_, &QComboBox::currentIndexChanged, this,
-            &frmWeightRatings::cmbPosition_Click);
-    // Only the user's own pick applies the depth rule; showing a group's values does not.
-    connect(cmbDepthA_, &QComboBox::activated, this, &frmWeightRatings::cmbDepthA_Click);
-    connect(cmbDepthB_, &QComboBox::activated, this, &frmWeightRatings::cmbDepthB_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-
-    cmbPosition_Click();
+    if (i < SharedAttributes) {
+        label->setText(latin1(CommonAttributeAbbreviations[at]));
+        label->setToolTip(latin1(CommonAttributeNames[at]));
+        slider->setAccessibleName(QStringLiteral("Weight ") + label->text());
+        slider->setAccessibleDescription(label->toolTip());
+    }
 }
 
 RatingScaleEntry& frmWeightRatings::entry() {
