@@ -33,7 +33,6 @@ class frmRosters : public QWidget {
 
 public:
     static constexpr int Rows = DepthPlaces;
-    static constexpr int AttributeBoxes = Rows * AttributeCount; // 77
     // The undo step of a stored page.
     static constexpr const char* EditPlayersAction = "Edit Players";
 
