@@ -1,11 +1,11 @@
 #include "ui/filecommands.h"
 
+#include "app/locations.h"
 #include "base/error.h"
 #include "base/fileio.h"
 #include "base/messages.h"
 #include "document/csv.h"
 #include "document/datafile.h"
-#include "document/locations.h"
 #include "ratings/ratingscale.h"
 #include "rom/routines.h"
 #include "ui/failure.h"

@@ -127,16 +127,16 @@ TEST(GenesisI, NicknamesFollowTheirWholePointersAndCitiesTheLowerHalves) {
     // The last nickname moved to 0x60000, where only a whole 32-bit pointer reaches; the upper
     // half of the first city's entry set, which its 16-bit reading ignores.
     image.setText(0x60000, "FARAWAYS");
-    image.setU32be(0x4644 + 4 * 59, 0x60000);
-    image.setU32be(0x4644 + 4 * 60, 0x60008);
+    test::putU32be(image, 0x4644 + 4 * 59, 0x60000);
+    test::putU32be(image, 0x4644 + 4 * 60, 0x60008);
     image.setU16be(0x4644, 0xABCD);
     const auto teams = importTeams(image);
     EXPECT_EQ(teams[27].Name, "Faraways");
     EXPECT_EQ(teams[0].City, city);
 
     // A nickname beyond the end of the image is damage, not an empty name.
-    image.setU32be(0x4644 + 4 * 59, 0x01000000);
-    image.setU32be(0x4644 + 4 * 60, 0x01000000);
+    test::putU32be(image, 0x4644 + 4 * 59, 0x01000000);
+    test::putU32be(image, 0x4644 + 4 * 60, 0x01000000);
     EXPECT_THROW(importTeams(image), RomError);
 }
 

@@ -180,7 +180,7 @@ TEST(GenesisIII, RefusalsLeaveTheImageFileIdentical) {
 
     // An image whose season labels seem to lie before the league texts begin is damaged.
     RomImage damaged = original;
-    damaged.setU32be(0x226D0 + 4 * 64, 0x22000);
+    test::putU32be(damaged, 0x226D0 + 4 * 64, 0x22000);
     EXPECT_THROW(Export_ROM(GenesisIII, test::documentWithAssignments({}, GenesisIII), damaged),
                  RomError);
     EXPECT_EQ(damaged.u32be(0x226D0 + 4 * 64), 0x22000u);
