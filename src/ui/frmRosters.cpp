@@ -52,7 +52,7 @@ void frmRosters::buildControls() {
     top->addSpacing(16);
     cmbPosition_ = labelled("Position:", "cmbPosition");
     for (const std::string_view label : GroupLabels)
-        cmbPosition_->addItem(toQString(std::string(label)));
+        cmbPosition_->addItem(toQString(label));
     top->addStretch();
 
     fraPlayers_ = new RosterGrid(this);

@@ -1,6 +1,7 @@
 #include "ui/frmWeightRatings.h"
 
 #include "document/tables.h"
+#include "ui/qtext.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,10 +18,6 @@ namespace {
 
 constexpr int SharedAttributes = 6; // sliders 0..5 in the left column, 6..10 in the right
 constexpr int TopWeight = 15;
-
-QString latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString indexedName(const char* name, int index) {
     return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);
@@ -85,7 +82,7 @@ QHBoxLayout* frmWeightRatings::buildSelectors() {
     cmbPosition_ = new QComboBox(this);
     cmbPosition_->setObjectName(QStringLiteral("cmbPosition"));
     for (const std::string_view group : GroupLabels)
-        cmbPosition_->addItem(latin1(group));
+        cmbPosition_->addItem(toQString(group));
     positionLabel->setBuddy(cmbPosition_);
 
     auto* depthLabel = new QLabel(QStringLiteral("Depth:"), this);
@@ -149,8 +146,8 @@ void frmWeightRatings::addSliderRow(QGridLayout* sliders, int i) {
         widget->setSizePolicy(policy);
     }
     if (i < SharedAttributes) {
-        label->setText(latin1(CommonAttributeAbbreviations[at]));
-        label->setToolTip(latin1(CommonAttributeNames[at]));
+        label->setText(toQString(CommonAttributeAbbreviations[at]));
+        label->setToolTip(toQString(CommonAttributeNames[at]));
         slider->setAccessibleName(QStringLiteral("Weight ") + label->text());
         slider->setAccessibleDescription(label->toolTip());
     }
@@ -168,8 +165,9 @@ void frmWeightRatings::cmbPosition_Click() {
         if (i >= SharedAttributes) {
             const std::string_view abbreviation =
                 AttributeNames(group, i - SharedAttributes, Abbreviation);
-            lblAtt_[at]->setText(latin1(abbreviation));
-            lblAtt_[at]->setToolTip(latin1(AttributeNames(group, i - SharedAttributes, FullName)));
+            lblAtt_[at]->setText(toQString(abbreviation));
+            lblAtt_[at]->setToolTip(
+                toQString(AttributeNames(group, i - SharedAttributes, FullName)));
             sliWeight_[at]->setAccessibleName(QStringLiteral("Weight ") + lblAtt_[at]->text());
             sliWeight_[at]->setAccessibleDescription(lblAtt_[at]->toolTip());
             // A hidden slider's weight is kept, and still counts in the ratings.

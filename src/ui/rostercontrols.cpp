@@ -88,8 +88,8 @@ std::array<QLabel*, AttributeCount> buildRosterHeader(QGridLayout* grid) {
             header(QString(), FirstAttributeColumn + static_cast<int>(j), Qt::AlignHCenter);
         label->setObjectName(QStringLiteral("lblAtt_%1").arg(j));
         if (j < CommonAttributeAbbreviations.size()) {
-            label->setText(toQString(std::string(CommonAttributeAbbreviations[j])));
-            label->setToolTip(toQString(std::string(CommonAttributeNames[j])));
+            label->setText(toQString(CommonAttributeAbbreviations[j]));
+            label->setToolTip(toQString(CommonAttributeNames[j]));
         }
         labels[j] = label;
     }

@@ -139,8 +139,8 @@ void RosterGrid::showAttributeBox(int c) {
 void RosterGrid::showColumns(int group) {
     for (int k = 0; k < AttributeCount - CommonAttributes; ++k) {
         QLabel* label = lblAtt_[static_cast<std::size_t>(CommonAttributes + k)];
-        label->setText(toQString(std::string(AttributeNames(group, k, Abbreviation))));
-        label->setToolTip(toQString(std::string(AttributeNames(group, k, FullName))));
+        label->setText(toQString(AttributeNames(group, k, Abbreviation)));
+        label->setToolTip(toQString(AttributeNames(group, k, FullName)));
     }
     for (int c = 0; c < RosterPage::Boxes; ++c) {
         QComboBox* box = attributeBox(c);
