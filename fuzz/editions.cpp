@@ -50,7 +50,7 @@ RomImage snesIIIImage() {
 }
 
 // Teams whose texts the image keeps; the 30-team editions name their two extra teams themselves.
-int textTeams(int edition) {
+int textTeams(Edition edition) {
     return edition == GenesisIII || edition == SnesIII ? 30 : 28;
 }
 
@@ -73,7 +73,7 @@ struct TeamTexts {
 };
 
 // The team texts as the export writes them and the next import reads them.
-TeamTexts writtenTexts(int edition, const TeamRecord& team) {
+TeamTexts writtenTexts(Edition edition, const TeamRecord& team) {
     TeamTexts texts{team.City, team.Name, team.Abbreviation, team.ScheduleName};
     switch (edition) {
     case Nes:
@@ -125,7 +125,7 @@ PlayerRecord writtenNames(const PlayerRecord& player) {
 }
 
 // What the export writes for a slot of its roster that has no name.
-PlayerRecord unnamedPlayer(int edition, const PlayerRecord& player, std::size_t b, int slot) {
+PlayerRecord unnamedPlayer(Edition edition, const PlayerRecord& player, std::size_t b, int slot) {
     PlayerRecord written = player;
     written.FirstName = "John";
     written.LastName = "Doe " + std::to_string(b * PlayerSlots + static_cast<std::size_t>(slot));
@@ -211,7 +211,7 @@ const FuzzedEdition& fuzzedEdition(int code) {
     throw std::logic_error("not an edition with a layout");
 }
 
-std::string differenceAfterExport(int edition, const std::vector<TeamRecord>& exported,
+std::string differenceAfterExport(Edition edition, const std::vector<TeamRecord>& exported,
                                   const GeneralInfoRecord& exportedInfo,
                                   const std::vector<TeamRecord>& imported,
                                   const GeneralInfoRecord& importedInfo) {

@@ -30,7 +30,7 @@ const FuzzedEdition& fuzzedEdition(int code);
 // (but for SNES I); a player with one name keeps it in the case the edition stores (the import
 // title-cases pairs only); a player without either name becomes "John" / "Doe n" with every level
 // 0 and the levels the edition derives from that. Empty when there is none.
-std::string differenceAfterExport(int edition, const std::vector<TeamRecord>& exported,
+std::string differenceAfterExport(Edition edition, const std::vector<TeamRecord>& exported,
                                   const GeneralInfoRecord& exportedInfo,
                                   const std::vector<TeamRecord>& imported,
                                   const GeneralInfoRecord& importedInfo);

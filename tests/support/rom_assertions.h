@@ -38,7 +38,7 @@ changedOnlyWithin(const RomImage& before, const RomImage& after,
 // changes anything.
 inline ::testing::AssertionResult exportIntoShortImageRefused(const RomImage& original,
                                                               const std::vector<TeamRecord>& teams,
-                                                              int edition, std::size_t length) {
+                                                              Edition edition, std::size_t length) {
     FileBytes bytes = original.bytes();
     bytes.resize(length);
     RomImage shortImage(bytes);
@@ -60,7 +60,7 @@ inline ::testing::AssertionResult exportIntoShortImageRefused(const RomImage& or
 // A game image saved in a temporary folder, to try exports on the file the way the commands do.
 class ImageFile {
 public:
-    ImageFile(const RomImage& original, int edition, const std::string& name)
+    ImageFile(const RomImage& original, Edition edition, const std::string& name)
         : original_(original), edition_(edition), path_(dir_.file(name)) {
         original_.save(path_);
     }
@@ -123,7 +123,7 @@ public:
         const auto readBack = [&] {
             std::vector<TeamRecord> teams;
             Import_ROM(edition_, RomImage::load(path_), teams, nullptr,
-                       findEdition(edition_)->exportedRoster);
+                       editionInfo(edition_).exportRoster);
             restore();
             return textBytes(teams);
         };
@@ -151,7 +151,7 @@ public:
 private:
     TempDir dir_;
     RomImage original_;
-    int edition_;
+    Edition edition_;
     std::string path_;
 };
 
