@@ -48,8 +48,7 @@ TEST(Commands, EditionsByNameAndSupport) {
     EXPECT_TRUE(editionSupported(Nes));
     for (Edition edition : {AutoDetect, SnesII, PlayStation})
         EXPECT_FALSE(editionSupported(edition)) << code(edition);
-    EXPECT_EQ(editionFromCode(0), std::nullopt);
-    EXPECT_EQ(editionFromCode(10), std::nullopt);
+    EXPECT_FALSE(editionFromCode(0) || editionFromCode(10));
 }
 
 TEST(Commands, RosterAnswers) {
@@ -76,15 +75,17 @@ TEST(Commands, ImportStartsFromANewDocument) {
         test::buildNesImage(teams, GeneralInfoRecord{"1994", 0, 0, "CREDITS"}, 5);
     League league;
     newDocument(league, Date{2001, 3, 7});
-    const ImportResult result = importLeague(image, Nes, 0, league);
-    EXPECT_EQ(result.teamCount, 28);
+    const auto result = importImage(
+        image, AutoDetect, [] { return std::optional<int>(); }, league);
+    EXPECT_EQ(result.value().edition, Nes);
+    EXPECT_EQ(result->teamCount, 28);
     EXPECT_EQ(league.TeamCount, 28);
     EXPECT_EQ(league.Teams.size(), 28u);
     EXPECT_EQ(league.GeneralInfo, (GeneralInfoRecord{"1994", 3, 7, "CREDITS"}));
 
     League untouched;
     newDocument(untouched, Date{2001, 3, 7});
-    EXPECT_EQ(importLeague(image, SnesII, 0, untouched).teamCount, 0);
+    EXPECT_THROW(importImage(image, SnesII, {}, untouched), UnsupportedImage);
     EXPECT_EQ(untouched.TeamCount, 0);
 }
 

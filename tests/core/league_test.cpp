@@ -102,9 +102,8 @@ TEST(Tables, DefaultTeamNamesShareListsBetweenEditions) {
         EXPECT_EQ(DefaultTeamNames(GenesisII, slot), DefaultTeamNames(GenesisI, slot));
         EXPECT_EQ(DefaultTeamNames(SnesI, slot), DefaultTeamNames(GenesisI, slot));
         EXPECT_EQ(DefaultTeamNames(SnesIII, slot), DefaultTeamNames(GenesisIII, slot));
-        EXPECT_EQ(DefaultTeamNames(AutoDetect, slot), "");
-        EXPECT_EQ(DefaultTeamNames(SnesII, slot), "");
-        EXPECT_EQ(DefaultTeamNames(PlayStation, slot), "");
+        for (Edition unnamed : {AutoDetect, SnesII, PlayStation})
+            EXPECT_EQ(DefaultTeamNames(unnamed, slot), "");
         // List B differs from list A only in the order of the two NFC divisions.
         if (slot < 15 || (slot >= 20 && slot < 25)) {
             EXPECT_EQ(DefaultTeamNames(GenesisI, slot), DefaultTeamNames(Nes, slot));
