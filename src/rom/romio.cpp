@@ -96,7 +96,7 @@ void fixUpPlayers(Edition edition, std::vector<TeamRecord>& teams,
     for (std::size_t b = 0; b < teams.size(); ++b) {
         TeamRecord& team = teams[b];
         for (int slot = 0; slot < PlayerSlots; ++slot) {
-            PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
+            PlayerRecord& player = team.player(slot);
             if (!player.FirstName.empty() || !player.LastName.empty()) {
                 for (auto& level : player.Attributes) {
                     if (level < 0) {
@@ -136,7 +136,7 @@ void requireStorable(Edition edition, const std::vector<TeamRecord>& teams) {
     for (const TeamRecord& team : teams) {
         for (int k = 0; k < size; ++k) {
             const int slot = Roster_Slot(edition, k);
-            const PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
+            const PlayerRecord& player = team.player(slot);
             if (player.Number < 0 || player.Number > 99)
                 throw ExportRefused(describe(player, team) + " wears number " +
                                     std::to_string(player.Number) +
@@ -174,7 +174,7 @@ void sayFrameCuts(const EditionCodec& codec, const std::vector<TeamRecord>& team
         if (static_cast<int>(b) < codec.textTeams)
             sayCut(team.Abbreviation, 4, "The abbreviation of the " + team.displayName(), cuts);
         for (int slot = 0; slot < PlayerSlots; ++slot) {
-            const PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
+            const PlayerRecord& player = team.player(slot);
             if (!stored[static_cast<std::size_t>(slot)])
                 continue;
             if (player.Face < 0 || player.Face > 255)
@@ -211,7 +211,7 @@ ExportResult Export_ROM(Edition edition, const League& league, RomImage& image) 
         const int d =
             Find_Assigned_Team(league.Teams, league.TeamCount, edition, static_cast<int>(b));
         if (d >= 0) {
-            teams[b] = league.Teams[static_cast<std::size_t>(d)];
+            teams[b] = league.team(d);
             ++result.teamsReplaced;
         }
     }

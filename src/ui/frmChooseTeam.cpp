@@ -60,7 +60,7 @@ frmChooseTeam::frmChooseTeam(const League& league, QWidget* parent)
 }
 
 std::string frmChooseTeam::displayName(int team) const {
-    return league_.Teams[static_cast<std::size_t>(team)].displayName();
+    return league_.team(team).displayName();
 }
 
 void frmChooseTeam::cmdOK_Click() {

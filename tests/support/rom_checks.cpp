@@ -18,7 +18,7 @@ std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams,
     for (auto& team : teams) {
         team.ScheduleName = team.Name;
         for (int slot = 0; slot < 70; ++slot) {
-            PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
+            PlayerRecord& player = team.player(slot);
             if (!reached[static_cast<std::size_t>(slot)]) {
                 player = PlayerRecord{};
                 continue;
@@ -51,7 +51,7 @@ League grownLeague(const std::vector<TeamRecord>& imported, Edition edition, Gro
     League league = documentAssigningEveryTeam(imported, edition);
     std::vector<std::string*> texts;
     for (int t = 0; t < league.TeamCount; ++t) {
-        TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+        TeamRecord& team = league.team(t);
         if (team.RomSlot[edition] < 0)
             continue;
         if (what == Grown::Cities)

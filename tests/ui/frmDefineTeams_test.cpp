@@ -162,7 +162,7 @@ private slots:
         Document& document = app.session.document;
         QCOMPARE(document.teamCount(), 5);
         for (int t = 0; t < 3; ++t)
-            QVERIFY(document.team(t) == before.Teams[static_cast<std::size_t>(t)]);
+            QVERIFY(document.team(t) == before.team(t));
         TeamRecord zurich;
         zurich.City = "Zurich";
         zurich.Name = "Lions";
