@@ -25,10 +25,6 @@ void newDocument(League& league, const Date& today) {
     league.GeneralInfo.Day = static_cast<std::int16_t>(today.day);
 }
 
-void resizeTeams(League& league, int count) {
-    league.Teams.assign(static_cast<std::size_t>(std::max(count, 1)), TeamRecord{});
-}
-
 void clearTeam(TeamRecord& team) {
     for (std::string* text : {&team.City, &team.Name, &team.Abbreviation, &team.ScheduleName})
         text->clear();

@@ -113,9 +113,6 @@ Date systemToday();
 // New: an empty untitled document dated today, credited to "ANONYMOUS".
 void newDocument(League& league, const Date& today);
 
-// Discards every team and creates `count` blank ones (at least one element stays).
-void resizeTeams(League& league, int count);
-
 // Makes every field of the team blank again. The texts keep their memory, so that refilling a
 // whole league (an import) allocates nothing.
 void clearTeam(TeamRecord& team);

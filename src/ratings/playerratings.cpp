@@ -76,17 +76,6 @@ void PlayerRatingsTable::rebuild(const League& league, const RatingScale& scale,
     sortRows();
 }
 
-void PlayerRatingsTable::clickColumn(int column) {
-    order_.click(column, PlayerRatingsColumnCount);
-    sortRows();
-}
-
-void PlayerRatingsTable::sortRows() {
-    order_.sort(rows_, [](const PlayerRatingsRow& row, int column) -> const std::string& {
-        return row.Cells[static_cast<std::size_t>(column)];
-    });
-}
-
 ListTable PlayerRatingsTable::listTable() const {
     ListTable list;
     for (std::size_t column = 0; column < PlayerRatingsColumnCount; ++column)

@@ -47,17 +47,6 @@ void TeamRatingsTable::rebuild(const League& league, const RatingScale& scale) {
     sortRows();
 }
 
-void TeamRatingsTable::clickColumn(int column) {
-    order_.click(column, TeamRatingsColumnCount);
-    sortRows();
-}
-
-void TeamRatingsTable::sortRows() {
-    order_.sort(rows_, [](const TeamRatingsRow& row, int column) -> const std::string& {
-        return row.Cells[static_cast<std::size_t>(column)];
-    });
-}
-
 ListTable TeamRatingsTable::listTable() const {
     ListTable list;
     for (int column = 0; column < TeamRatingsColumnCount; ++column)

@@ -194,7 +194,6 @@ bool RomCommands::exportData() {
     try {
         const RomImage image = RomImage::load(path);
         const Edition edition = resolveEdition(*chosen, image);
-        session_.RomEdition = code(edition);
         const ExportWizardInput input{edition,
                                       imageSlotTeams(edition, teamsInImage(edition, image)),
                                       session_.exportSettings.fixChecksum};

@@ -44,16 +44,6 @@ TEST(League, ClearedTeamEqualsABlankOne) {
     EXPECT_EQ(team, TeamRecord{});
 }
 
-TEST(League, ResizeDiscardsTeamsButKeepsOneElement) {
-    League league;
-    appendTeam(league).City = "Buffalo";
-    resizeTeams(league, 28);
-    EXPECT_EQ(league.Teams.size(), 28u);
-    EXPECT_EQ(league.Teams[0].City, "");
-    resizeTeams(league, 0);
-    EXPECT_EQ(league.Teams.size(), 1u);
-}
-
 TEST(League, TeamIdentityJoinsCityAndNameIgnoringCase) {
     EXPECT_TRUE(sameTeam("New York", "Jets", "new york", "JETS"));
     EXPECT_TRUE(sameTeam("New Y", "orkJets", "New York", "Jets"));

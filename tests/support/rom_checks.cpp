@@ -204,4 +204,25 @@ int sweepImportsAndExports(const RomImage& image, Edition edition, const TeamRec
     });
 }
 
+League leagueWithNameBlockOf(std::vector<TeamRecord> teams, Edition edition, int filledTeams,
+                             std::size_t bytes) {
+    const int perTeam = rosterSize(edition);
+    const int entries = filledTeams * perTeam;
+    for (int i = entries; i < static_cast<int>(teams.size()) * perTeam; ++i) {
+        const PlayerRecord& player = rosterPlayer(teams, edition, i);
+        bytes -= 1 + player.FirstName.size() + player.LastName.size();
+    }
+    // Every entry is a number byte, "a" and a last name; the bytes left over lengthen the first.
+    const std::size_t length = bytes / static_cast<std::size_t>(entries);
+    std::size_t longer = bytes % static_cast<std::size_t>(entries);
+    for (int i = 0; i < entries; ++i) {
+        PlayerRecord& player = rosterPlayer(teams, edition, i);
+        player.FirstName = "a";
+        player.LastName = std::string(length - 2 + (longer > 0 ? 1 : 0), 'X');
+        if (longer > 0)
+            --longer;
+    }
+    return documentAssigningEveryTeam(teams, edition);
+}
+
 } // namespace kvx::test

@@ -18,7 +18,7 @@ namespace {
 League leagueOf(const std::vector<TeamTexts>& teams) {
     League league;
     newDocument(league, Date{2001, 3, 7});
-    resizeTeams(league, static_cast<int>(teams.size()));
+    league.Teams.resize(teams.size());
     league.TeamCount = static_cast<std::int16_t>(teams.size());
     for (std::size_t t = 0; t < teams.size(); ++t) {
         TeamRecord& team = league.Teams[t];

@@ -20,7 +20,7 @@ PlayerRecord samplePlayer(int team, int slot) {
 League fullLeague(int teams) {
     League league;
     newDocument(league, Date{2001, 3, 7});
-    resizeTeams(league, teams);
+    league.Teams.resize(static_cast<std::size_t>(teams));
     league.TeamCount = static_cast<std::int16_t>(teams);
     for (int t = 0; t < teams; ++t) {
         TeamRecord& team = league.team(t);
