@@ -38,41 +38,41 @@ bool validSlot(int slot) {
 } // namespace
 
 // The NES names.
-const TeamNameList TeamNamesA = {"Buffalo Bills",       "Indianapolis Colts",
-                                 "Miami Dolphins",      "N.E. Patriots",
-                                 "N.Y. Jets",           "Cincinatti Bengals",
-                                 "Cleveland Browns",    "Houston Oilers",
-                                 "Pittsburgh Steelers", "",
-                                 "Denver Broncos",      "K.C. Chiefs",
-                                 "L.A. Raiders",        "S.D. Chargers",
-                                 "Seattle Seahawks",    "Washington Redskins",
-                                 "N.Y. Giants",         "Philadelphia Eagles",
-                                 "Pheonix Cardinals",   "Dallas Cowboys",
-                                 "Chicago Bears",       "Detroit Lions",
-                                 "G.B. Packers",        "Minnesota Vikings",
-                                 "T.B. Buccaneers",     "S.F. 49ers",
-                                 "L.A. Rams",           "N.O. Saints",
-                                 "Atlanta Falcons",     ""};
+constexpr TeamNameList TeamNamesA = {"Buffalo Bills",       "Indianapolis Colts",
+                                     "Miami Dolphins",      "N.E. Patriots",
+                                     "N.Y. Jets",           "Cincinatti Bengals",
+                                     "Cleveland Browns",    "Houston Oilers",
+                                     "Pittsburgh Steelers", "",
+                                     "Denver Broncos",      "K.C. Chiefs",
+                                     "L.A. Raiders",        "S.D. Chargers",
+                                     "Seattle Seahawks",    "Washington Redskins",
+                                     "N.Y. Giants",         "Philadelphia Eagles",
+                                     "Pheonix Cardinals",   "Dallas Cowboys",
+                                     "Chicago Bears",       "Detroit Lions",
+                                     "G.B. Packers",        "Minnesota Vikings",
+                                     "T.B. Buccaneers",     "S.F. 49ers",
+                                     "L.A. Rams",           "N.O. Saints",
+                                     "Atlanta Falcons",     ""};
 
 // Genesis I and II and SNES I: the NES list with the two NFC divisions in another order.
-const TeamNameList TeamNamesB = {"Buffalo Bills",       "Indianapolis Colts",
-                                 "Miami Dolphins",      "N.E. Patriots",
-                                 "N.Y. Jets",           "Cincinatti Bengals",
-                                 "Cleveland Browns",    "Houston Oilers",
-                                 "Pittsburgh Steelers", "",
-                                 "Denver Broncos",      "K.C. Chiefs",
-                                 "L.A. Raiders",        "S.D. Chargers",
-                                 "Seattle Seahawks",    "Dallas Cowboys",
-                                 "N.Y. Giants",         "Philadelphia Eagles",
-                                 "Pheonix Cardinals",   "Washington Redskins",
-                                 "Chicago Bears",       "Detroit Lions",
-                                 "G.B. Packers",        "Minnesota Vikings",
-                                 "T.B. Buccaneers",     "Atlanta Falcons",
-                                 "L.A. Rams",           "N.O. Saints",
-                                 "S.F. 49ers",          ""};
+constexpr TeamNameList TeamNamesB = {"Buffalo Bills",       "Indianapolis Colts",
+                                     "Miami Dolphins",      "N.E. Patriots",
+                                     "N.Y. Jets",           "Cincinatti Bengals",
+                                     "Cleveland Browns",    "Houston Oilers",
+                                     "Pittsburgh Steelers", "",
+                                     "Denver Broncos",      "K.C. Chiefs",
+                                     "L.A. Raiders",        "S.D. Chargers",
+                                     "Seattle Seahawks",    "Dallas Cowboys",
+                                     "N.Y. Giants",         "Philadelphia Eagles",
+                                     "Pheonix Cardinals",   "Washington Redskins",
+                                     "Chicago Bears",       "Detroit Lions",
+                                     "G.B. Packers",        "Minnesota Vikings",
+                                     "T.B. Buccaneers",     "Atlanta Falcons",
+                                     "L.A. Rams",           "N.O. Saints",
+                                     "S.F. 49ers",          ""};
 
 // Genesis III and SNES III.
-const TeamNameList TeamNamesC = {
+constexpr TeamNameList TeamNamesC = {
     "Buffalo Bills",        "Indianapolis Colts",  "Miami Dolphins",      "New England Patriots",
     "New York Jets",        "Cincinnati Bengals",  "Cleveland Browns",    "Houston Oilers",
     "Jacksonville Jaguars", "Pittsburgh Steelers", "Denver Broncos",      "Kansas City Chiefs",
@@ -82,7 +82,7 @@ const TeamNameList TeamNamesC = {
     "Tampa Bay Buccaneers", "Atlanta Falcons",     "Carolina Panthers",   "New Orleans Saints",
     "St.Louis Rams",        "San Francisco 49ers"};
 
-const TeamNameList NoTeamNames{};
+constexpr TeamNameList NoTeamNames{};
 
 std::string Slot_Label(int slot) {
     if (slot < 0 || slot >= PlayerSlots)
