@@ -46,6 +46,14 @@ public:
     }
 
     const std::vector<Row>& rows() const { return rows_; }
+    // Each row's Key, in the rows' order: what a list view keeps its selection by.
+    std::vector<std::string> keys() const {
+        std::vector<std::string> keys;
+        keys.reserve(rows_.size());
+        for (const Row& row : rows_)
+            keys.push_back(row.Key);
+        return keys;
+    }
     int sortColumn() const { return order_.column; }
     bool ascending() const { return order_.ascending; }
     const ListOrder& order() const { return order_; }

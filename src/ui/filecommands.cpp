@@ -117,6 +117,8 @@ bool FileCommands::newDocument() {
 
 std::optional<FileChoice> FileCommands::chooseLeagueToRead(const std::string& title,
                                                            const std::string& filter) {
+    if (!confirmDiscard())
+        return std::nullopt;
     FileDialogRequest request;
     request.title = title;
     request.filter = filter;
@@ -126,8 +128,6 @@ std::optional<FileChoice> FileCommands::chooseLeagueToRead(const std::string& ti
 }
 
 bool FileCommands::open() {
-    if (!confirmDiscard())
-        return false;
     const auto choice = chooseLeagueToRead(text::OpenTitle, text::DataFileFilter);
     if (!choice)
         return false;
@@ -229,8 +229,6 @@ bool FileCommands::openRecent(int entry) {
 }
 
 bool FileCommands::importCsv() {
-    if (!confirmDiscard())
-        return false;
     const auto choice = chooseLeagueToRead(text::ImportCsvTitle, text::CsvFilter);
     if (!choice)
         return false;

@@ -96,11 +96,7 @@ void frmPlayerRatings::Redraw_Form() {
 }
 
 void frmPlayerRatings::showTable() {
-    std::vector<std::string> keys;
-    keys.reserve(table_.rows().size());
-    for (const PlayerRatingsRow& row : table_.rows())
-        keys.push_back(row.Key);
-    showList(lsvPlayers_, table_.listTable(), std::move(keys), table_.order());
+    showList(lsvPlayers_, table_.listTable(), table_.keys(), table_.order());
 }
 
 void frmPlayerRatings::lsvPlayers_ColumnClick(int column) {
