@@ -15,7 +15,7 @@ struct RomFixture {
     League league;
 };
 
-inline void importImage(benchmark::State& state, int edition,
+inline void importImage(benchmark::State& state, Edition edition,
                         const std::function<RomFixture()>& make) {
     const RomFixture fixture = make();
     for (auto _ : state) {
@@ -25,7 +25,7 @@ inline void importImage(benchmark::State& state, int edition,
     }
 }
 
-inline void exportImage(benchmark::State& state, int edition,
+inline void exportImage(benchmark::State& state, Edition edition,
                         const std::function<RomFixture()>& make) {
     const RomFixture fixture = make();
     RomImage image = fixture.image;
@@ -41,7 +41,7 @@ inline void exportImage(benchmark::State& state, int edition,
 
 // Registers the import and export benchmarks of one edition; call it from a namespace-scope
 // initialiser.
-inline bool registerRomBenchmarks(const std::string& name, int edition,
+inline bool registerRomBenchmarks(const std::string& name, Edition edition,
                                   const std::function<RomFixture()>& make) {
     benchmark::RegisterBenchmark(("import/" + name).c_str(), [=](benchmark::State& state) {
         importImage(state, edition, make);

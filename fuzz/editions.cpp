@@ -50,8 +50,8 @@ RomImage snesIIIImage() {
 }
 
 // Teams whose texts the image keeps; the 30-team editions name their two extra teams themselves.
-int textTeams(int edition) {
-    return edition == GenesisIII || edition == SnesIII ? 30 : 28;
+int textTeams(Edition edition) {
+    return findEdition(edition)->textTeams;
 }
 
 // Title case as an import gives it, written here apart from the program's own: lower case, the
@@ -73,7 +73,7 @@ struct TeamTexts {
 };
 
 // The team texts as the export writes them and the next import reads them.
-TeamTexts writtenTexts(int edition, const TeamRecord& team) {
+TeamTexts writtenTexts(Edition edition, const TeamRecord& team) {
     TeamTexts texts{team.City, team.Name, team.Abbreviation, team.ScheduleName};
     switch (edition) {
     case Nes:
@@ -125,7 +125,7 @@ PlayerRecord writtenNames(const PlayerRecord& player) {
 }
 
 // What the export writes for a slot of its roster that has no name.
-PlayerRecord unnamedPlayer(int edition, const PlayerRecord& player, std::size_t b, int slot) {
+PlayerRecord unnamedPlayer(Edition edition, const PlayerRecord& player, std::size_t b, int slot) {
     PlayerRecord written = player;
     written.FirstName = "John";
     written.LastName = "Doe " + std::to_string(b * PlayerSlots + static_cast<std::size_t>(slot));
@@ -179,39 +179,34 @@ std::string textDifference(const std::string& where, const TeamTexts& e, const T
 
 const std::vector<FuzzedEdition>& fuzzedEditions() {
     static const std::vector<FuzzedEdition> editions = {
-        {Nes, "nes", nesImage, {0x48, 0x6D0, 0x3010, 0xC4D1, 0x1FB80, 0x1FC10, 0x1FC50, 0x1FCD0}},
+        {Nes, nesImage, {0x48, 0x6D0, 0x3010, 0xC4D1, 0x1FB80, 0x1FC10, 0x1FC50, 0x1FCD0}},
         {GenesisI,
-         "genesis1",
          genesisIImage,
          {0x4066, 0x4644, 0x4734, 0x47C8, 0x5862, 0x5F40, 0x5F62, 0x1CCFC}},
         {GenesisII,
-         "genesis2",
          genesisIIImage,
          {0x2506C, 0x2567C, 0x2576C, 0x25800, 0x271AE, 0x2F00E, 0x5A1D8, 0x125E88}},
         {GenesisIII,
-         "genesis3",
          genesisIIIImage,
          {0x22064, 0x226D0, 0x227D0, 0x22864, 0x25210, 0x26480, 0x12806E, 0x1587C6}},
         {SnesI,
-         "snes1",
          snesIImage,
          {0x7000, 0x7030, 0x703C, 0x123294, 0x172C83, 0x178038, 0x178700, 0x17E000}},
         {SnesIII,
-         "snes3",
          snesIIIImage,
          {0x7000, 0x7040, 0x7048, 0xD1B2, 0xD1F0, 0x1E8040, 0x1E8980, 0x1EC800}},
     };
     return editions;
 }
 
-const FuzzedEdition& fuzzedEdition(int code) {
-    for (const FuzzedEdition& edition : fuzzedEditions())
-        if (edition.code == code)
-            return edition;
+const FuzzedEdition& fuzzedEdition(Edition edition) {
+    for (const FuzzedEdition& fuzzed : fuzzedEditions())
+        if (fuzzed.edition == edition)
+            return fuzzed;
     throw std::logic_error("not an edition with a layout");
 }
 
-std::string differenceAfterExport(int edition, const std::vector<TeamRecord>& exported,
+std::string differenceAfterExport(Edition edition, const std::vector<TeamRecord>& exported,
                                   const GeneralInfoRecord& exportedInfo,
                                   const std::vector<TeamRecord>& imported,
                                   const GeneralInfoRecord& importedInfo) {

@@ -12,8 +12,7 @@
 namespace kvx::fuzz {
 
 struct FuzzedEdition {
-    int code;
-    std::string_view name; // the harness is fuzz_<name>, its corpus corpus/<name>
+    Edition edition; // the harness is fuzz_<short name>, its corpus corpus/<short name>
     RomImage (*validImage)();
     // Where the edition's tables and blocks begin in the valid image: the seeds patch and cut
     // there, so that short runs start out in the interesting bytes.
@@ -21,7 +20,7 @@ struct FuzzedEdition {
 };
 
 const std::vector<FuzzedEdition>& fuzzedEditions();
-const FuzzedEdition& fuzzedEdition(int code);
+const FuzzedEdition& fuzzedEdition(Edition edition);
 
 // The first difference, in words, between the league an export was given (a first import, every
 // team exported back into its own place) and what importing the exported image gave, allowing for
@@ -30,7 +29,7 @@ const FuzzedEdition& fuzzedEdition(int code);
 // (but for SNES I); a player with one name keeps it in the case the edition stores (the import
 // title-cases pairs only); a player without either name becomes "John" / "Doe n" with every level
 // 0 and the levels the edition derives from that. Empty when there is none.
-std::string differenceAfterExport(int edition, const std::vector<TeamRecord>& exported,
+std::string differenceAfterExport(Edition edition, const std::vector<TeamRecord>& exported,
                                   const GeneralInfoRecord& exportedInfo,
                                   const std::vector<TeamRecord>& imported,
                                   const GeneralInfoRecord& importedInfo);

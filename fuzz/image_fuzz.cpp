@@ -25,13 +25,13 @@
 namespace kvx::fuzz {
 namespace {
 
-constexpr int Edition = KVX_FUZZ_EDITION;
-// Genesis II exports into the third roster's place; the other editions have one roster.
-constexpr int ExportedRoster = Edition == GenesisII ? 3 : 0;
+constexpr Edition Fuzzed = *editionFromCode(KVX_FUZZ_EDITION);
+// The roster an export rewrites: the third of Genesis II, the one of every other edition.
+constexpr int ExportedRoster = editionInfo(Fuzzed).exportRoster;
 
 class ImageHarness {
 public:
-    ImageHarness() : trial_(fuzzedEdition(Edition).validImage()) {}
+    ImageHarness() : trial_(fuzzedEdition(Fuzzed).validImage()) {}
 
     void run(std::span<const std::uint8_t> input) {
         int roster = 0;
@@ -44,7 +44,7 @@ private:
     void tryImage(RomImage& image, int roster) {
         info_ = GeneralInfoRecord{};
         try {
-            Import_ROM(Edition, image, league_.Teams, &info_, roster);
+            Import_ROM(Fuzzed, image, league_.Teams, &info_, roster);
         } catch (const Error&) {
             return; // a damaged image is refused; that is all an import owes it
         }
@@ -54,7 +54,7 @@ private:
 
         const std::size_t written = trial_.bytesWritten();
         try {
-            Export_ROM(Edition, league_, image);
+            Export_ROM(Fuzzed, league_, image);
         } catch (const ExportRefused&) {
             check(trial_.bytesWritten() == written, "a refused export wrote to the image");
             return;
@@ -66,12 +66,12 @@ private:
 
         GeneralInfoRecord info;
         try {
-            Import_ROM(Edition, image, again_, &info, ExportedRoster);
+            Import_ROM(Fuzzed, image, again_, &info, ExportedRoster);
         } catch (const Error& error) {
             fail(std::string("the exported image does not import: ") + error.what());
         }
         const std::string difference =
-            differenceAfterExport(Edition, league_.Teams, info_, again_, info);
+            differenceAfterExport(Fuzzed, league_.Teams, info_, again_, info);
         if (!difference.empty())
             fail("the exported league does not import as it was exported: " + difference);
         requireUnchangedRoundTrip(image, info);
@@ -85,7 +85,7 @@ private:
         league.GeneralInfo = info;
         copy_ = exported;
         try {
-            Export_ROM(Edition, league, copy_);
+            Export_ROM(Fuzzed, league, copy_);
         } catch (const Error& error) {
             fail(std::string("an unchanged import of an exported image is refused: ") +
                  error.what());

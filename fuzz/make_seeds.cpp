@@ -107,7 +107,9 @@ std::vector<Bytes> imageSeeds(const kvx::fuzz::FuzzedEdition& edition) {
     using kvx::fuzz::ImageInput;
     const kvx::RomImage image = edition.validImage();
     std::vector<Bytes> seeds;
-    for (int roster = 0; roster <= (edition.code == kvx::GenesisII ? 3 : 0); ++roster)
+    // Every roster of an image holding several; the one of any other image.
+    const int rosters = kvx::editionInfo(edition.edition).rosters;
+    for (int roster = 0; roster <= (rosters > 1 ? rosters : 0); ++roster)
         seeds.push_back(encodeImageInput(ImageInput{roster, 0, {}}));
     for (const std::size_t at : edition.places) {
         const auto first = image.bytes().begin() + static_cast<std::ptrdiff_t>(at);
@@ -131,7 +133,8 @@ int main(int argc, char** argv) {
         writeSeeds(folder / "settings", settingsSeeds());
         writeSeeds(folder / "patch", patchSeeds());
         for (const auto& edition : kvx::fuzz::fuzzedEditions())
-            writeSeeds(folder / std::string(edition.name), imageSeeds(edition));
+            writeSeeds(folder / std::string(kvx::editionInfo(edition.edition).shortName),
+                       imageSeeds(edition));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "kvx_fuzz_seeds: %s\n", error.what());
         return 1;

@@ -28,7 +28,8 @@ namespace kvx::cli {
 
 namespace {
 
-constexpr const char* UsageText =
+// The usage text: the editions' names come from their table, after "Editions: ".
+constexpr const char* UsageHead =
     "Usage:\n"
     "  kvxm2000-cli detect IMAGE\n"
     "  kvxm2000-cli import [--edition E] [--roster N] [--force] IMAGE OUT.kvx\n"
@@ -39,8 +40,8 @@ constexpr const char* UsageText =
     "  kvxm2000-cli to-csv [--force] DATA.kvx [OUT.csv]\n"
     "  kvxm2000-cli from-csv [--force] IN.csv OUT.kvx\n"
     "  kvxm2000-cli --help | --version\n"
-    "\n"
-    "Editions: auto, nes, genesis1, genesis2, genesis3, snes1, snes2, snes3, psx,\n"
+    "\n";
+constexpr const char* UsageTail =
     "or their codes 1..9. The default is auto (detected from the image); a named\n"
     "edition that the image's bytes contradict is refused.\n"
     "--roster N     which of a Genesis II image's rosters to import: 1, 2 or 3 (default 3).\n"
@@ -58,6 +59,13 @@ constexpr const char* UsageText =
     "\n"
     "Exit codes: 0 success, 1 usage, 2 input refused, 3 export refused,\n"
     "4 could not write (a file or the standard output).\n";
+
+std::string usageText() {
+    std::string editions = "Editions:";
+    for (const EditionInfo& info : Editions)
+        editions += " " + std::string(info.shortName) + ",";
+    return UsageHead + editions + "\n" + UsageTail;
+}
 
 // A usage mistake: what was wrong, if anything more than the words, then the usage text go to
 // stderr and the exit code is 1.
@@ -117,7 +125,7 @@ Arguments parse(const std::vector<std::string>& words, const std::vector<std::st
     return arguments;
 }
 
-int editionOption(const Arguments& arguments) {
+Edition editionOption(const Arguments& arguments) {
     const auto name = arguments.option("--edition");
     if (!name)
         return AutoDetect;
@@ -138,14 +146,12 @@ int rosterOption(const Arguments& arguments) {
 // The image's edition: the detected one for auto, else the named one, which the image's own
 // bytes may not contradict unless forced (an image without a known signature contradicts
 // nothing). An edition this program cannot read or write is refused.
-int resolveEdition(int edition, const RomImage& image, const std::string& path, bool force) {
-    const int detected = detectEdition(image);
-    if (edition == AutoDetect)
-        edition = detected;
-    if (!editionSupported(edition))
-        throw Error(msg::RomNotSupported);
-    if (detected != 0 && detected != edition && !force)
-        throw Error("\"" + path + "\" is a " + std::string(editionName(detected)) +
+Edition resolveNamedEdition(Edition named, const RomImage& image, const std::string& path,
+                            bool force) {
+    const auto detected = detectEdition(image);
+    const Edition edition = resolveEdition(named, image);
+    if (detected && *detected != edition && !force)
+        throw Error("\"" + path + "\" is a " + std::string(editionName(*detected)) +
                     " image by its bytes, not " + std::string(editionName(edition)) +
                     "; give --force to take it as " + std::string(editionName(edition)) +
                     " all the same.");
@@ -167,10 +173,10 @@ RomImage loadImage(const std::string& path) {
 
 // The edition a game image's signature names, read from the start of the file; 0 for anything
 // else, a file that cannot be read included.
-int editionOfFile(const std::string& path) {
+std::optional<Edition> editionOfFile(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
-        return 0;
+        return std::nullopt;
     constexpr std::size_t SignatureEnd = 0x20;
     std::vector<std::uint8_t> start(SignatureEnd);
     std::ifstream file(path, std::ios::binary);
@@ -190,9 +196,9 @@ void checkOutput(const std::string& output, const std::vector<std::string>& inpu
             throw WriteError("Not writing \"" + output + "\": it is the input \"" + input +
                              "\" of this command. Give --force to write over it all the same.");
     }
-    if (const int edition = editionOfFile(output))
+    if (const auto edition = editionOfFile(output))
         throw WriteError("Not writing \"" + output + "\": it is a game image (" +
-                         std::string(editionName(edition)) +
+                         std::string(editionName(*edition)) +
                          "), which only export writes into. Give --force to replace it all the "
                          "same.");
 }
@@ -215,12 +221,12 @@ std::string hex16(std::uint16_t value) {
 int detect(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const Arguments arguments = parse(words, {}, {}, 1);
     const RomImage image = loadImage(arguments.positional[0]);
-    const int edition = detectEdition(image);
-    if (edition == 0) {
+    const auto edition = detectEdition(image);
+    if (!edition) {
         err << msg::RomNotSupported << '\n';
         return InputRefused;
     }
-    out << edition << ' ' << editionName(edition) << '\n';
+    out << code(*edition) << ' ' << editionName(*edition) << '\n';
     // The first line stays the edition alone; a header adds a line of its own.
     if (const auto checksum = readHeaderChecksum(image.bytes())) {
         out << headerKindName(checksum->kind) << " header checksum " << hex16(checksum->stored);
@@ -234,18 +240,19 @@ int detect(const std::vector<std::string>& words, std::ostream& out, std::ostrea
 
 int import(const std::vector<std::string>& words, std::ostream& err) {
     const Arguments arguments = parse(words, {"--edition", "--roster"}, {"--force"}, 2);
-    const int named = editionOption(arguments);
+    const Edition named = editionOption(arguments);
     const int roster = rosterOption(arguments);
     const std::string& path = arguments.positional[0];
     const std::string& out = arguments.positional[1];
     checkOutput(out, {path}, forced(arguments));
 
     const RomImage image = loadImage(path);
-    const int edition = resolveEdition(named, image, path, forced(arguments));
+    const Edition edition = resolveNamedEdition(named, image, path, forced(arguments));
     League league;
     newDocument(league, today());
-    const ImportResult result = importLeague(image, edition, roster, league);
-    for (const auto& warning : result.warnings)
+    const auto result = importImage(
+        image, edition, [roster] { return roster; }, league);
+    for (const auto& warning : result->warnings)
         err << warning << '\n';
     Save_Data_File(league, out);
     return Success;
@@ -263,12 +270,8 @@ std::optional<std::pair<std::string, PatchFormat>> patchOption(const Arguments& 
 }
 
 void printExportMessages(const ExportResult& result, std::ostream& err) {
-    // "Warning!\r..." is worded for a message box: one line here.
-    for (const auto& warning : result.warnings) {
-        std::string line = warning;
-        std::replace(line.begin(), line.end(), '\r', ' ');
-        err << line << '\n';
-    }
+    for (const auto& warning : result.warnings)
+        err << "Warning! " << warning.text << '\n';
     for (const auto& cut : result.cuts)
         err << "Warning: " << cut << '\n';
     for (const auto& note : result.notes)
@@ -278,7 +281,7 @@ void printExportMessages(const ExportResult& result, std::ostream& err) {
 int exportCommand(const std::vector<std::string>& words, std::ostream& err) {
     const Arguments arguments =
         parse(words, {"--edition", "--patch"}, {"--auto-assign", "--fix-checksum", "--force"}, 2);
-    const int named = editionOption(arguments);
+    const Edition named = editionOption(arguments);
     const auto patch = patchOption(arguments);
     const std::string& path = arguments.positional[1];
     if (patch)
@@ -288,12 +291,7 @@ int exportCommand(const std::vector<std::string>& words, std::ostream& err) {
         err << msg::CannotOpenFile << '\n';
         return InputRefused;
     }
-    requireImage(path);
-    // Held from reading the image to replacing it: a second export of the same image waits, then
-    // reads what this one wrote.
-    const FileLock lock(path);
-    RomImage image = RomImage::load(path);
-    const int edition = resolveEdition(named, image, path, forced(arguments));
+    const Edition edition = resolveNamedEdition(named, loadImage(path), path, forced(arguments));
     if (arguments.option("--auto-assign")) {
         SlotAssignment assignment(league, edition);
         for (int page = 0; page < SlotAssignment::Pages; ++page)
@@ -302,21 +300,17 @@ int exportCommand(const std::vector<std::string>& words, std::ostream& err) {
     }
     try {
         const ExportChoices choices{.fixChecksum = arguments.option("--fix-checksum").has_value()};
+        const auto print = [&err](const ExportResult& result) { printExportMessages(result, err); };
         if (patch) {
             // The image stays as it is: the patch turns it into what the export writes.
-            RomImage exported = image;
-            const ExportResult result = exportLeague(edition, league, exported, choices);
-            const auto bytes = makePatch(patch->second, image.bytes(), exported.bytes());
-            printExportMessages(result, err);
+            const ExportedCopy copy = exportCopy(path, edition, league, choices);
+            const auto bytes =
+                makePatch(patch->second, copy.original.bytes(), copy.exported.bytes());
+            print(copy.result);
             writeFileAtomically(patch->first, bytes);
             return Success;
         }
-        const ExportResult result = exportLeague(edition, league, image, choices);
-        printExportMessages(result, err);
-        // Only while it is still the file that was read: a program that does not take the lock
-        // may have written it meanwhile.
-        writeFileAtomically(
-            path, [&image](const ByteSink& sink) { sink(image.bytes()); }, lock.identity());
+        exportImageFile(path, edition, league, choices, print);
     } catch (const PatchError& refusal) {
         err << refusal.what() << '\n';
         return ExportRefusedCode;
@@ -458,7 +452,7 @@ int patchCommand(const std::vector<std::string>& words) {
 int runCommand(const std::vector<std::string>& args, const std::string& programDirectory,
                std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << UsageText;
+        out << usageText();
         return Success;
     }
     if (args.size() == 1 && args[0] == "--version") {
@@ -506,7 +500,7 @@ int run(const std::vector<std::string>& args, const std::string& programDirector
     } catch (const UsageError& usage) {
         if (!usage.message.empty())
             err << usage.message << '\n';
-        err << UsageText;
+        err << usageText();
         code = Usage;
     } catch (const WriteError& error) {
         err << error.what() << '\n';

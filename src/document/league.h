@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/editions.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -14,7 +16,6 @@ inline constexpr int GroupCount = 10;
 inline constexpr int DepthPlaces = 7;
 inline constexpr int PlayerSlots = GroupCount * DepthPlaces; // 70
 inline constexpr int AttributeCount = 11;
-inline constexpr int EditionCount = 9; // edition codes 1..9
 inline constexpr int DivisionSlots = 30;
 
 // Position groups; slot = group * 7 + depth.
@@ -41,6 +42,8 @@ public:
     std::int16_t operator[](int edition) const {
         return values_.at(static_cast<std::size_t>(edition - 1));
     }
+    std::int16_t& operator[](Edition edition) { return (*this)[code(edition)]; }
+    std::int16_t operator[](Edition edition) const { return (*this)[code(edition)]; }
     bool operator==(const RomSlots&) const = default;
 
 private:

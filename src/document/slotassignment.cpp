@@ -15,7 +15,7 @@ int teamCount(const League& league) {
 
 } // namespace
 
-SlotAssignment::SlotAssignment(const League& league, int edition) : edition_(edition) {
+SlotAssignment::SlotAssignment(const League& league, Edition edition) : edition_(edition) {
     assignment_.fill(-1);
     for (int t = 0; t < teamCount(league); ++t) {
         const int slot = league.team(t).RomSlot[edition];
@@ -38,7 +38,7 @@ int lastNamed(const League& league, const std::string& nickname) {
 
 } // namespace
 
-ImageSlotTeams imageSlotTeams(int edition, const std::vector<TeamRecord>& imageTeams) {
+ImageSlotTeams imageSlotTeams(Edition edition, const std::vector<TeamRecord>& imageTeams) {
     ImageSlotTeams slots;
     for (int slot = 0; slot < DivisionSlots; ++slot) {
         const int team = SlotTeamIndex(edition, slot);

@@ -21,7 +21,7 @@ struct SlotTeam {
 using ImageSlotTeams = std::array<SlotTeam, DivisionSlots>;
 
 // The image's teams (in the image's own order, as teamsInImage reads them) by division slot.
-ImageSlotTeams imageSlotTeams(int edition, const std::vector<TeamRecord>& imageTeams);
+ImageSlotTeams imageSlotTeams(Edition edition, const std::vector<TeamRecord>& imageTeams);
 
 // What the export wizard edits: for each of the 30 division slots of an edition, the document
 // team to write there, or -1 to leave the image's own team. Slot = page * 5 + row, the pages
@@ -33,9 +33,9 @@ public:
 
     // Opening the wizard: every team whose RomSlot for `edition` names a slot claims it; when
     // several name the same slot, the last of them wins. A RomSlot outside 0..29 claims nothing.
-    SlotAssignment(const League& league, int edition);
+    SlotAssignment(const League& league, Edition edition);
 
-    int edition() const { return edition_; }
+    Edition edition() const { return edition_; }
     int team(int slot) const { return assignment_.at(static_cast<std::size_t>(slot)); }
     // `team` -1 means "no change".
     void assign(int slot, int team) { assignment_.at(static_cast<std::size_t>(slot)) = team; }
@@ -54,7 +54,7 @@ public:
     std::vector<std::int16_t> finishedSlots(int teamCount) const;
 
 private:
-    int edition_;
+    Edition edition_;
     std::array<int, 30> assignment_{};
 };
 

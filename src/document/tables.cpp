@@ -31,9 +31,13 @@ constexpr std::array<const GroupAttributes*, 10> GroupAttributeTable = {
     &NoAttributes,          &DefenderAttributes,    &DefenderAttributes,    &DefenderAttributes,
     &KickerAttributes,      &PunterAttributes};
 
-using TeamNameList = std::array<std::string_view, 30>;
+bool validSlot(int slot) {
+    return slot >= 0 && slot < DivisionSlots;
+}
 
-// Edition 2.
+} // namespace
+
+// The NES names.
 constexpr TeamNameList TeamNamesA = {"Buffalo Bills",       "Indianapolis Colts",
                                      "Miami Dolphins",      "N.E. Patriots",
                                      "N.Y. Jets",           "Cincinatti Bengals",
@@ -50,7 +54,7 @@ constexpr TeamNameList TeamNamesA = {"Buffalo Bills",       "Indianapolis Colts"
                                      "L.A. Rams",           "N.O. Saints",
                                      "Atlanta Falcons",     ""};
 
-// Editions 3, 4 and 6: list A with the two NFC divisions in another order.
+// Genesis I and II and SNES I: the NES list with the two NFC divisions in another order.
 constexpr TeamNameList TeamNamesB = {"Buffalo Bills",       "Indianapolis Colts",
                                      "Miami Dolphins",      "N.E. Patriots",
                                      "N.Y. Jets",           "Cincinatti Bengals",
@@ -67,7 +71,7 @@ constexpr TeamNameList TeamNamesB = {"Buffalo Bills",       "Indianapolis Colts"
                                      "L.A. Rams",           "N.O. Saints",
                                      "S.F. 49ers",          ""};
 
-// Editions 5 and 8.
+// Genesis III and SNES III.
 constexpr TeamNameList TeamNamesC = {
     "Buffalo Bills",        "Indianapolis Colts",  "Miami Dolphins",      "New England Patriots",
     "New York Jets",        "Cincinnati Bengals",  "Cleveland Browns",    "Houston Oilers",
@@ -79,37 +83,6 @@ constexpr TeamNameList TeamNamesC = {
     "St.Louis Rams",        "San Francisco 49ers"};
 
 constexpr TeamNameList NoTeamNames{};
-
-// How an edition's division slots hold its teams, and what the game calls them, by edition code
-// 1..9. The 28-team editions leave the fifth slot of AFC CENTRAL and of NFC WEST empty.
-enum class SlotMap { None, ThirtyTeams, TwentyEightTeams };
-struct EditionSlots {
-    SlotMap map;
-    const TeamNameList* names;
-};
-constexpr std::array<EditionSlots, EditionCount> SlotsByEdition = {{
-    {SlotMap::None, &NoTeamNames},             // 1 automatic detection
-    {SlotMap::TwentyEightTeams, &TeamNamesA},  // 2 NES
-    {SlotMap::TwentyEightTeams, &TeamNamesB},  // 3 Genesis I
-    {SlotMap::TwentyEightTeams, &TeamNamesB},  // 4 Genesis II
-    {SlotMap::ThirtyTeams, &TeamNamesC},       // 5 Genesis III
-    {SlotMap::TwentyEightTeams, &TeamNamesB},  // 6 SNES I
-    {SlotMap::TwentyEightTeams, &NoTeamNames}, // 7 SNES II
-    {SlotMap::ThirtyTeams, &TeamNamesC},       // 8 SNES III
-    {SlotMap::None, &NoTeamNames},             // 9 PlayStation
-}};
-
-bool validSlot(int slot) {
-    return slot >= 0 && slot < DivisionSlots;
-}
-
-const EditionSlots* editionSlots(int edition) {
-    if (edition < 1 || edition > EditionCount)
-        return nullptr;
-    return &SlotsByEdition[static_cast<std::size_t>(edition - 1)];
-}
-
-} // namespace
 
 std::string Slot_Label(int slot) {
     if (slot < 0 || slot >= PlayerSlots)
@@ -126,11 +99,10 @@ std::string_view AttributeNames(int group, int slot, AttributeNameKind kind) {
     return kind == Abbreviation ? entry.abbreviation : entry.name;
 }
 
-std::int16_t SlotTeamIndex(int edition, int slot) {
+std::int16_t SlotTeamIndex(Edition edition, int slot) {
     if (!validSlot(slot))
         return -1;
-    const EditionSlots* slots = editionSlots(edition);
-    switch (slots ? slots->map : SlotMap::None) {
+    switch (editionInfo(edition).slotMap) {
     case SlotMap::ThirtyTeams:
         return static_cast<std::int16_t>(slot);
     case SlotMap::TwentyEightTeams:
@@ -143,11 +115,10 @@ std::int16_t SlotTeamIndex(int edition, int slot) {
     return 0;
 }
 
-std::string_view DefaultTeamNames(int edition, int slot) {
-    const EditionSlots* slots = editionSlots(edition);
-    if (!validSlot(slot) || !slots)
+std::string_view DefaultTeamNames(Edition edition, int slot) {
+    if (!validSlot(slot))
         return {};
-    return (*slots->names)[static_cast<std::size_t>(slot)];
+    return (*editionInfo(edition).teamNames)[static_cast<std::size_t>(slot)];
 }
 
 } // namespace kvx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/editions.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -39,9 +41,9 @@ enum AttributeNameKind { Abbreviation = 0, FullName = 1 };
 std::string_view AttributeNames(int group, int slot, AttributeNameKind kind);
 
 // The image's internal team number sitting in division slot 0..29 of an edition, or -1.
-std::int16_t SlotTeamIndex(int edition, int slot);
+std::int16_t SlotTeamIndex(Edition edition, int slot);
 
 // The team name the image itself has in a division slot, as the export wizard shows it.
-std::string_view DefaultTeamNames(int edition, int slot);
+std::string_view DefaultTeamNames(Edition edition, int slot);
 
 } // namespace kvx

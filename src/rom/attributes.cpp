@@ -11,8 +11,8 @@ namespace {
 // The longest roster order of any edition code.
 constexpr int LongestRoster = [] {
     int longest = 0;
-    for (int edition = 0; edition <= PlayStation; ++edition)
-        longest = std::max(longest, rosterSize(edition));
+    for (const EditionInfo& edition : Editions)
+        longest = std::max(longest, edition.rosterSize);
     return longest;
 }();
 
@@ -29,7 +29,7 @@ struct RosterPlan {
     std::array<RosterPlace, LongestRoster> places{};
 };
 
-RosterPlan rosterPlan(const AttributeLayout& layout, int edition) {
+RosterPlan rosterPlan(const AttributeLayout& layout, Edition edition) {
     RosterPlan plan;
     plan.size = rosterSize(edition);
     for (int k = 0; k < plan.size; ++k) {
@@ -95,7 +95,7 @@ char* writeRun(char* out, const RecordBytes& run, const PlayerRecord& player) {
 } // namespace
 
 std::size_t readAttributeRecords(const RomImage& image, std::size_t at,
-                                 const AttributeLayout& layout, int edition,
+                                 const AttributeLayout& layout, Edition edition,
                                  std::vector<TeamRecord>& teams) {
     const RosterPlan plan = rosterPlan(layout, edition);
     const std::size_t length = teams.size() * plan.teamBytes;
@@ -110,7 +110,7 @@ std::size_t readAttributeRecords(const RomImage& image, std::size_t at,
 }
 
 std::string attributeRecords(const std::vector<TeamRecord>& teams, const AttributeLayout& layout,
-                             int edition) {
+                             Edition edition) {
     const RosterPlan plan = rosterPlan(layout, edition);
     std::string bytes(teams.size() * plan.teamBytes, '\0');
     char* out = bytes.data();

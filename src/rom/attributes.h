@@ -125,7 +125,7 @@ struct AttributeLayout {
 };
 
 // The bytes one team's records take in an edition's roster order.
-constexpr std::size_t teamRecordsSize(const AttributeLayout& layout, int edition) {
+constexpr std::size_t teamRecordsSize(const AttributeLayout& layout, Edition edition) {
     std::size_t size = 0;
     for (int k = 0; k < rosterSize(edition); ++k)
         size += layout.recordSize(Roster_Slot(edition, k) / DepthPlaces);
@@ -136,12 +136,12 @@ constexpr std::size_t teamRecordsSize(const AttributeLayout& layout, int edition
 // roster entries stand for, each followed by the layout's derived levels. Returns where the
 // records end; raises RomError when they would run past the image.
 std::size_t readAttributeRecords(const RomImage& image, std::size_t at,
-                                 const AttributeLayout& layout, int edition,
+                                 const AttributeLayout& layout, Edition edition,
                                  std::vector<TeamRecord>& teams);
 
 // The records of every team of `teams`, joined, as an export writes them.
 std::string attributeRecords(const std::vector<TeamRecord>& teams, const AttributeLayout& layout,
-                             int edition);
+                             Edition edition);
 
 // What the NES, SNES I and Genesis I images leave to the game: Attributes(4) and (5) are 1 and 2
 // for quarterbacks and 3 and 7 for everyone else, a quarterback's (10) is the truncated mean of

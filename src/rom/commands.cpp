@@ -1,89 +1,60 @@
 #include "rom/commands.h"
 
+#include "base/error.h"
+#include "base/fileio.h"
 #include "rom/headerchecksum.h"
 #include "rom/romio.h"
 #include "rom/routines.h"
 
-#include <array>
-
 namespace kvx {
 
 namespace {
-
-constexpr std::array<std::string_view, 9> FilterEntries = {
-    "Kickvane (Auto Detect)|*.nes;*.bin;*.smc|",
-    "[NES] Kickvane|*.nes|",
-    "[SEGA] Kickvane|*.bin|",
-    "[SEGA] Kickvane II|*.bin|",
-    "[SEGA] Kickvane III|*.bin|",
-    "[SNES] Kickvane|*.smc|",
-    "[SNES] Kickvane II|*.smc|",
-    "[SNES] Kickvane III|*.smc|",
-    "[PSX] Kickvane|*.dat|"};
-
-constexpr std::array<std::string_view, 9> EditionNames = {
-    "auto", "nes", "genesis1", "genesis2", "genesis3", "snes1", "snes2", "snes3", "psx"};
-
-struct Signature {
-    std::string_view hex;
-    int edition;
-};
-
-constexpr std::array<Signature, 6> Signatures = {{
-    {"38807480B080EC8028816481A081DC81", Nes},
-    {"00000578000005820000058C00000596", GenesisI},
-    {"000005B0000005BA000005C4000005CE", GenesisII},
-    {"000005BC000005C6000005D0000005DA", GenesisIII},
-    {"A2FF1F9AA900005BE220A98048AB2200", SnesI},
-    {"A2FF079AA900005BE220A98048AB2200", SnesIII},
-}};
 
 constexpr std::size_t SignatureOffset = 0x10;
 constexpr std::size_t SignatureLength = 16;
 
 } // namespace
 
-std::string_view editionFilterEntry(int edition) {
-    if (edition < 1 || edition > 9)
-        return {};
-    return FilterEntries[static_cast<std::size_t>(edition - 1)];
-}
-
 std::string editionFilterString() {
     std::string filter;
-    for (const auto entry : FilterEntries)
-        filter += entry;
+    for (const EditionInfo& info : Editions)
+        filter += info.filter;
     return filter;
 }
 
-std::string_view editionName(int edition) {
-    if (edition < 1 || edition > 9)
-        return {};
-    return EditionNames[static_cast<std::size_t>(edition - 1)];
+std::string_view editionName(Edition edition) {
+    return editionInfo(edition).shortName;
 }
 
-std::optional<int> editionFromName(std::string_view name) {
-    for (int edition = 1; edition <= 9; ++edition)
-        if (name == editionName(edition) || name == std::to_string(edition))
-            return edition;
+std::optional<Edition> editionFromName(std::string_view name) {
+    for (const EditionInfo& info : Editions)
+        if (name == info.shortName || name == std::to_string(code(info.edition)))
+            return info.edition;
     return std::nullopt;
 }
 
-int detectEdition(const RomImage& image) {
+std::optional<Edition> detectEdition(const RomImage& image) {
     if (image.size() < SignatureOffset + SignatureLength)
-        return 0;
+        return std::nullopt;
     const std::string hex = Bytes_To_Hex(image.text(SignatureOffset, SignatureLength));
-    for (const Signature& signature : Signatures)
-        if (hex == signature.hex)
-            return signature.edition;
-    return 0;
+    for (const EditionInfo& info : Editions)
+        if (!info.signature.empty() && hex == info.signature)
+            return info.edition;
+    return std::nullopt;
 }
 
-bool editionSupported(int edition) {
+bool editionSupported(Edition edition) {
     return findEdition(edition) != nullptr;
 }
 
-ImportResult importLeague(const RomImage& image, int edition, int rosterChoice, League& into) {
+Edition resolveEdition(Edition named, const RomImage& image) {
+    const std::optional<Edition> edition = named == AutoDetect ? detectEdition(image) : named;
+    if (!edition || !editionSupported(*edition))
+        throw UnsupportedImage();
+    return *edition;
+}
+
+ImportResult importLeague(const RomImage& image, Edition edition, int rosterChoice, League& into) {
     std::vector<TeamRecord> teams;
     GeneralInfoRecord generalInfo = into.GeneralInfo;
     ImportResult result = Import_ROM(edition, image, teams, &generalInfo, rosterChoice);
@@ -95,7 +66,24 @@ ImportResult importLeague(const RomImage& image, int edition, int rosterChoice, 
     return result;
 }
 
-ExportResult exportLeague(int edition, const League& league, RomImage& image,
+std::optional<ImportResult> importImage(const RomImage& image, Edition named,
+                                        const RosterQuestion& askRoster, League& into) {
+    const Edition edition = resolveEdition(named, image);
+    int roster = 0;
+    if (editionInfo(edition).rosters > 1) {
+        const auto answer = askRoster();
+        if (!answer)
+            return std::nullopt;
+        roster = *answer;
+    }
+    ImportResult result = importLeague(image, edition, roster, into);
+    if (result.teamCount == 0)
+        throw UnsupportedImage();
+    result.edition = edition;
+    return result;
+}
+
+ExportResult exportLeague(Edition edition, const League& league, RomImage& image,
                           const ExportChoices& choices) {
     ExportResult result = Export_ROM(edition, league, image);
     if (choices.fixChecksum && !fixHeaderChecksum(image))
@@ -103,11 +91,25 @@ ExportResult exportLeague(int edition, const League& league, RomImage& image,
     return result;
 }
 
-ExportResult exportImageFile(const std::string& path, int edition, const League& league) {
+ExportResult exportImageFile(const std::string& path, Edition edition, const League& league,
+                             const ExportChoices& choices, const ExportChecked& checked) {
+    const FileLock lock(path);
     RomImage image = RomImage::load(path);
-    ExportResult result = Export_ROM(edition, league, image);
-    image.save(path);
+    ExportResult result = exportLeague(resolveEdition(edition, image), league, image, choices);
+    if (checked)
+        checked(result);
+    writeFileAtomically(
+        path, [&image](const ByteSink& sink) { sink(image.bytes()); }, lock.identity());
     return result;
+}
+
+ExportedCopy exportCopy(const std::string& path, Edition edition, const League& league,
+                        const ExportChoices& choices) {
+    ExportedCopy copy{RomImage::load(path), {}, {}};
+    copy.exported = copy.original;
+    copy.result =
+        exportLeague(resolveEdition(edition, copy.original), league, copy.exported, choices);
+    return copy;
 }
 
 } // namespace kvx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/editions.h"
 #include "document/league.h"
 #include "rom/romimage.h"
 
@@ -8,30 +9,14 @@
 
 namespace kvx {
 
-// Edition codes: the 1-based entries of the file dialogs' type list.
-enum Edition : int {
-    AutoDetect = 1,
-    Nes = 2,
-    GenesisI = 3,
-    GenesisII = 4,
-    GenesisIII = 5,
-    SnesI = 6,
-    SnesII = 7,
-    SnesIII = 8,
-    PlayStation = 9
-};
-
 using Warnings = std::vector<std::string>;
 
 // What one edition knows: where its league lives in the image and how to read and write it.
+// Its team count, roster size and slots are the edition's facts (editionInfo).
 struct EditionCodec {
-    int code;
-    int teamCount;
+    Edition edition;
     int textTeams;    // the teams whose texts the image keeps (the league, without extra teams)
     int creditsWidth; // the characters of the credits line an export writes
-    // The roster an export rewrites, which its own reading of the image must take for the teams
-    // it does not replace.
-    int exportedRoster = 1;
     // Fills `teams` (already sized to teamCount, every record blank). Reads the credits line and
     // date fields into `generalInfo` unless it is null. `roster` is 1..3 (Genesis II only).
     void (*importLeague)(const RomImage& image, std::vector<TeamRecord>& teams,
@@ -53,6 +38,6 @@ extern const EditionCodec SnesIIIEdition;
 
 // The codec of a supported edition; null for automatic detection, SNES II, PlayStation and any
 // edition whose layout is not available.
-const EditionCodec* findEdition(int code);
+const EditionCodec* findEdition(Edition edition);
 
 } // namespace kvx

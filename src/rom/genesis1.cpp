@@ -17,7 +17,7 @@ namespace {
 
 using namespace genesis;
 
-constexpr int Teams = 28;
+constexpr int Teams = editionInfo(GenesisI).teamCount;
 constexpr int Roster = 32;
 constexpr int Entries = Teams * Roster;
 
@@ -167,8 +167,7 @@ void exportGenesisI(RomImage& image, const std::vector<TeamRecord>& teams,
 
 } // namespace
 
-const EditionCodec GenesisIEdition{.code = GenesisI,
-                                   .teamCount = Teams,
+const EditionCodec GenesisIEdition{.edition = GenesisI,
                                    .textTeams = Teams,
                                    .creditsWidth = static_cast<int>(LineWidth),
                                    .importLeague = importGenesisI,

@@ -18,7 +18,7 @@ namespace {
 
 using namespace genesis;
 
-constexpr int Teams = 28;
+constexpr int Teams = editionInfo(GenesisII).teamCount;
 constexpr int Roster = 37;
 constexpr int Entries = Teams * Roster;
 constexpr int Rosters = 3;
@@ -38,7 +38,7 @@ constexpr char Dot = '\\';
 // that roster for the teams it does not replace.
 constexpr std::size_t FirstNameBlock = 0x271AE;
 constexpr std::size_t ExportedNameBlock = 0x2F00E;
-constexpr int ExportedRoster = 3;
+constexpr int ExportedRoster = editionInfo(GenesisII).exportRoster;
 constexpr std::size_t NameTableSize = (Entries + 1) * 4;
 constexpr std::array<std::size_t, Rosters> AttributeStartPointers = {0x2506C, 0x25070, 0x25074};
 
@@ -177,11 +177,9 @@ void exportGenesisII(RomImage& image, const std::vector<TeamRecord>& teams,
 
 } // namespace
 
-const EditionCodec GenesisIIEdition{.code = GenesisII,
-                                    .teamCount = Teams,
+const EditionCodec GenesisIIEdition{.edition = GenesisII,
                                     .textTeams = Teams,
                                     .creditsWidth = static_cast<int>(LineWidth),
-                                    .exportedRoster = ExportedRoster,
                                     .importLeague = importGenesisII,
                                     .exportLeague = exportGenesisII};
 

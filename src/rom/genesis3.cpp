@@ -18,8 +18,8 @@ namespace {
 
 using namespace genesis;
 
-constexpr int LeagueTeams = 30;
-constexpr int Teams = LeagueTeams + 2;
+constexpr int Teams = editionInfo(GenesisIII).teamCount;
+constexpr int LeagueTeams = Teams - 2;
 constexpr int Roster = 37;
 constexpr int Entries = Teams * Roster;
 
@@ -132,8 +132,7 @@ void exportGenesisIII(RomImage& image, const std::vector<TeamRecord>& teams,
 
 } // namespace
 
-const EditionCodec GenesisIIIEdition{.code = GenesisIII,
-                                     .teamCount = Teams,
+const EditionCodec GenesisIIIEdition{.edition = GenesisIII,
                                      .textTeams = LeagueTeams,
                                      .creditsWidth = static_cast<int>(LineWidth),
                                      .importLeague = importGenesisIII,

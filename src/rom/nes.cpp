@@ -15,7 +15,7 @@ namespace kvx {
 
 namespace {
 
-constexpr int Teams = 28;
+constexpr int Teams = editionInfo(Nes).teamCount;
 constexpr int Roster = 30;
 constexpr int Players = Teams * Roster;
 
@@ -160,8 +160,7 @@ void exportNes(RomImage& image, const std::vector<TeamRecord>& teams,
 
 } // namespace
 
-const EditionCodec NesEdition{.code = Nes,
-                              .teamCount = Teams,
+const EditionCodec NesEdition{.edition = Nes,
                               .textTeams = Teams,
                               .creditsWidth = LineWidth,
                               .importLeague = importNes,

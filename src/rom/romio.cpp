@@ -12,10 +12,10 @@
 
 namespace kvx {
 
-const EditionCodec* findEdition(int code) {
+const EditionCodec* findEdition(Edition edition) {
     for (const EditionCodec* codec : {&NesEdition, &GenesisIEdition, &GenesisIIEdition,
                                       &GenesisIIIEdition, &SnesIEdition, &SnesIIIEdition})
-        if (codec->code == code && codec->importLeague && codec->exportLeague)
+        if (codec->edition == edition && codec->importLeague && codec->exportLeague)
             return codec;
     return nullptr;
 }
@@ -24,10 +24,10 @@ namespace {
 
 // Every team of a fresh import holds the division slot of its place in the image for the edition
 // it came from, and no slot for the others.
-void rememberSlots(int edition, std::vector<TeamRecord>& teams) {
+void rememberSlots(Edition edition, std::vector<TeamRecord>& teams) {
     for (TeamRecord& team : teams)
-        for (int code = 1; code <= EditionCount; ++code)
-            team.RomSlot[code] = -1;
+        for (const EditionInfo& info : Editions)
+            team.RomSlot[info.edition] = -1;
     for (int slot = 0; slot < DivisionSlots; ++slot) {
         const int team = SlotTeamIndex(edition, slot);
         if (team >= 0 && team < static_cast<int>(teams.size()))
@@ -38,26 +38,28 @@ void rememberSlots(int edition, std::vector<TeamRecord>& teams) {
 
 } // namespace
 
-ImportResult Import_ROM(int edition, const RomImage& image, std::vector<TeamRecord>& teams,
+ImportResult Import_ROM(Edition edition, const RomImage& image, std::vector<TeamRecord>& teams,
                         GeneralInfoRecord* generalInfo, int rosterChoice) {
     ImportResult result;
     const EditionCodec* codec = findEdition(edition);
     if (!codec)
         return result;
-    teams.resize(static_cast<std::size_t>(codec->teamCount));
+    const int teamCount = editionInfo(edition).teamCount;
+    teams.resize(static_cast<std::size_t>(teamCount));
     for (TeamRecord& team : teams)
         clearTeam(team);
     codec->importLeague(image, teams, generalInfo, rosterChoice == 0 ? 1 : rosterChoice,
                         result.warnings);
     Capitalize_Names(teams);
     rememberSlots(edition, teams);
-    result.teamCount = codec->teamCount;
+    result.teamCount = teamCount;
     return result;
 }
 
-std::string undefinedAttributeWarning(const PlayerRecord& player, const TeamRecord& team) {
-    return "Warning!\r" + player.FirstName + " " + player.LastName + " (" + team.Abbreviation +
-           ") has an undefined attribute!";
+ExportWarning undefinedAttributeWarning(const PlayerRecord& player, const TeamRecord& team) {
+    std::string name = player.FirstName + " " + player.LastName;
+    std::string text = name + " (" + team.Abbreviation + ") has an undefined attribute!";
+    return {ExportWarning::UndefinedAttribute, team.Abbreviation, std::move(name), std::move(text)};
 }
 
 namespace {
@@ -78,7 +80,7 @@ std::string attributeLabel(int group, int attribute) {
 }
 
 // The slots the edition's roster order reaches: only they are written, so only they are checked.
-std::array<bool, PlayerSlots> storedSlots(int edition) {
+std::array<bool, PlayerSlots> storedSlots(Edition edition) {
     std::array<bool, PlayerSlots> stored{};
     for (int k = 0; k < rosterSize(edition); ++k)
         stored[static_cast<std::size_t>(Roster_Slot(edition, k))] = true;
@@ -88,7 +90,8 @@ std::array<bool, PlayerSlots> storedSlots(int edition) {
 // The frame's check of every player: undefined (negative) levels of a player with a name become
 // 0 with a warning; a slot without either name becomes "John" / "Doe n" with all levels 0, since
 // the game needs some name there. A player with one name keeps it and his levels.
-void fixUpPlayers(int edition, std::vector<TeamRecord>& teams, Warnings& warnings) {
+void fixUpPlayers(Edition edition, std::vector<TeamRecord>& teams,
+                  std::vector<ExportWarning>& warnings) {
     const auto stored = storedSlots(edition);
     for (std::size_t b = 0; b < teams.size(); ++b) {
         TeamRecord& team = teams[b];
@@ -128,7 +131,7 @@ void requireNameReadsBack(const PlayerRecord& player, const TeamRecord& team) {
 
 // Numbers and levels the image cannot hold, and names that would not read back as they are,
 // refuse the export before anything is written.
-void requireStorable(int edition, const std::vector<TeamRecord>& teams) {
+void requireStorable(Edition edition, const std::vector<TeamRecord>& teams) {
     const int size = rosterSize(edition);
     for (const TeamRecord& team : teams) {
         for (int k = 0; k < size; ++k) {
@@ -165,7 +168,7 @@ void sayFrameCuts(const EditionCodec& codec, const std::vector<TeamRecord>& team
                   const GeneralInfoRecord& info, Warnings& cuts) {
     sayCut(info.Credits, static_cast<std::size_t>(codec.creditsWidth), "The credits line", cuts);
     sayCut(info.Year, 4, "The year", cuts);
-    const auto stored = storedSlots(codec.code);
+    const auto stored = storedSlots(codec.edition);
     for (std::size_t b = 0; b < teams.size(); ++b) {
         const TeamRecord& team = teams[b];
         if (static_cast<int>(b) < codec.textTeams)
@@ -188,14 +191,14 @@ void sayFrameCuts(const EditionCodec& codec, const std::vector<TeamRecord>& team
 
 } // namespace
 
-std::vector<TeamRecord> teamsInImage(int edition, const RomImage& image) {
+std::vector<TeamRecord> teamsInImage(Edition edition, const RomImage& image) {
     std::vector<TeamRecord> teams;
-    if (const EditionCodec* codec = findEdition(edition))
-        Import_ROM(edition, image, teams, nullptr, codec->exportedRoster);
+    if (findEdition(edition))
+        Import_ROM(edition, image, teams, nullptr, editionInfo(edition).exportRoster);
     return teams;
 }
 
-ExportResult Export_ROM(int edition, const League& league, RomImage& image) {
+ExportResult Export_ROM(Edition edition, const League& league, RomImage& image) {
     const EditionCodec* codec = findEdition(edition);
     if (!codec)
         throw ExportRefused(msg::RomNotSupported);

@@ -35,17 +35,18 @@ std::int32_t Pointer_To_Offset(std::uint8_t b0, std::uint8_t b1, std::int32_t ba
     return offset;
 }
 
-PlayerRecord& rosterPlayer(std::vector<TeamRecord>& teams, int edition, int i) {
+PlayerRecord& rosterPlayer(std::vector<TeamRecord>& teams, Edition edition, int i) {
     return teams[static_cast<std::size_t>(i / rosterSize(edition))]
         .Players[static_cast<std::size_t>(Roster_Slot(edition, i))];
 }
 
-const PlayerRecord& rosterPlayer(const std::vector<TeamRecord>& teams, int edition, int i) {
+const PlayerRecord& rosterPlayer(const std::vector<TeamRecord>& teams, Edition edition, int i) {
     return teams[static_cast<std::size_t>(i / rosterSize(edition))]
         .Players[static_cast<std::size_t>(Roster_Slot(edition, i))];
 }
 
-int Find_Assigned_Team(const std::vector<TeamRecord>& teams, int teamCount, int edition, int k) {
+int Find_Assigned_Team(const std::vector<TeamRecord>& teams, int teamCount, Edition edition,
+                       int k) {
     const int count = std::min<int>(teamCount, static_cast<int>(teams.size()));
     for (int t = 0; t < count; ++t) {
         const int slot = teams[static_cast<std::size_t>(t)].RomSlot[edition];

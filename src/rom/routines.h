@@ -35,11 +35,9 @@ std::string Text_Before_Last(const std::string& text, std::string_view separator
 // (b0 + 256 * b1) - base, plus 65536 once when that is negative.
 std::int32_t Pointer_To_Offset(std::uint8_t b0, std::uint8_t b1, std::int32_t base);
 
-// Players per team in an edition's roster order (30, 32 or 37); 0 for other codes. The table is
-// indexed by edition code 1..9.
-inline constexpr std::array<int, 9> RosterSizes = {0, 30, 32, 37, 37, 32, 37, 37, 0};
-constexpr int rosterSize(int edition) {
-    return edition >= 1 && edition <= 9 ? RosterSizes[static_cast<std::size_t>(edition - 1)] : 0;
+// Players per team in an edition's roster order (30, 32 or 37); 0 for the editions without one.
+constexpr int rosterSize(Edition edition) {
+    return editionInfo(edition).rosterSize;
 }
 
 namespace detail {
@@ -86,7 +84,7 @@ constexpr int mapRoster(const std::array<RosterRun, N>& runs, int index) {
 
 // Document slot 0..69 of the running player index k (team * roster size + roster index).
 // Usable at compile time, so that the editions can check their record sizes there.
-constexpr int Roster_Slot(int edition, int k) {
+constexpr int Roster_Slot(Edition edition, int k) {
     const int size = rosterSize(edition);
     if (size == 0 || k < 0)
         return 0;
@@ -97,12 +95,12 @@ constexpr int Roster_Slot(int edition, int k) {
 
 // The player that running index i (team * roster size + roster index) of an edition's roster
 // order stands for; the teams must hold every team that index reaches.
-PlayerRecord& rosterPlayer(std::vector<TeamRecord>& teams, int edition, int i);
-const PlayerRecord& rosterPlayer(const std::vector<TeamRecord>& teams, int edition, int i);
+PlayerRecord& rosterPlayer(std::vector<TeamRecord>& teams, Edition edition, int i);
+const PlayerRecord& rosterPlayer(const std::vector<TeamRecord>& teams, Edition edition, int i);
 
 // The first document team assigned, for `edition`, to the division slot holding the image's team
 // number k; -1 when none. A RomSlot outside 0..29 assigns nothing.
-int Find_Assigned_Team(const std::vector<TeamRecord>& teams, int teamCount, int edition, int k);
+int Find_Assigned_Team(const std::vector<TeamRecord>& teams, int teamCount, Edition edition, int k);
 
 // Title-cases the cities, names and player names of every team: both texts of a pair are
 // lower-cased and then raised at the first character and after each "." or " ", but only when

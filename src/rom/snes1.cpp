@@ -16,7 +16,7 @@ namespace kvx {
 
 namespace {
 
-constexpr int Teams = 28;
+constexpr int Teams = editionInfo(SnesI).teamCount;
 constexpr int Roster = 32;
 constexpr int Players = Teams * Roster;
 
@@ -210,8 +210,7 @@ void exportSnesI(RomImage& image, const std::vector<TeamRecord>& teams,
 
 } // namespace
 
-const EditionCodec SnesIEdition{.code = SnesI,
-                                .teamCount = Teams,
+const EditionCodec SnesIEdition{.edition = SnesI,
                                 .textTeams = Teams,
                                 .creditsWidth = static_cast<int>(CreditsWidth),
                                 .importLeague = importSnesI,

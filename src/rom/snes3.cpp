@@ -17,7 +17,7 @@ namespace kvx {
 
 namespace {
 
-constexpr int Teams = 32;
+constexpr int Teams = editionInfo(SnesIII).teamCount;
 constexpr int TextTeams = 30; // the free agents and the old timers have no texts of their own
 constexpr int Roster = 37;
 constexpr int Players = Teams * Roster;
@@ -243,8 +243,7 @@ void exportSnesIII(RomImage& image, const std::vector<TeamRecord>& teams,
 
 } // namespace
 
-const EditionCodec SnesIIIEdition{.code = SnesIII,
-                                  .teamCount = Teams,
+const EditionCodec SnesIIIEdition{.edition = SnesIII,
                                   .textTeams = TextTeams,
                                   .creditsWidth = CreditsWidth,
                                   .importLeague = importSnesIII,

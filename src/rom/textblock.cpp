@@ -24,7 +24,7 @@ void TextBlock::requireEndsBy(std::size_t limit, std::string_view what) const {
                         hexOffset(limit) + "). Shorten some of them and export again.");
 }
 
-void addPackedNames(TextBlock& block, const std::vector<TeamRecord>& teams, int edition) {
+void addPackedNames(TextBlock& block, const std::vector<TeamRecord>& teams, Edition edition) {
     const int entries = static_cast<int>(teams.size()) * rosterSize(edition);
     std::string entry; // one buffer for every entry
     for (int i = 0; i < entries; ++i) {

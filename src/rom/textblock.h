@@ -48,7 +48,7 @@ private:
 
 // Appends the packed name entry of every roster entry of `teams` in the edition's roster order,
 // then marks where the last one ends: block.entries() is then the pointer table the game reads.
-void addPackedNames(TextBlock& block, const std::vector<TeamRecord>& teams, int edition);
+void addPackedNames(TextBlock& block, const std::vector<TeamRecord>& teams, Edition edition);
 
 // How a pointer table stores an entry: value = file offset + base, in a byte order and width,
 // and no larger than `maxValue`.

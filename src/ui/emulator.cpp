@@ -1,5 +1,6 @@
 #include "ui/emulator.h"
 
+#include "base/error.h"
 #include "base/fileio.h"
 #include "base/messages.h"
 #include "rom/commands.h"
@@ -64,16 +65,17 @@ bool EmulatorCommands::play() {
         fromQPath(folder->path()) + "/" + Text_After_Last(settings.lastImage, "/");
     ExportResult result;
     try {
-        RomImage image = RomImage::load(settings.lastImage);
-        const int edition =
-            editionSupported(settings.lastEdition) ? settings.lastEdition : detectEdition(image);
-        if (!editionSupported(edition)) {
-            tell(msg::RomNotSupported);
-            return false;
-        }
-        result = exportLeague(edition, session_.document.league(), image,
-                              ExportChoices{settings.fixChecksum});
-        image.save(copy);
+        // The edition remembered with the image, or the one its bytes name.
+        const auto remembered = editionFromCode(settings.lastEdition);
+        const ExportedCopy exported =
+            exportCopy(settings.lastImage,
+                       remembered && editionSupported(*remembered) ? *remembered : AutoDetect,
+                       session_.document.league(), ExportChoices{settings.fixChecksum});
+        exported.exported.save(copy);
+        result = exported.result;
+    } catch (const UnsupportedImage&) {
+        tell(msg::RomNotSupported);
+        return false;
     } catch (const std::exception& error) {
         tell(describeFailure(error) + "\r" + text::EmulatorNotStarted);
         return false;

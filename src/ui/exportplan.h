@@ -10,7 +10,7 @@ namespace kvx {
 // What the export wizard opens with: the edition, the teams the image holds in each slot now
 // (read as the export reads them), and the checksum choice remembered from the last export.
 struct ExportWizardInput {
-    int edition = 0;
+    Edition edition = AutoDetect;
     ImageSlotTeams imageTeams{};
     bool fixChecksum = false;
 };

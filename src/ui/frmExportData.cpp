@@ -34,7 +34,7 @@ QPushButton* namedButton(const char* caption, const char* name, QWidget* parent)
 
 } // namespace
 
-frmExportData::frmExportData(const League& league, int romEdition, QWidget* parent)
+frmExportData::frmExportData(const League& league, Edition romEdition, QWidget* parent)
     : frmExportData(league, ExportWizardInput{romEdition, {}, false}, parent) {}
 
 frmExportData::frmExportData(const League& league, const ExportWizardInput& input, QWidget* parent)

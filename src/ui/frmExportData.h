@@ -27,7 +27,7 @@ public:
     static constexpr int Rows = SlotAssignment::Rows;
     static constexpr int Pages = SlotAssignment::Pages;
 
-    frmExportData(const League& league, int romEdition, QWidget* parent = nullptr);
+    frmExportData(const League& league, Edition romEdition, QWidget* parent = nullptr);
     frmExportData(const League& league, const ExportWizardInput& input, QWidget* parent = nullptr);
 
     // 1 after Finish, -1 when the wizard was closed any other way.
@@ -51,7 +51,7 @@ private:
     QLayout* buildChoices();
 
     const League& league_;
-    const int romEdition_;
+    const Edition romEdition_;
     const ImageSlotTeams imageTeams_;
     SlotAssignment Assignment;
     int Page = 0;

@@ -9,7 +9,6 @@
 #include "ui/failure.h"
 #include "ui/texts.h"
 
-#include <array>
 #include <filesystem>
 
 namespace kvx {
@@ -28,14 +27,9 @@ std::string exportedStatus(int teams, const std::string& path) {
     return "Exported " + teamsText(teams) + " into " + Text_After_Last(path, "/");
 }
 
-// The editions as the status bar names them, by edition code.
-constexpr std::array<const char*, 9> EditionTitles = {"",           "NES",         "Genesis I",
-                                                      "Genesis II", "Genesis III", "SNES I",
-                                                      "SNES II",    "SNES III",    "PlayStation"};
-
-std::string importedStatus(int teams, const std::string& source, int edition) {
+std::string importedStatus(int teams, const std::string& source, Edition edition) {
     return "Imported " + teamsText(teams) + " from " + source + " (" +
-           EditionTitles.at(static_cast<std::size_t>(edition - 1)) + ")";
+           std::string(editionInfo(edition).title) + ")";
 }
 
 // A patch holds the changed bytes and some framing: a patch of an image of the largest size
@@ -60,8 +54,9 @@ bool sameFile(const std::string& a, const std::string& b) {
 } // namespace
 
 void showExportOutcome(Platform& platform, const ExportResult& result) {
-    for (const std::string& warning : result.warnings)
-        platform.messageBox(msg::ExportWarningTitle, warning, MessageIcon::Critical);
+    for (const ExportWarning& warning : result.warnings)
+        platform.messageBox(msg::ExportWarningTitle, "Warning!\r" + warning.text,
+                            MessageIcon::Critical);
     for (const std::string& note : result.notes)
         platform.messageBox(msg::ReadMeTitle, note, MessageIcon::Information);
     if (!result.cuts.empty()) {
@@ -109,7 +104,7 @@ std::optional<int> RomCommands::askRoster() {
 bool RomCommands::importData() {
     if (!files_.confirmDiscard())
         return false;
-    filterIndex_ = AutoDetect;
+    filterIndex_ = code(AutoDetect);
     const auto choice = platform_.openFile(dialogRequest(text::ImportTitle));
     if (!choice)
         return false;
@@ -118,13 +113,13 @@ bool RomCommands::importData() {
 }
 
 bool RomCommands::importPath(const std::string& path) {
-    return files_.confirmDiscard() && importFile(path, AutoDetect);
+    return files_.confirmDiscard() && importFile(path, code(AutoDetect));
 }
 
 bool RomCommands::importPatched() {
     if (!files_.confirmDiscard())
         return false;
-    filterIndex_ = AutoDetect;
+    filterIndex_ = code(AutoDetect);
     const auto image = platform_.openFile(dialogRequest(text::ImportPatchedTitle));
     if (!image)
         return false;
@@ -139,13 +134,20 @@ bool RomCommands::importPatched() {
     return importFile(image->path, image->filterIndex, patch->path);
 }
 
-bool RomCommands::importFile(const std::string& path, int edition,
+std::optional<Edition> RomCommands::chosenEdition(int filterIndex) {
+    const auto edition = editionFromCode(filterIndex);
+    if (edition && (*edition == AutoDetect || editionSupported(*edition)))
+        return edition;
+    tell(msg::RomNotSupported);
+    return std::nullopt;
+}
+
+bool RomCommands::importFile(const std::string& path, int filterIndex,
                              const std::optional<std::string>& patch) {
     session_.RomPath = path;
-    if (edition != AutoDetect && !editionSupported(edition)) {
-        tell(msg::RomNotSupported);
+    const auto edition = chosenEdition(filterIndex);
+    if (!edition)
         return false;
-    }
     for (const std::string* file : {&path, patch ? &*patch : nullptr})
         if (file && !fileExists(*file)) {
             tell(missingFile(*file));
@@ -153,34 +155,20 @@ bool RomCommands::importFile(const std::string& path, int edition,
         }
     try {
         const RomImage image = patch ? patchedImage(path, *patch) : RomImage::load(path);
-        if (edition == AutoDetect)
-            edition = detectEdition(image);
-        if (!editionSupported(edition)) {
-            tell(msg::RomNotSupported);
-            return false;
-        }
-        int roster = 0;
-        if (edition == GenesisII) {
-            const auto answer = askRoster();
-            if (!answer)
-                return false;
-            roster = *answer;
-        }
         // Read into a document of its own, so that a damaged image leaves the user's as it was.
         League fresh;
         newDocument(fresh, platform_.today());
-        const ImportResult result = importLeague(image, edition, roster, fresh);
-        if (result.teamCount == 0) {
-            tell(msg::RomNotSupported);
+        const auto result = importImage(
+            image, *edition, [this] { return askRoster(); }, fresh);
+        if (!result)
             return false;
-        }
-        for (const std::string& warning : result.warnings)
+        for (const std::string& warning : result->warnings)
             platform_.messageBox(text::ProgramName, warning, MessageIcon::Information);
         session_.document.replace(std::move(fresh));
         std::string source = Text_After_Last(path, "/");
         if (patch)
             source += " patched with " + Text_After_Last(*patch, "/");
-        report(importedStatus(result.teamCount, source, edition));
+        report(importedStatus(result->teamCount, source, result->edition));
         return true;
     } catch (const std::exception& error) {
         tell(describeFailure(error));
@@ -196,31 +184,23 @@ bool RomCommands::exportData() {
     filterIndex_ = choice->filterIndex;
     const std::string& path = choice->path;
 
-    int edition = choice->filterIndex;
-    if (edition != AutoDetect && !editionSupported(edition)) {
-        tell(msg::RomNotSupported);
+    const auto chosen = chosenEdition(choice->filterIndex);
+    if (!chosen)
         return false;
-    }
     if (!fileExists(path)) {
         tell(missingFile(path) + "\r" + text::ExportNeedsImage);
         return false;
     }
     try {
-        RomImage image = RomImage::load(path);
-        if (edition == AutoDetect)
-            edition = detectEdition(image);
-        if (!editionSupported(edition)) {
-            tell(msg::RomNotSupported);
-            return false;
-        }
-
+        const RomImage image = RomImage::load(path);
+        const Edition edition = resolveEdition(*chosen, image);
         const ExportWizardInput input{edition,
                                       imageSlotTeams(edition, teamsInImage(edition, image)),
                                       session_.exportSettings.fixChecksum};
         const auto plan = wizard_(session_.document.league(), input);
         if (!plan)
             return false;
-        session_.document.setRomSlots(edition, plan->romSlots);
+        session_.document.setRomSlots(code(edition), plan->romSlots);
         session_.exportSettings.fixChecksum = plan->fixChecksum;
         const ExportChoices choices{plan->fixChecksum};
         return plan->asPatch ? writePatch(path, edition, choices)
@@ -234,18 +214,10 @@ bool RomCommands::exportData() {
     }
 }
 
-bool RomCommands::writeImage(const std::string& path, int edition, const ExportChoices& choices) {
-    // Read again under the lock, which other exports take too: the image may have been
-    // replaced while the wizard was open, and is replaced only while it is still the file
-    // that was read.
-    ExportResult result;
-    {
-        const FileLock lock(path);
-        RomImage image = RomImage::load(path);
-        result = exportLeague(edition, session_.document.league(), image, choices);
-        writeFileAtomically(
-            path, [&image](const ByteSink& sink) { sink(image.bytes()); }, lock.identity());
-    }
+bool RomCommands::writeImage(const std::string& path, Edition edition,
+                             const ExportChoices& choices) {
+    // Read again: the image may have been replaced while the wizard was open.
+    const ExportResult result = exportImageFile(path, edition, session_.document.league(), choices);
     rememberExport(path, edition);
     showExportOutcome(platform_, result);
     report(exportedStatus(result.teamsReplaced, path));
@@ -254,11 +226,10 @@ bool RomCommands::writeImage(const std::string& path, int edition, const ExportC
 
 // The export runs on a copy of the image, with every check it makes when it writes the image;
 // only then is the patch file asked for. The image itself is only read.
-bool RomCommands::writePatch(const std::string& path, int edition, const ExportChoices& choices) {
-    const RomImage original = RomImage::load(path);
-    RomImage exported = original;
-    const ExportResult result =
-        exportLeague(edition, session_.document.league(), exported, choices);
+bool RomCommands::writePatch(const std::string& path, Edition edition,
+                             const ExportChoices& choices) {
+    const ExportedCopy copy = exportCopy(path, edition, session_.document.league(), choices);
+    const ExportResult& result = copy.result;
 
     FileDialogRequest request;
     request.title = text::SavePatchTitle;
@@ -281,7 +252,8 @@ bool RomCommands::writePatch(const std::string& path, int edition, const ExportC
         tell(text::PatchOverImage);
         return false;
     }
-    writeFileAtomically(patchPath, makePatch(*format, original.bytes(), exported.bytes()));
+    writeFileAtomically(patchPath,
+                        makePatch(*format, copy.original.bytes(), copy.exported.bytes()));
     rememberExport(path, edition);
     showExportOutcome(platform_, result);
     report("Saved " + teamsText(result.teamsReplaced) + " for " + Text_After_Last(path, "/") +
@@ -289,9 +261,9 @@ bool RomCommands::writePatch(const std::string& path, int edition, const ExportC
     return true;
 }
 
-void RomCommands::rememberExport(const std::string& path, int edition) {
+void RomCommands::rememberExport(const std::string& path, Edition edition) {
     session_.exportSettings.lastImage = path;
-    session_.exportSettings.lastEdition = edition;
+    session_.exportSettings.lastEdition = code(edition);
 }
 
 } // namespace kvx

@@ -45,12 +45,15 @@ public:
     bool exportData();
 
 private:
-    bool importFile(const std::string& path, int edition,
+    bool importFile(const std::string& path, int filterIndex,
                     const std::optional<std::string>& patch = std::nullopt);
-    bool writeImage(const std::string& path, int edition, const ExportChoices& choices);
-    bool writePatch(const std::string& path, int edition, const ExportChoices& choices);
+    bool writeImage(const std::string& path, Edition edition, const ExportChoices& choices);
+    bool writePatch(const std::string& path, Edition edition, const ExportChoices& choices);
     // The image Play in Emulator starts a copy of.
-    void rememberExport(const std::string& path, int edition);
+    void rememberExport(const std::string& path, Edition edition);
+    // The edition of a file-type entry, when it is automatic detection or one this program can
+    // read and write; says that it cannot otherwise.
+    std::optional<Edition> chosenEdition(int filterIndex);
     FileDialogRequest dialogRequest(const char* title);
     std::optional<int> askRoster();
     void tell(const std::string& text);

@@ -16,12 +16,10 @@ TEST(Commands, FilterStringListsTheNineEditionsInCodeOrder) {
               "Kickvane (Auto Detect)|*.nes;*.bin;*.smc|[NES] Kickvane|*.nes|[SEGA] Kickvane|*.bin|"
               "[SEGA] Kickvane II|*.bin|[SEGA] Kickvane III|*.bin|[SNES] Kickvane|*.smc|"
               "[SNES] Kickvane II|*.smc|[SNES] Kickvane III|*.smc|[PSX] Kickvane|*.dat|");
-    EXPECT_EQ(editionFilterEntry(9), "[PSX] Kickvane|*.dat|");
-    EXPECT_EQ(editionFilterEntry(0), "");
 }
 
 TEST(Commands, DetectionComparesTheSixteenBytesAtOffset16) {
-    const std::pair<const char*, int> signatures[] = {
+    const std::pair<const char*, Edition> signatures[] = {
         {"38807480B080EC8028816481A081DC81", Nes},
         {"00000578000005820000058C00000596", GenesisI},
         {"000005B0000005BA000005C4000005CE", GenesisII},
@@ -33,10 +31,10 @@ TEST(Commands, DetectionComparesTheSixteenBytesAtOffset16) {
         image.signature(hex);
         EXPECT_EQ(detectEdition(image.image()), edition) << hex;
         image.putByte(0x1F, static_cast<std::uint8_t>(image.byte(0x1F) ^ 1));
-        EXPECT_EQ(detectEdition(image.image()), 0) << hex;
+        EXPECT_EQ(detectEdition(image.image()), std::nullopt) << hex;
     }
-    EXPECT_EQ(detectEdition(RomImage(std::vector<std::uint8_t>(0x1F))), 0);
-    EXPECT_EQ(detectEdition(RomImage()), 0);
+    EXPECT_EQ(detectEdition(RomImage(std::vector<std::uint8_t>(0x1F))), std::nullopt);
+    EXPECT_EQ(detectEdition(RomImage()), std::nullopt);
 }
 
 TEST(Commands, EditionsByNameAndSupport) {
@@ -48,8 +46,9 @@ TEST(Commands, EditionsByNameAndSupport) {
     EXPECT_EQ(editionFromName("NES"), std::nullopt);
     EXPECT_EQ(editionName(AutoDetect), "auto");
     EXPECT_TRUE(editionSupported(Nes));
-    for (int edition : {1, 7, 9, 0, 10})
-        EXPECT_FALSE(editionSupported(edition)) << edition;
+    for (Edition edition : {AutoDetect, SnesII, PlayStation})
+        EXPECT_FALSE(editionSupported(edition)) << code(edition);
+    EXPECT_FALSE(editionFromCode(0) || editionFromCode(10));
 }
 
 TEST(Commands, ImportStartsFromANewDocument) {
@@ -58,15 +57,17 @@ TEST(Commands, ImportStartsFromANewDocument) {
         test::buildNesImage(teams, GeneralInfoRecord{"1994", 0, 0, "CREDITS"}, 5);
     League league;
     newDocument(league, Date{2001, 3, 7});
-    const ImportResult result = importLeague(image, Nes, 0, league);
-    EXPECT_EQ(result.teamCount, 28);
+    const auto result = importImage(
+        image, AutoDetect, [] { return std::optional<int>(); }, league);
+    EXPECT_EQ(result.value().edition, Nes);
+    EXPECT_EQ(result->teamCount, 28);
     EXPECT_EQ(league.TeamCount, 28);
     EXPECT_EQ(league.Teams.size(), 28u);
     EXPECT_EQ(league.GeneralInfo, (GeneralInfoRecord{"1994", 3, 7, "CREDITS"}));
 
     League untouched;
     newDocument(untouched, Date{2001, 3, 7});
-    EXPECT_EQ(importLeague(image, SnesII, 0, untouched).teamCount, 0);
+    EXPECT_THROW(importImage(image, SnesII, {}, untouched), UnsupportedImage);
     EXPECT_EQ(untouched.TeamCount, 0);
 }
 

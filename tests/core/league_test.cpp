@@ -72,7 +72,7 @@ TEST(League, CaseChangesTouchAsciiLettersOnly) {
 }
 
 TEST(Tables, SlotTeamIndexOfTwentyEightTeamEditionsSkipsTwoSlots) {
-    for (int edition : {2, 3, 4, 6, 7}) {
+    for (Edition edition : {Nes, GenesisI, GenesisII, SnesI, SnesII}) {
         EXPECT_EQ(SlotTeamIndex(edition, 0), 0);
         EXPECT_EQ(SlotTeamIndex(edition, 8), 8);
         EXPECT_EQ(SlotTeamIndex(edition, 9), -1);
@@ -80,32 +80,31 @@ TEST(Tables, SlotTeamIndexOfTwentyEightTeamEditionsSkipsTwoSlots) {
         EXPECT_EQ(SlotTeamIndex(edition, 28), 27);
         EXPECT_EQ(SlotTeamIndex(edition, 29), -1);
     }
-    for (int edition : {5, 8})
+    for (Edition edition : {GenesisIII, SnesIII})
         for (int slot = 0; slot < 30; ++slot)
             EXPECT_EQ(SlotTeamIndex(edition, slot), slot);
-    for (int edition : {1, 9})
+    for (Edition edition : {AutoDetect, PlayStation})
         EXPECT_EQ(SlotTeamIndex(edition, 4), 0);
 }
 
 TEST(Tables, DefaultTeamNamesShareListsBetweenEditions) {
     for (int slot = 0; slot < 30; ++slot) {
-        EXPECT_EQ(DefaultTeamNames(4, slot), DefaultTeamNames(3, slot));
-        EXPECT_EQ(DefaultTeamNames(6, slot), DefaultTeamNames(3, slot));
-        EXPECT_EQ(DefaultTeamNames(8, slot), DefaultTeamNames(5, slot));
-        EXPECT_EQ(DefaultTeamNames(1, slot), "");
-        EXPECT_EQ(DefaultTeamNames(7, slot), "");
-        EXPECT_EQ(DefaultTeamNames(9, slot), "");
+        EXPECT_EQ(DefaultTeamNames(GenesisII, slot), DefaultTeamNames(GenesisI, slot));
+        EXPECT_EQ(DefaultTeamNames(SnesI, slot), DefaultTeamNames(GenesisI, slot));
+        EXPECT_EQ(DefaultTeamNames(SnesIII, slot), DefaultTeamNames(GenesisIII, slot));
+        for (Edition unnamed : {AutoDetect, SnesII, PlayStation})
+            EXPECT_EQ(DefaultTeamNames(unnamed, slot), "");
         // List B differs from list A only in the order of the two NFC divisions.
         if (slot < 15 || (slot >= 20 && slot < 25)) {
-            EXPECT_EQ(DefaultTeamNames(3, slot), DefaultTeamNames(2, slot));
+            EXPECT_EQ(DefaultTeamNames(GenesisI, slot), DefaultTeamNames(Nes, slot));
         }
     }
-    EXPECT_EQ(DefaultTeamNames(2, 15), "Washington Redskins");
-    EXPECT_EQ(DefaultTeamNames(3, 15), "Dallas Cowboys");
-    EXPECT_EQ(DefaultTeamNames(3, 28), "S.F. 49ers");
-    EXPECT_EQ(DefaultTeamNames(2, 9), "");
-    EXPECT_EQ(DefaultTeamNames(5, 28), "St.Louis Rams");
-    EXPECT_EQ(DefaultTeamNames(5, 29), "San Francisco 49ers");
+    EXPECT_EQ(DefaultTeamNames(Nes, 15), "Washington Redskins");
+    EXPECT_EQ(DefaultTeamNames(GenesisI, 15), "Dallas Cowboys");
+    EXPECT_EQ(DefaultTeamNames(GenesisI, 28), "S.F. 49ers");
+    EXPECT_EQ(DefaultTeamNames(Nes, 9), "");
+    EXPECT_EQ(DefaultTeamNames(GenesisIII, 28), "St.Louis Rams");
+    EXPECT_EQ(DefaultTeamNames(GenesisIII, 29), "San Francisco 49ers");
 }
 
 TEST(Tables, AttributeNamesAndScales) {

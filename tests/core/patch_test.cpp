@@ -42,9 +42,9 @@ TEST(Patch, AFileThatIsNoPatchIsRefused) {
 
 // What an export does to an image of each edition, made into a patch of each format and applied
 // again by the format the patch's own bytes name, must give the exported image byte for byte.
-struct Edition {
+struct EditionCase {
     const char* name;
-    int code;
+    kvx::Edition code;
     std::vector<TeamRecord> teams;
     std::function<RomImage(const std::vector<TeamRecord>&)> build;
 };
@@ -52,7 +52,7 @@ struct Edition {
 const GeneralInfoRecord Info{"1994", 8, 31, "PATCH"};
 
 TEST(Patch, AnExportOfEveryEditionComesBackFromItsPatch) {
-    const std::vector<Edition> editions = {
+    const std::vector<EditionCase> editions = {
         {"NES", Nes, test::imageStyleTeams(28, 1),
          [](const auto& teams) { return test::buildNesImage(teams, Info, 2); }},
         {"Genesis III", GenesisIII, test::genesisStyleTeams(32, 1),
@@ -60,7 +60,7 @@ TEST(Patch, AnExportOfEveryEditionComesBackFromItsPatch) {
         {"SNES III", SnesIII, test::snesStyleTeams(32, 1),
          [](const auto& teams) { return test::buildSnesIIIImage(teams, Info, 2); }},
     };
-    for (const Edition& edition : editions) {
+    for (const EditionCase& edition : editions) {
         SCOPED_TRACE(edition.name);
         const RomImage original = edition.build(edition.teams);
         // A whole new league: every one of the 28 teams into another team's slot.

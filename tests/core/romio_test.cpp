@@ -80,7 +80,7 @@ TEST_F(ExportFrame, OnlySlotsWithoutEitherNameGetTheFiller) {
     RomImage image = original;
     const ExportResult result = Export_ROM(Nes, league, image);
     ASSERT_EQ(result.warnings.size(), 1u); // the undefined level of the player with one name
-    EXPECT_NE(result.warnings[0].find("solo"), std::string::npos);
+    EXPECT_EQ(result.warnings[0].player, "solo ");
 
     // One name is kept, in the case the game stores it (the import title-cases only pairs).
     const auto teams = reimport(image);
@@ -107,7 +107,7 @@ TEST_F(ExportFrame, UndefinedLevelsAreWrittenAsZeroWithOneWarningEach) {
     RomImage image = original;
     const ExportResult result = Export_ROM(Nes, league, image);
     ASSERT_EQ(result.warnings.size(), 2u);
-    EXPECT_EQ(result.warnings[0], "Warning!\rZed Brantlow (BUF) has an undefined attribute!");
+    EXPECT_EQ(result.warnings[0].text, "Zed Brantlow (BUF) has an undefined attribute!");
     EXPECT_EQ(result.teamsReplaced, 1);
     EXPECT_EQ(reimport(image)[0].Players[7].Attributes[0], 0);
 }

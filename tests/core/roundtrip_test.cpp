@@ -47,8 +47,8 @@ Ranges genesisICopies() {
     return ranges;
 }
 
-struct Edition {
-    int code;
+struct EditionCase {
+    kvx::Edition code;
     int roster; // the one the command line imports: the third of Genesis II
     std::function<RomImage()> build;
     // What every export writes whatever the league: the signature texts, the credits line, the
@@ -56,8 +56,8 @@ struct Edition {
     std::function<Ranges(const RomImage&)> stamped;
 };
 
-const std::vector<Edition>& editions() {
-    static const std::vector<Edition> all = {
+const std::vector<EditionCase>& editions() {
+    static const std::vector<EditionCase> all = {
         {Nes, 0,
          [] {
              return test::buildNesImage(edgeCaseTeams(test::imageStyleTeams(28, 1)), ImageInfo, 2);
@@ -128,7 +128,7 @@ const std::vector<Edition>& editions() {
     return all;
 }
 
-League imported(const RomImage& image, int edition, int roster) {
+League imported(const RomImage& image, Edition edition, int roster) {
     League league;
     newDocument(league, Date{2000, 1, 1});
     EXPECT_GT(importLeague(image, edition, roster, league).teamCount, 0);
@@ -136,7 +136,7 @@ League imported(const RomImage& image, int edition, int roster) {
 }
 
 // The division slot a team remembers is the one holding its image team, for its edition only.
-void expectRememberedSlots(const League& league, int edition) {
+void expectRememberedSlots(const League& league, Edition edition) {
     std::vector<TeamRecord> expected = league.Teams;
     test::setImportedSlots(expected, edition);
     for (std::size_t t = 0; t < expected.size(); ++t)
@@ -144,8 +144,8 @@ void expectRememberedSlots(const League& league, int edition) {
 }
 
 TEST(RoundTrip, AnUnchangedLeagueComesBackByteForByteAndAnEditChangesOnlyItsPlayer) {
-    for (const Edition& edition : editions()) {
-        SCOPED_TRACE("edition " + std::to_string(edition.code));
+    for (const EditionCase& edition : editions()) {
+        SCOPED_TRACE("edition " + std::to_string(code(edition.code)));
         const RomImage original = edition.build();
         League league = imported(original, edition.code, edition.roster);
         expectRememberedSlots(league, edition.code);
@@ -196,8 +196,8 @@ TEST(RoundTrip, AnUnchangedLeagueComesBackByteForByteAndAnEditChangesOnlyItsPlay
 
 // Last names the game would split elsewhere, and team texts it would read as something else.
 TEST(RoundTrip, TextsThatWouldReadBackDifferentlyAreRefusedAndNothingIsWritten) {
-    for (const Edition& edition : editions()) {
-        SCOPED_TRACE("edition " + std::to_string(edition.code));
+    for (const EditionCase& edition : editions()) {
+        SCOPED_TRACE("edition " + std::to_string(code(edition.code)));
         const RomImage original = edition.build();
         const League league = imported(original, edition.code, edition.roster);
         const test::ImageFile file(original, edition.code, "game");
@@ -213,7 +213,7 @@ TEST(RoundTrip, TextsThatWouldReadBackDifferentlyAreRefusedAndNothingIsWritten) 
     }
 
     struct Case {
-        int edition;
+        Edition edition;
         std::function<void(TeamRecord&)> edit;
         std::string_view words;
     };
@@ -228,7 +228,7 @@ TEST(RoundTrip, TextsThatWouldReadBackDifferentlyAreRefusedAndNothingIsWritten) 
         {GenesisIII, [](TeamRecord& t) { t.City = "A\\B"; }, "city \"A\\B\""},
     };
     for (const Case& c : cases) {
-        for (const Edition& edition : editions()) {
+        for (const EditionCase& edition : editions()) {
             if (edition.code != c.edition)
                 continue;
             const RomImage original = edition.build();
@@ -236,14 +236,14 @@ TEST(RoundTrip, TextsThatWouldReadBackDifferentlyAreRefusedAndNothingIsWritten) 
             c.edit(team);
             const test::ImageFile file(original, edition.code, "game");
             EXPECT_TRUE(file.refusesTeam(team, team.RomSlot[edition.code], c.words))
-                << "edition " << c.edition;
+                << "edition " << code(c.edition);
         }
     }
 }
 
 TEST(RoundTrip, EveryValueCutToFitIsSaid) {
-    for (const Edition& edition : editions()) {
-        SCOPED_TRACE("edition " + std::to_string(edition.code));
+    for (const EditionCase& edition : editions()) {
+        SCOPED_TRACE("edition " + std::to_string(code(edition.code)));
         const RomImage original = edition.build();
         League league = imported(original, edition.code, edition.roster);
         league.Teams[1].Abbreviation = "ABCDEFGHIJ";
@@ -273,7 +273,7 @@ TEST(RoundTrip, EveryValueCutToFitIsSaid) {
 // Every table the export follows, with its first and its last entry damaged.
 TEST(RoundTrip, PointersLeadingOutsideTheLeaguesAreasAreRefusedAndNothingIsWritten) {
     struct Table {
-        int edition;
+        Edition edition;
         std::size_t at;
         std::size_t width;
         int entries;
@@ -295,7 +295,7 @@ TEST(RoundTrip, PointersLeadingOutsideTheLeaguesAreasAreRefusedAndNothingIsWritt
         {GenesisIII, 0x226D0, 4, 101},
         {GenesisIII, 0x25210, 4, 1185},
     };
-    for (const Edition& edition : editions()) {
+    for (const EditionCase& edition : editions()) {
         const RomImage original = edition.build();
         const League league = imported(original, edition.code, edition.roster);
         for (const Table& table : tables) {
@@ -313,7 +313,7 @@ TEST(RoundTrip, PointersLeadingOutsideTheLeaguesAreasAreRefusedAndNothingIsWritt
                         test::putU32be(image, at, value);
                     const RomImage damaged = image;
                     EXPECT_THROW(Export_ROM(edition.code, league, image), Error)
-                        << "edition " << edition.code << " table " << hexOffset(table.at)
+                        << "edition " << code(edition.code) << " table " << hexOffset(table.at)
                         << " entry " << entry << " value " << value;
                     EXPECT_TRUE(image.bytes() == damaged.bytes());
                 }
@@ -322,7 +322,7 @@ TEST(RoundTrip, PointersLeadingOutsideTheLeaguesAreasAreRefusedAndNothingIsWritt
     }
 
     // The refusal names the table, the entry and where it leads.
-    const Edition& nes = editions().front();
+    const EditionCase& nes = editions().front();
     RomImage image = nes.build();
     image.setU16le(0x1FC50, 0);
     try {

@@ -28,23 +28,23 @@ TEST(Routines, PointerBases) {
 }
 
 TEST(Routines, RosterSlots) {
-    EXPECT_EQ(Roster_Slot(2, 59), 63); // team 1's punter
-    EXPECT_EQ(Roster_Slot(2, 12), 28);
-    EXPECT_EQ(Roster_Slot(2, 28), 56);
-    EXPECT_EQ(Roster_Slot(6, 30), 53);
-    EXPECT_EQ(Roster_Slot(3, 32 + 31), 54);
-    EXPECT_EQ(Roster_Slot(4, 22), 40);
-    EXPECT_EQ(Roster_Slot(8, 34), 55);
-    EXPECT_EQ(Roster_Slot(5, 37 * 31 + 36), 63);
-    EXPECT_EQ(Roster_Slot(9, 5), 0);
-    EXPECT_EQ(Roster_Slot(1, 5), 0);
+    EXPECT_EQ(Roster_Slot(Nes, 59), 63); // team 1's punter
+    EXPECT_EQ(Roster_Slot(Nes, 12), 28);
+    EXPECT_EQ(Roster_Slot(Nes, 28), 56);
+    EXPECT_EQ(Roster_Slot(SnesI, 30), 53);
+    EXPECT_EQ(Roster_Slot(GenesisI, 32 + 31), 54);
+    EXPECT_EQ(Roster_Slot(GenesisII, 22), 40);
+    EXPECT_EQ(Roster_Slot(SnesIII, 34), 55);
+    EXPECT_EQ(Roster_Slot(GenesisIII, 37 * 31 + 36), 63);
+    EXPECT_EQ(Roster_Slot(PlayStation, 5), 0);
+    EXPECT_EQ(Roster_Slot(AutoDetect, 5), 0);
 
     // Every roster index reaches a different slot, and every slot stays inside its group.
-    for (int edition : {2, 3, 4}) {
+    for (Edition edition : {Nes, GenesisI, GenesisII}) {
         std::vector<bool> used(70, false);
         for (int k = 0; k < rosterSize(edition); ++k) {
             const int slot = Roster_Slot(edition, k);
-            EXPECT_FALSE(used[static_cast<std::size_t>(slot)]) << edition << " " << k;
+            EXPECT_FALSE(used[static_cast<std::size_t>(slot)]) << code(edition) << " " << k;
             used[static_cast<std::size_t>(slot)] = true;
         }
     }
@@ -133,17 +133,17 @@ TEST(Routines, CapitalizeNames) {
 TEST(Routines, FindAssignedTeam) {
     std::vector<TeamRecord> teams(4);
     for (auto& team : teams)
-        team.RomSlot[2] = -1;
-    teams[1].RomSlot[2] = 10; // NES slot 10 holds the image's team 9
-    teams[2].RomSlot[2] = 10;
-    teams[3].RomSlot[2] = 9; // the empty fifth slot of AFC CENTRAL
-    teams[0].RomSlot[3] = 10;
-    EXPECT_EQ(Find_Assigned_Team(teams, 4, 2, 9), 1);
-    EXPECT_EQ(Find_Assigned_Team(teams, 4, 2, 8), -1);
-    EXPECT_EQ(Find_Assigned_Team(teams, 4, 3, 9), 0);
-    EXPECT_EQ(Find_Assigned_Team(teams, 1, 2, 9), -1); // beyond TeamCount
-    teams[0].RomSlot[2] = 45;                          // only a damaged file holds this
-    EXPECT_EQ(Find_Assigned_Team(teams, 1, 2, 0), -1);
+        team.RomSlot[Nes] = -1;
+    teams[1].RomSlot[Nes] = 10; // NES slot 10 holds the image's team 9
+    teams[2].RomSlot[Nes] = 10;
+    teams[3].RomSlot[Nes] = 9; // the empty fifth slot of AFC CENTRAL
+    teams[0].RomSlot[GenesisI] = 10;
+    EXPECT_EQ(Find_Assigned_Team(teams, 4, Nes, 9), 1);
+    EXPECT_EQ(Find_Assigned_Team(teams, 4, Nes, 8), -1);
+    EXPECT_EQ(Find_Assigned_Team(teams, 4, GenesisI, 9), 0);
+    EXPECT_EQ(Find_Assigned_Team(teams, 1, Nes, 9), -1); // beyond TeamCount
+    teams[0].RomSlot[Nes] = 45;                          // only a damaged file holds this
+    EXPECT_EQ(Find_Assigned_Team(teams, 1, Nes, 0), -1);
 }
 
 TEST(Routines, CentredLines) {

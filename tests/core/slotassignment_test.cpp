@@ -21,7 +21,7 @@ League leagueOf(std::initializer_list<std::pair<const char*, const char*>> teams
 TEST(SlotAssignment, FreshTeamsAllClaimSlotZeroAndTheLastWins) {
     const League league =
         leagueOf({{"Buffalo", "Bills"}, {"Miami", "Dolphins"}, {"Dallas", "Cowboys"}});
-    const SlotAssignment assignment(league, 2);
+    const SlotAssignment assignment(league, Nes);
     EXPECT_EQ(assignment.team(0), 2);
     for (int slot = 1; slot < 30; ++slot)
         EXPECT_EQ(assignment.team(slot), -1);
@@ -34,8 +34,8 @@ TEST(SlotAssignment, AutoMatchesNicknamesOnOnePage) {
                               {"San Francisco", "49ers"},
                               {"Nowhere", ""}});
     for (auto& team : league.Teams)
-        team.RomSlot[2] = -1;
-    SlotAssignment assignment(league, 2);
+        team.RomSlot[Nes] = -1;
+    SlotAssignment assignment(league, Nes);
     assignment.autoMatch(league, 0);
     EXPECT_EQ(assignment.team(0), 1); // the last matching team wins
     EXPECT_EQ(assignment.team(2), 2);
@@ -49,17 +49,17 @@ TEST(SlotAssignment, AutoMatchesNicknamesOnOnePage) {
 
 TEST(SlotAssignment, FinishKeepsTheHighestSlotAndClearsTheRest) {
     League league = leagueOf({{"A", "A"}, {"B", "B"}, {"C", "C"}});
-    league.Teams[2].RomSlot[3] = 12; // another edition is never touched
-    SlotAssignment assignment(league, 2);
+    league.Teams[2].RomSlot[GenesisI] = 12; // another edition is never touched
+    SlotAssignment assignment(league, Nes);
     assignment.assign(0, -1);
     assignment.assign(4, 1);
     assignment.assign(17, 1);
     assignment.assign(6, 0);
     assignment.finish(league);
-    EXPECT_EQ(league.Teams[0].RomSlot[2], 6);
-    EXPECT_EQ(league.Teams[1].RomSlot[2], 17);
-    EXPECT_EQ(league.Teams[2].RomSlot[2], -1);
-    EXPECT_EQ(league.Teams[2].RomSlot[3], 12);
+    EXPECT_EQ(league.Teams[0].RomSlot[Nes], 6);
+    EXPECT_EQ(league.Teams[1].RomSlot[Nes], 17);
+    EXPECT_EQ(league.Teams[2].RomSlot[Nes], -1);
+    EXPECT_EQ(league.Teams[2].RomSlot[GenesisI], 12);
 }
 
 TEST(SlotAssignment, AutoPrefersTheTeamTheImageHoldsNow) {
@@ -69,9 +69,9 @@ TEST(SlotAssignment, AutoPrefersTheTeamTheImageHoldsNow) {
         held[b].City = "Place" + std::to_string(b);
         held[b].Name = "Held" + std::to_string(b);
     }
-    const ImageSlotTeams image = imageSlotTeams(2, held);
+    const ImageSlotTeams image = imageSlotTeams(Nes, held);
     for (int slot = 0; slot < 30; ++slot) {
-        const int b = SlotTeamIndex(2, slot);
+        const int b = SlotTeamIndex(Nes, slot);
         EXPECT_EQ(image[static_cast<std::size_t>(slot)].empty(), b < 0) << slot;
         if (b >= 0) {
             EXPECT_EQ(image[static_cast<std::size_t>(slot)].displayName(),
@@ -85,22 +85,22 @@ TEST(SlotAssignment, AutoPrefersTheTeamTheImageHoldsNow) {
                               {"Y", "Bills"},            // the edition's name for slot 0
                               {"Z", "colts"}});          // slot 1: nothing holds "Held..."
     for (auto& team : league.Teams)
-        team.RomSlot[2] = -1;
-    SlotAssignment assignment(league, 2);
+        team.RomSlot[Nes] = -1;
+    SlotAssignment assignment(league, Nes);
     assignment.autoMatch(league, 0, &image);
     EXPECT_EQ(assignment.team(0), 0);
     EXPECT_EQ(assignment.team(1), 2);
     // Without the image only the edition's names count.
-    SlotAssignment byNames(league, 2);
+    SlotAssignment byNames(league, Nes);
     byNames.autoMatch(league, 0);
     EXPECT_EQ(byNames.team(0), 1);
 }
 
 TEST(SlotAssignment, SlotsOutsideTheDivisionsClaimNothing) {
     League league = leagueOf({{"A", "A"}, {"B", "B"}});
-    league.Teams[0].RomSlot[2] = 45;
-    league.Teams[1].RomSlot[2] = -3;
-    const SlotAssignment assignment(league, 2);
+    league.Teams[0].RomSlot[Nes] = 45;
+    league.Teams[1].RomSlot[Nes] = -3;
+    const SlotAssignment assignment(league, Nes);
     for (int slot = 0; slot < 30; ++slot)
         EXPECT_EQ(assignment.team(slot), -1);
 }

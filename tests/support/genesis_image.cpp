@@ -81,7 +81,7 @@ void putScheduleNames(ImageBuilder& image, std::size_t at, const std::vector<Tea
     }
 }
 
-const PlayerRecord& playerAt(const std::vector<TeamRecord>& teams, int edition, int i) {
+const PlayerRecord& playerAt(const std::vector<TeamRecord>& teams, Edition edition, int i) {
     const int roster = rosterSize(edition);
     return teams[static_cast<std::size_t>(i / roster)]
         .Players[static_cast<std::size_t>(Roster_Slot(edition, i))];
@@ -90,7 +90,7 @@ const PlayerRecord& playerAt(const std::vector<TeamRecord>& teams, int edition, 
 // A name block: `count` records from `records` on and their big-endian offsets (and the end) from
 // `table` on, `width` bytes each. Returns where the records end.
 std::size_t putNameBlock(ImageBuilder& image, std::size_t table, std::size_t records,
-                         std::size_t width, const std::vector<TeamRecord>& teams, int edition) {
+                         std::size_t width, const std::vector<TeamRecord>& teams, Edition edition) {
     const int count = static_cast<int>(teams.size()) * rosterSize(edition);
     std::size_t at = records;
     for (int i = 0; i <= count; ++i) {
@@ -108,7 +108,7 @@ std::size_t putNameBlock(ImageBuilder& image, std::size_t table, std::size_t rec
     return at;
 }
 
-std::size_t nameBlockLength(const std::vector<TeamRecord>& teams, int edition) {
+std::size_t nameBlockLength(const std::vector<TeamRecord>& teams, Edition edition) {
     std::size_t length = 0;
     const int count = static_cast<int>(teams.size()) * rosterSize(edition);
     for (int i = 0; i < count; ++i)
@@ -178,7 +178,7 @@ std::string genesisIIIEntry(const PlayerRecord& p, int k) {
 }
 
 std::size_t putAttributes(ImageBuilder& image, std::size_t at, const std::vector<TeamRecord>& teams,
-                          int edition, std::string (*entry)(const PlayerRecord&, int)) {
+                          Edition edition, std::string (*entry)(const PlayerRecord&, int)) {
     const int roster = rosterSize(edition);
     const int count = static_cast<int>(teams.size()) * roster;
     for (int i = 0; i < count; ++i) {
@@ -298,8 +298,8 @@ RomImage buildGenesisIIIImage(const std::vector<TeamRecord>& teams, const Genera
     return image.image();
 }
 
-int sweepDamagedGenesisImages(const RomImage& image, int edition, std::uint32_t seed, int copies,
-                              const std::vector<std::size_t>& hotSpots) {
+int sweepDamagedGenesisImages(const RomImage& image, Edition edition, std::uint32_t seed,
+                              int copies, const std::vector<std::size_t>& hotSpots) {
     const EditionCodec* codec = findEdition(edition);
     if (!codec)
         throw std::logic_error("not a Genesis edition");
@@ -323,7 +323,7 @@ int sweepDamagedGenesisImages(const RomImage& image, int edition, std::uint32_t 
     });
 }
 
-std::vector<TeamRecord> expectedLongRosterImport(std::vector<TeamRecord> teams, int edition) {
+std::vector<TeamRecord> expectedLongRosterImport(std::vector<TeamRecord> teams, Edition edition) {
     std::vector<bool> reached(70, false);
     for (int k = 0; k < 37; ++k)
         reached[static_cast<std::size_t>(Roster_Slot(edition, k))] = true;

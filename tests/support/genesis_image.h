@@ -47,12 +47,12 @@ RomImage buildGenesisIIIImage(const std::vector<TeamRecord>& teams, const Genera
 // around the two reads nothing more of the image), which must leave the image as it was when it
 // fails. The export goes into one scratch image that keeps its buffer, which keeps thousands of
 // copies quick under the sanitizers.
-int sweepDamagedGenesisImages(const RomImage& image, int edition, std::uint32_t seed, int copies,
-                              const std::vector<std::size_t>& hotSpots);
+int sweepDamagedGenesisImages(const RomImage& image, Edition edition, std::uint32_t seed,
+                              int copies, const std::vector<std::size_t>& hotSpots);
 
 // What an import of the second or third edition makes of teams stored in image form: the levels
 // the edition does not keep cleared or derived, the fixed teams of the third edition, names
 // title-cased.
-std::vector<TeamRecord> expectedLongRosterImport(std::vector<TeamRecord> teams, int edition);
+std::vector<TeamRecord> expectedLongRosterImport(std::vector<TeamRecord> teams, Edition edition);
 
 } // namespace kvx::test

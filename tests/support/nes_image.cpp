@@ -60,7 +60,7 @@ RomImage buildNesImage(const std::vector<TeamRecord>& teams, const GeneralInfoRe
     for (int i = 0; i < 840; ++i) {
         const int k = i % 30;
         const PlayerRecord& player = teams[static_cast<std::size_t>(i / 30)]
-                                         .Players[static_cast<std::size_t>(Roster_Slot(2, i))];
+                                         .Players[static_cast<std::size_t>(Roster_Slot(Nes, i))];
         const std::string entry = nameEntry(player);
         image.putU16le(0x48 + 2 * static_cast<std::size_t>(i),
                        static_cast<std::uint32_t>(at + 0x7FF0));

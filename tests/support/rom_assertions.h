@@ -24,12 +24,12 @@ namespace kvx::test {
 
 // The teams an import of `edition` reads from `image`, checking that it reads the edition's
 // number of teams and, unless `warnings` is given to receive them, warns of nothing.
-inline std::vector<TeamRecord> importTeams(int edition, const RomImage& image,
+inline std::vector<TeamRecord> importTeams(Edition edition, const RomImage& image,
                                            GeneralInfoRecord* info = nullptr,
                                            Warnings* warnings = nullptr) {
     std::vector<TeamRecord> teams;
     const ImportResult result = Import_ROM(edition, image, teams, info, 0);
-    EXPECT_EQ(result.teamCount, findEdition(edition)->teamCount);
+    EXPECT_EQ(result.teamCount, editionInfo(edition).teamCount);
     if (warnings)
         *warnings = result.warnings;
     else
@@ -53,7 +53,7 @@ changedOnlyWithin(const RomImage& before, const RomImage& after,
 // changes anything.
 inline ::testing::AssertionResult exportIntoShortImageRefused(const RomImage& original,
                                                               const std::vector<TeamRecord>& teams,
-                                                              int edition, std::size_t length) {
+                                                              Edition edition, std::size_t length) {
     FileBytes bytes = original.bytes();
     bytes.resize(length);
     RomImage shortImage(bytes);
@@ -75,7 +75,7 @@ inline ::testing::AssertionResult exportIntoShortImageRefused(const RomImage& or
 // A game image saved in a temporary folder, to try exports on the file the way the commands do.
 class ImageFile {
 public:
-    ImageFile(const RomImage& original, int edition, const std::string& name)
+    ImageFile(const RomImage& original, Edition edition, const std::string& name)
         : original_(original), edition_(edition), path_(dir_.file(name)) {
         original_.save(path_);
     }
@@ -138,7 +138,7 @@ public:
         const auto readBack = [&] {
             std::vector<TeamRecord> teams;
             Import_ROM(edition_, RomImage::load(path_), teams, nullptr,
-                       findEdition(edition_)->exportedRoster);
+                       editionInfo(edition_).exportRoster);
             restore();
             return textBytes(teams);
         };
@@ -166,7 +166,7 @@ public:
 private:
     TempDir dir_;
     RomImage original_;
-    int edition_;
+    Edition edition_;
     std::string path_;
 };
 

@@ -10,7 +10,7 @@
 
 namespace kvx::test {
 
-std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams, int edition) {
+std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams, Edition edition) {
     const int roster = rosterSize(edition);
     std::vector<bool> reached(70, false);
     for (int k = 0; k < roster; ++k)
@@ -46,7 +46,7 @@ std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams,
     return teams;
 }
 
-League grownLeague(const std::vector<TeamRecord>& imported, int edition, Grown what,
+League grownLeague(const std::vector<TeamRecord>& imported, Edition edition, Grown what,
                    std::size_t extra) {
     League league = documentAssigningEveryTeam(imported, edition);
     std::vector<std::string*> texts;
@@ -76,7 +76,7 @@ std::size_t textBytes(const std::vector<TeamRecord>& teams) {
     return bytes;
 }
 
-void setImportedSlots(std::vector<TeamRecord>& teams, int edition) {
+void setImportedSlots(std::vector<TeamRecord>& teams, Edition edition) {
     // The 30-team editions number their slots as their teams; the 28-team editions leave slot 9
     // (and 29) empty.
     const bool thirtyTeams = edition == GenesisIII || edition == SnesIII;
@@ -88,7 +88,7 @@ void setImportedSlots(std::vector<TeamRecord>& teams, int edition) {
     }
 }
 
-League documentAssigningEveryTeam(const std::vector<TeamRecord>& imageTeams, int edition) {
+League documentAssigningEveryTeam(const std::vector<TeamRecord>& imageTeams, Edition edition) {
     std::vector<std::pair<TeamRecord, int>> assigned;
     for (int slot = 0; slot < 30; ++slot) {
         const int team = SlotTeamIndex(edition, slot);
@@ -99,7 +99,7 @@ League documentAssigningEveryTeam(const std::vector<TeamRecord>& imageTeams, int
 }
 
 League documentWithAssignments(const std::vector<std::pair<TeamRecord, int>>& teamsAndSlots,
-                               int edition) {
+                               Edition edition) {
     League league;
     league.Teams.clear();
     for (const auto& [team, slot] : teamsAndSlots) {
@@ -114,7 +114,7 @@ League documentWithAssignments(const std::vector<std::pair<TeamRecord, int>>& te
 }
 
 ExportedBack exportBack(const RomImage& original, const std::vector<TeamRecord>& imported,
-                        int edition) {
+                        Edition edition) {
     ExportedBack exported{original, {}};
     exported.result =
         Export_ROM(edition, documentAssigningEveryTeam(imported, edition), exported.image);
@@ -183,7 +183,7 @@ int sweepDamagedImages(const RomImage& image, std::uint32_t seed, int copies,
     return tried;
 }
 
-int sweepImportsAndExports(const RomImage& image, int edition, const TeamRecord& replacement,
+int sweepImportsAndExports(const RomImage& image, Edition edition, const TeamRecord& replacement,
                            std::uint32_t seed, int copies,
                            const std::vector<std::size_t>& hotSpots) {
     const EditionCodec* codec = findEdition(edition);
@@ -204,7 +204,7 @@ int sweepImportsAndExports(const RomImage& image, int edition, const TeamRecord&
     });
 }
 
-League leagueWithNameBlockOf(std::vector<TeamRecord> teams, int edition, int filledTeams,
+League leagueWithNameBlockOf(std::vector<TeamRecord> teams, Edition edition, int filledTeams,
                              std::size_t bytes) {
     const int perTeam = rosterSize(edition);
     const int entries = filledTeams * perTeam;

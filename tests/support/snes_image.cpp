@@ -26,7 +26,8 @@ std::string teamText(const TeamRecord& team) {
     return team.Name.empty() ? team.City : team.City + " " + team.Name;
 }
 
-const PlayerRecord& playerAt(const std::vector<TeamRecord>& teams, int edition, int roster, int i) {
+const PlayerRecord& playerAt(const std::vector<TeamRecord>& teams, Edition edition, int roster,
+                             int i) {
     return teams[static_cast<std::size_t>(i / roster)]
         .Players[static_cast<std::size_t>(Roster_Slot(edition, i))];
 }
@@ -56,8 +57,9 @@ private:
 
 // Packed name entries from `at`, each with its 16-bit pointer (offset - `bankStart`) in `table`,
 // and one more pointer marking the end.
-void putNames(ImageBuilder& image, const std::vector<TeamRecord>& teams, int edition, int roster,
-              std::size_t table, std::size_t at, std::size_t bankStart, std::size_t limit) {
+void putNames(ImageBuilder& image, const std::vector<TeamRecord>& teams, Edition edition,
+              int roster, std::size_t table, std::size_t at, std::size_t bankStart,
+              std::size_t limit) {
     const int players = static_cast<int>(teams.size()) * roster;
     for (int i = 0; i <= players; ++i) {
         image.putU16le(table + 2 * static_cast<std::size_t>(i),
@@ -112,12 +114,12 @@ RomImage buildSnesIImage(const std::vector<TeamRecord>& teams, const GeneralInfo
                 image.put((conference == 0 ? 0x17218D : 0x17220E) + 10 * division + 26 * row,
                           padded(teams[static_cast<std::size_t>(team)].Abbreviation, 4));
 
-    putNames(image, teams, 6, 32, 0x178038, 0x17873A, 0x170000, 0x17E000);
+    putNames(image, teams, SnesI, 32, 0x178038, 0x17873A, 0x170000, 0x17E000);
 
     std::size_t record = 0x17E000;
     for (int i = 0; i < 28 * 32; ++i) {
         const int k = i % 32;
-        const PlayerRecord& player = playerAt(teams, 6, 32, i);
+        const PlayerRecord& player = playerAt(teams, SnesI, 32, i);
         const auto& a = player.Attributes;
         image.putByte(record++, nibbles(a[1], a[0]));
         image.putByte(record++, nibbles(a[2], a[3]));
@@ -163,12 +165,12 @@ RomImage buildSnesIIIImage(const std::vector<TeamRecord>& teams, const GeneralIn
     if (at > 0xD1F0 + 325)
         throw std::length_error("builder: these schedule names do not fit the image");
 
-    putNames(image, teams, 8, 37, 0x1E8040, 0x1E8982, 0x1E0000, 0x1EC800);
+    putNames(image, teams, SnesIII, 37, 0x1E8040, 0x1E8982, 0x1E0000, 0x1EC800);
 
     std::size_t record = 0x1EC800;
     for (int i = 0; i < 32 * 37; ++i) {
         const int k = i % 37;
-        const PlayerRecord& player = playerAt(teams, 8, 37, i);
+        const PlayerRecord& player = playerAt(teams, SnesIII, 37, i);
         const auto& a = player.Attributes;
         image.putByte(record++, nibbles(a[1], a[0]));
         image.putByte(record++, nibbles(a[2], a[3]));

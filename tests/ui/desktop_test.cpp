@@ -227,13 +227,13 @@ private slots:
     void exportWizardCancels() {
         League league;
         newDocument(league, Date{2001, 1, 1});
-        frmExportData wizard(league, 2);
+        frmExportData wizard(league, Nes);
         wizard.show();
         click(wizard, "cmdCancel");
         QVERIFY(!wizard.isVisible());
         QCOMPARE(wizard.dialogResult(), -1);
 
-        frmExportData again(league, 2);
+        frmExportData again(league, Nes);
         again.show();
         QTest::keyClick(&again, Qt::Key_Escape);
         QVERIFY(!again.isVisible());

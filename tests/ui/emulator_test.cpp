@@ -89,7 +89,7 @@ private slots:
         app.platform.chooseOpen(app.file("game.nes"), 2);
         QVERIFY(trigger(*app.window, "mnuFileImportData"));
         app.session.exportSettings.lastImage = app.file("game.nes");
-        app.session.exportSettings.lastEdition = Nes;
+        app.session.exportSettings.lastEdition = code(Nes);
         app.session.exportSettings.emulatorCommand = "'" + app.file("no-such-emulator") + "' %f";
         const auto original = readBytes(app.file("game.nes"));
         QVERIFY(trigger(*app.window, "mnuFilePlayInEmulator"));

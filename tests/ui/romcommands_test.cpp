@@ -141,16 +141,16 @@ private slots:
         const League before = app.session.document.league();
         const auto image = readBytes(app.file("game.nes"));
         app.platform.clearRecords();
-        for (const int edition : {SnesII, PlayStation}) {
-            importImage(app, app.file("game.nes"), edition);
-            app.platform.chooseSave(app.file("game.nes"), edition);
+        for (const Edition edition : {SnesII, PlayStation}) {
+            importImage(app, app.file("game.nes"), code(edition));
+            app.platform.chooseSave(app.file("game.nes"), code(edition));
             QVERIFY(trigger(*app.window, "mnuFileExportData"));
         }
         // A file larger than any image can be gets the same answer, without being read.
         writeBytes(app.file("huge.bin"), std::vector<std::uint8_t>{});
         std::filesystem::resize_file(app.file("huge.bin"), 200 << 20);
-        importImage(app, app.file("huge.bin"), AutoDetect);
-        app.platform.chooseSave(app.file("huge.bin"), AutoDetect);
+        importImage(app, app.file("huge.bin"), code(AutoDetect));
+        app.platform.chooseSave(app.file("huge.bin"), code(AutoDetect));
         QVERIFY(trigger(*app.window, "mnuFileExportData"));
         QCOMPARE(app.platform.texts(), std::vector<std::string>(6, NotSupported));
         QVERIFY(app.session.document.league().Teams == before.Teams);
@@ -159,8 +159,6 @@ private slots:
     }
 
     void rosterQuestionForMultiRosterImages() {
-        if (!editionSupported(GenesisII))
-            QSKIP("The Genesis II edition is not part of this build yet.");
         App app;
         writeSignedImage(app.file("second.bin"), GenesisIISignature);
         writeNesImage(app.file("game.nes"), 9);
@@ -172,7 +170,7 @@ private slots:
         importImage(app, app.file("second.bin"), 1);
         app.platform.type("three");
         app.platform.cancelInput();
-        importImage(app, app.file("second.bin"), GenesisII);
+        importImage(app, app.file("second.bin"), code(GenesisII));
 
         QCOMPARE(app.platform.inputs.size(), std::size_t{3});
         QCOMPARE(app.platform.inputs[0].prompt,
@@ -187,8 +185,6 @@ private slots:
     }
 
     void rosterAnswersChooseTheRoster() {
-        if (!editionSupported(GenesisII))
-            QSKIP("The Genesis II edition is not part of this build yet.");
         App app;
         std::array<std::vector<TeamRecord>, 3> rosters;
         for (std::size_t r = 0; r < rosters.size(); ++r)
@@ -210,7 +206,7 @@ private slots:
         for (const auto& [answer, roster] :
              {std::pair{"0", 1}, std::pair{"-5", 3}, std::pair{"7", 3}, std::pair{"2", 2}}) {
             app.platform.type(answer);
-            importImage(app, app.file("second.bin"), answer[0] == '2' ? GenesisII : 1);
+            importImage(app, app.file("second.bin"), answer[0] == '2' ? code(GenesisII) : 1);
             QVERIFY2(app.session.document.league().Teams == rosterTeams(roster), answer);
         }
         QCOMPARE(app.platform.inputs.size(), std::size_t{4});
