@@ -13,7 +13,7 @@
 
 namespace {
 
-bool sameContent(const kvx::DataFileContent& a, const kvx::DataFileContent& b) {
+bool sameContent(const kvx::League& a, const kvx::League& b) {
     return a.TeamCount == b.TeamCount && a.Teams == b.Teams && a.GeneralInfo == b.GeneralInfo;
 }
 
@@ -26,11 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!content)
         return 0;
 
-    League league;
-    league.Teams = content->Teams;
-    league.TeamCount = content->TeamCount;
-    league.GeneralInfo = content->GeneralInfo;
-    const std::vector<std::uint8_t> bytes = serializeDataFile(league);
+    const std::vector<std::uint8_t> bytes = serializeDataFile(*content);
     fuzz::check(bytes.size() <= size && std::equal(bytes.begin(), bytes.end(), data),
                 "a parsed data file does not serialise to the bytes it was read from");
 

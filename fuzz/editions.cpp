@@ -231,8 +231,8 @@ std::string differenceAfterExport(int edition, const std::vector<TeamRecord>& ex
                                     : TeamTexts{e.City, e.Name, e.Abbreviation, e.ScheduleName};
         std::string difference = textDifference(where, texts, a);
         for (int slot = 0; difference.empty() && slot < PlayerSlots; ++slot) {
-            const PlayerRecord& player = e.Players[static_cast<std::size_t>(slot)];
-            const PlayerRecord& read = a.Players[static_cast<std::size_t>(slot)];
+            const PlayerRecord& player = e.player(slot);
+            const PlayerRecord& read = a.player(slot);
             const bool unnamed = player.FirstName.empty() && player.LastName.empty();
             if (!(stored[static_cast<std::size_t>(slot)] && unnamed)) {
                 if (!(writtenNames(player) == read))

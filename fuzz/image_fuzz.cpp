@@ -52,14 +52,14 @@ private:
         league_.TeamCount = static_cast<std::int16_t>(league_.Teams.size());
         league_.GeneralInfo = info_;
 
-        const std::size_t written = image.bytesWrittenSinceStart();
+        const std::size_t written = trial_.bytesWritten();
         try {
             Export_ROM(Edition, league_, image);
         } catch (const ExportRefused&) {
-            check(image.bytesWrittenSinceStart() == written, "a refused export wrote to the image");
+            check(trial_.bytesWritten() == written, "a refused export wrote to the image");
             return;
         } catch (const RomError&) {
-            check(image.bytesWrittenSinceStart() == written,
+            check(trial_.bytesWritten() == written,
                   "an export refused as damaged wrote to the image");
             return;
         }

@@ -73,7 +73,7 @@ RomImage& TrialImage::prepare(std::span<const std::uint8_t> input, int& roster) 
         }
     }
 
-    image->startUndoLog();
+    log_.start(*image);
     while (input.size() >= PatchHeaderSize) {
         std::size_t at = bigEndian24(&input[0]) % image->size();
         const std::size_t count = std::min<std::size_t>(input[3], input.size() - PatchHeaderSize);
@@ -87,10 +87,10 @@ RomImage& TrialImage::prepare(std::span<const std::uint8_t> input, int& roster) 
 void TrialImage::restore() {
     switch (cut_) {
     case Cut::None:
-        image_.rollback();
+        log_.rollback();
         break;
     case Cut::InPlace: {
-        image_.rollback();
+        log_.rollback();
         FileBytes bytes = std::move(image_).release();
         const std::size_t cut = bytes.size();
         ASAN_UNPOISON_MEMORY_REGION(bytes.data() + cut, pristine_.size() - cut);

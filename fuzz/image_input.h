@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rom/romimage.h"
+#include "support/undo_log.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,7 +33,7 @@ struct ImageInput {
 std::vector<std::uint8_t> encodeImageInput(const ImageInput& input);
 
 // One valid image that every input patches and cuts in turn. A try costs what it changed: the
-// patches and every write after them are undone through the image's undo log, and a cut copies
+// patches and every write after them are undone through an undo log, and a cut copies
 // the smaller side of it (the bytes kept into a buffer of their own, or the bytes cut off back
 // from a pristine copy), never the whole image. The bytes past a cut stay in memory but are
 // poisoned, so that the sanitizer reports any read past the end of the cut image.
@@ -44,6 +45,8 @@ public:
     RomImage& prepare(std::span<const std::uint8_t> input, int& roster);
     // Puts the valid image back.
     void restore();
+    // Bytes written to the prepared image, its patches included.
+    std::size_t bytesWritten() const { return log_.bytesWritten(); }
 
 private:
     enum class Cut { None, InPlace, Copied };
@@ -53,6 +56,7 @@ private:
     RomImage copy_;    // the first bytes of a short cut
     FileBytes buffer_; // copy_'s memory between tries
     Cut cut_ = Cut::None;
+    test::UndoLog log_;
 };
 
 } // namespace kvx::fuzz

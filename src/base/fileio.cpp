@@ -1,6 +1,7 @@
 #include "base/fileio.h"
 
 #include "base/error.h"
+#include "base/writesteps.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -76,29 +77,19 @@ std::size_t readUpTo(int fd, std::uint8_t* data, std::size_t size, const std::st
     return done;
 }
 
-// What the live InjectedWriteFailure, if any, asks for.
-struct Seam {
-    int error = 0;
-    std::optional<WriteStep> failing;
-    std::vector<WriteStep> steps;
-};
-std::mutex seamMutex;
-std::optional<Seam> seam;
+std::mutex hookMutex;
+WriteStepHook hook;
 
-// Passes a step through the seam: records it, and returns the error it is to fail with (0 when
-// it is to be taken for real).
-int throughSeam(WriteStep step) {
-    const std::lock_guard lock(seamMutex);
-    if (!seam)
-        return 0;
-    if (seam->steps.empty() || seam->steps.back() != step)
-        seam->steps.push_back(step);
-    return seam->failing == step ? seam->error : 0;
+// Passes a step through the hook: 0 when it is to be taken for real, otherwise the error it is
+// to fail with.
+int throughHook(WriteStep step) {
+    const std::lock_guard lock(hookMutex);
+    return hook ? hook(step) : 0;
 }
 
 void writeAll(int fd, std::span<const std::uint8_t> bytes, const std::string& path) {
     // An injected failure lets half of the bytes through first, as a disk that fills up does.
-    const int injected = throughSeam(WriteStep::Write);
+    const int injected = throughHook(WriteStep::Write);
     if (injected != 0)
         bytes = bytes.first(bytes.size() / 2);
     while (!bytes.empty()) {
@@ -114,10 +105,10 @@ void writeAll(int fd, std::span<const std::uint8_t> bytes, const std::string& pa
         throw writeFailure(path, reason(injected));
 }
 
-// Takes a step through the seam: 0 when it succeeded, otherwise the error it failed with.
+// Takes a step through the hook: 0 when it succeeded, otherwise the error it failed with.
 template <typename Call>
 int step(WriteStep what, Call call) {
-    if (const int injected = throughSeam(what))
+    if (const int injected = throughHook(what))
         return injected;
     return call() == 0 ? 0 : errno;
 }
@@ -461,24 +452,9 @@ FileLock::~FileLock() {
         ::close(fd_);
 }
 
-InjectedWriteFailure::InjectedWriteFailure(int error, WriteStep step) {
-    const std::lock_guard lock(seamMutex);
-    seam = Seam{error, step, {}};
-}
-
-InjectedWriteFailure::InjectedWriteFailure(RecordOnly) {
-    const std::lock_guard lock(seamMutex);
-    seam = Seam{};
-}
-
-InjectedWriteFailure::~InjectedWriteFailure() {
-    const std::lock_guard lock(seamMutex);
-    seam.reset();
-}
-
-std::vector<WriteStep> InjectedWriteFailure::steps() const {
-    const std::lock_guard lock(seamMutex);
-    return seam ? seam->steps : std::vector<WriteStep>{};
+void setWriteStepHook(WriteStepHook newHook) {
+    const std::lock_guard lock(hookMutex);
+    hook = std::move(newHook);
 }
 
 bool fileExists(const std::string& path) {

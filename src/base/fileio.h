@@ -2,7 +2,6 @@
 
 #include "base/filebuffer.h"
 
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -84,38 +83,6 @@ public:
 private:
     int fd_ = -1;
     FileIdentity identity_;
-};
-
-// The durable steps of replacing a file, in the order they are taken: writing the temporary
-// file, flushing it to the disk, renaming it over the file, flushing the folder that holds the
-// rename.
-enum class WriteStep { Write, FlushFile, Rename, FlushFolder };
-
-// A seam for fault tests, in the one function that writes files. While one of these lives, every
-// file written by writeFileAtomically fails at `step` with `error`: at Write as on a full disk
-// (half of the bytes reach the temporary file, then the write fails; "No space left on device"
-// by default), at any other step as if that system call had failed. Either way it records the
-// steps taken, so that a test can see their order. Only one may live at a time.
-class InjectedWriteFailure {
-public:
-    explicit InjectedWriteFailure(int error = ENOSPC, WriteStep step = WriteStep::Write);
-    ~InjectedWriteFailure();
-    InjectedWriteFailure(const InjectedWriteFailure&) = delete;
-    InjectedWriteFailure& operator=(const InjectedWriteFailure&) = delete;
-
-    // The steps taken since this was made, the failed one last; a write handed over in pieces
-    // counts once.
-    std::vector<WriteStep> steps() const;
-
-protected:
-    struct RecordOnly {};
-    explicit InjectedWriteFailure(RecordOnly);
-};
-
-// The same seam failing nothing: it only records the steps.
-class RecordedWriteSteps : public InjectedWriteFailure {
-public:
-    RecordedWriteSteps() : InjectedWriteFailure(RecordOnly{}) {}
 };
 
 // True when `path` names an existing regular file.

@@ -1,12 +1,12 @@
 #include "cli/cli.h"
 
+#include "app/locations.h"
 #include "base/error.h"
 #include "base/fileio.h"
 #include "base/messages.h"
 #include "document/csv.h"
 #include "document/datafile.h"
 #include "document/htmltable.h"
-#include "document/locations.h"
 #include "document/slotassignment.h"
 #include "ratings/ratingscale.h"
 #include "ratings/teamratings.h"

@@ -47,6 +47,10 @@ constexpr std::array<std::string_view, ColumnCount> Headers = {
     "Credits"};
 static_assert(Headers.back() == "Credits");
 
+std::string_view header(int column) {
+    return Headers.at(static_cast<std::size_t>(column));
+}
+
 // The team texts every player row repeats, in column order.
 constexpr std::array<Column, 4> TeamTextColumns = {CityColumn, TeamNameColumn, AbbreviationColumn,
                                                    ScheduleNameColumn};
@@ -55,6 +59,10 @@ constexpr std::array<std::string_view, 4> TeamTextNames = {"city", "team name", 
 
 enum class Kind { League, Team, Player };
 constexpr std::array<std::string_view, 3> KindNames = {"league", "team", "player"};
+
+std::string_view kindName(Kind kind) {
+    return KindNames.at(static_cast<std::size_t>(kind));
+}
 
 // The columns a row of each kind fills; the others stay empty.
 bool usedBy(Kind kind, int column) {
@@ -115,8 +123,8 @@ public:
 
     void text(int column, std::string_view bytes) {
         if (bytes.size() > MaxTextLength)
-            throw CsvError("The " + std::string(Headers[static_cast<std::size_t>(column)]) + " " +
-                           quotedForMessage(bytes) + " is too long to be written.");
+            throw CsvError("The " + std::string(header(column)) + " " + quotedForMessage(bytes) +
+                           " is too long to be written.");
         out_.text(column, bytes);
     }
     void number(int column, int value, const Range& plain = Int16Range) {
@@ -210,10 +218,8 @@ public:
     void requireEmpty(Kind kind) const {
         for (int column = 0; column < ColumnCount; ++column)
             if (!usedBy(kind, column) && !field(column).empty())
-                fail(column, "expected an empty field: a " +
-                                 std::string(KindNames[static_cast<std::size_t>(kind)]) +
-                                 " row has no " +
-                                 std::string(Headers[static_cast<std::size_t>(column)]));
+                fail(column, "expected an empty field: a " + std::string(kindName(kind)) +
+                                 " row has no " + std::string(header(column)));
     }
 
     int line() const { return line_; }
@@ -333,11 +339,8 @@ Rows readRows(std::string_view text) {
         fail(1, RecordColumn, "expected the header row; the file is empty");
     checkCount();
     for (int column = 0; column < ColumnCount; ++column)
-        if (fields[static_cast<std::size_t>(column)].text !=
-            Headers[static_cast<std::size_t>(column)])
-            fail(1, column,
-                 "expected the header \"" + std::string(Headers[static_cast<std::size_t>(column)]) +
-                     "\"");
+        if (fields[static_cast<std::size_t>(column)].text != header(column))
+            fail(1, column, "expected the header \"" + std::string(header(column)) + "\"");
 
     Rows rows;
     rows.players.reserve(text.size() / 64); // a player row is some 60 bytes at the least
@@ -417,7 +420,7 @@ League assemble(Rows& rows) {
     league.TeamCount = static_cast<std::int16_t>(count);
     league.GeneralInfo = std::move(rows.league->generalInfo);
     for (int t = 0; t < count; ++t) {
-        TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+        TeamRecord& team = league.team(t);
         auto& [city, name, abbreviation, scheduleName] =
             rows.texts[static_cast<std::size_t>(rows.textsOfTeam[static_cast<std::size_t>(t)] - 1)]
                 .texts;
@@ -428,25 +431,18 @@ League assemble(Rows& rows) {
         team.RomSlot = teamRows[static_cast<std::size_t>(t)]->romSlot;
     }
     for (PlayerRow& row : rows.players)
-        league.Teams[static_cast<std::size_t>(row.team)]
-            .Players[static_cast<std::size_t>(row.slot)] = std::move(row.player);
+        league.team(row.team).player(row.slot) = std::move(row.player);
     return league;
 }
 
-// The teams and date the data file holds: the first TeamCount teams, the year as four
-// characters.
-int teamsWritten(const League& league) {
-    return std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
-}
-
 void writeRows(const League& league, RowWriter& row) {
-    const int count = teamsWritten(league);
+    const int count = league.teamCount();
     for (int column = 0; column < ColumnCount; ++column)
-        row.text(column, Headers[static_cast<std::size_t>(column)]);
+        row.text(column, header(column));
     row.end();
 
     const std::string year = fittedYear(league.GeneralInfo.Year);
-    row.text(RecordColumn, KindNames[static_cast<std::size_t>(Kind::League)]);
+    row.text(RecordColumn, kindName(Kind::League));
     row.number(TeamCountColumn, count);
     row.text(YearColumn, year);
     row.number(MonthColumn, league.GeneralInfo.Month);
@@ -455,8 +451,8 @@ void writeRows(const League& league, RowWriter& row) {
     row.end();
 
     for (int t = 0; t < count; ++t) {
-        const TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
-        row.text(RecordColumn, KindNames[static_cast<std::size_t>(Kind::Team)]);
+        const TeamRecord& team = league.team(t);
+        row.text(RecordColumn, kindName(Kind::Team));
         row.number(TeamColumn, t);
         writeTeamTexts(row, team);
         for (int edition = 1; edition <= EditionCount; ++edition)
@@ -464,8 +460,8 @@ void writeRows(const League& league, RowWriter& row) {
         row.end();
 
         for (int slot = 0; slot < PlayerSlots; ++slot) {
-            const PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
-            row.text(RecordColumn, KindNames[static_cast<std::size_t>(Kind::Player)]);
+            const PlayerRecord& player = team.player(slot);
+            row.text(RecordColumn, kindName(Kind::Player));
             row.number(TeamColumn, t);
             writeTeamTexts(row, team);
             row.text(SlotColumn, Slot_Label(slot));
@@ -485,7 +481,7 @@ void writeRows(const League& league, RowWriter& row) {
 } // namespace
 
 std::string leagueToCsv(const League& league) {
-    RowWriter row(static_cast<std::size_t>(teamsWritten(league) + 1) * (PlayerSlots + 1) * 128);
+    RowWriter row(static_cast<std::size_t>(league.teamCount() + 1) * (PlayerSlots + 1) * 128);
     writeRows(league, row);
     return row.finish();
 }

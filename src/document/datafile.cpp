@@ -76,14 +76,13 @@ bool readTeam(ByteReader& in, TeamRecord& team) {
 } // namespace
 
 std::vector<std::uint8_t> serializeDataFile(const League& league) {
-    const int count = std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
+    const int count = league.teamCount();
     // The exact size, so that the buffer is allocated once: the fixed part of every team, then
     // the texts.
     std::size_t size = DataFileMagic.size() + 2 +
                        static_cast<std::size_t>(count) * MinimumTeamBlock + 4 + 2 + 2 + 2 +
                        league.GeneralInfo.Credits.size();
-    for (int t = 0; t < count; ++t) {
-        const TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+    for (const TeamRecord& team : league.teams()) {
         size += team.City.size() + team.Name.size() + team.Abbreviation.size() +
                 team.ScheduleName.size();
         for (const PlayerRecord& player : team.Players)
@@ -93,8 +92,7 @@ std::vector<std::uint8_t> serializeDataFile(const League& league) {
     out.reserve(size);
     out.text(std::string(DataFileMagic));
     out.i16(static_cast<std::int16_t>(count));
-    for (int t = 0; t < count; ++t) {
-        const TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+    for (const TeamRecord& team : league.teams()) {
         writeCountedText(out, team.City, "city");
         writeCountedText(out, team.Name, "team name");
         writeCountedText(out, team.Abbreviation, "abbreviation");
@@ -118,7 +116,7 @@ std::vector<std::uint8_t> serializeDataFile(const League& league) {
     return std::move(out).release();
 }
 
-std::optional<DataFileContent> parseDataFile(std::span<const std::uint8_t> bytes) {
+std::optional<League> parseDataFile(std::span<const std::uint8_t> bytes) {
     ByteReader in(bytes);
     const auto magic = in.text(DataFileMagic.size());
     if (!magic || *magic != DataFileMagic)
@@ -130,11 +128,11 @@ std::optional<DataFileContent> parseDataFile(std::span<const std::uint8_t> bytes
         static_cast<std::size_t>(*count) > in.remaining() / MinimumTeamBlock)
         return std::nullopt;
 
-    DataFileContent content;
+    League content;
     content.TeamCount = *count;
     content.Teams.resize(static_cast<std::size_t>(std::max<int>(*count, 1)));
-    for (int t = 0; t < *count; ++t)
-        if (!readTeam(in, content.Teams[static_cast<std::size_t>(t)]))
+    for (TeamRecord& team : content.teams())
+        if (!readTeam(in, team))
             return std::nullopt;
 
     auto year = in.text(4);
@@ -169,9 +167,8 @@ bool Load_Data_File(League& league, const std::string& path) {
     auto content = parseDataFile(bytes);
     if (!content)
         return false;
-    league.Teams = std::move(content->Teams);
-    league.TeamCount = content->TeamCount;
-    league.GeneralInfo = std::move(content->GeneralInfo);
+    content->CurrentFile = std::move(league.CurrentFile);
+    league = std::move(*content);
     return true;
 }
 

@@ -20,19 +20,12 @@ inline constexpr std::string_view DataFileMagic = "KVX Data 01.00";
 // is not read, and a league that would make one is not saved, so that every saved file opens.
 inline constexpr std::size_t MaxDataFileSize = 16 * 1024 * 1024;
 
-// The teams and general information a data file holds.
-struct DataFileContent {
-    std::vector<TeamRecord> Teams;
-    std::int16_t TeamCount = 0;
-    GeneralInfoRecord GeneralInfo;
-};
-
 // The exact bytes of the file for a document. Throws DataFileError when a text is too long
 // for its 16-bit length.
 std::vector<std::uint8_t> serializeDataFile(const League& league);
 
 // Reads the bytes of a data file; nothing when they are not a complete, consistent data file.
-std::optional<DataFileContent> parseDataFile(std::span<const std::uint8_t> bytes);
+std::optional<League> parseDataFile(std::span<const std::uint8_t> bytes);
 
 // Writes the whole document to `path`, replacing the file in one step.
 // Throws FileError or DataFileError (also for a league larger than MaxDataFileSize) with a

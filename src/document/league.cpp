@@ -26,10 +26,6 @@ void newDocument(League& league, const Date& today) {
     league.GeneralInfo.Day = static_cast<std::int16_t>(today.day);
 }
 
-void resizeTeams(League& league, int count) {
-    league.Teams.assign(static_cast<std::size_t>(std::max(count, 1)), TeamRecord{});
-}
-
 void clearTeam(TeamRecord& team) {
     for (std::string* text : {&team.City, &team.Name, &team.Abbreviation, &team.ScheduleName})
         text->clear();
@@ -61,34 +57,21 @@ void Swap_Players(PlayerRecord& a, PlayerRecord& b) {
     std::swap(a, b);
 }
 
-namespace {
-
-TeamRecord& countedTeam(League& league, int team) {
-    const int count = std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
-    if (team < 0 || team >= count)
-        throw std::out_of_range("There is no team " + std::to_string(team) + " in the league.");
-    return league.Teams[static_cast<std::size_t>(team)];
-}
-
-} // namespace
-
 void swapDefensiveBacks(League& league) {
     constexpr std::size_t first = DB * DepthPlaces;
-    const int count = std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
-    for (int t = 0; t < count; ++t) {
-        auto& players = league.Teams[static_cast<std::size_t>(t)].Players;
-        Swap_Players(players[first + 2], players[first + 4]);
-        Swap_Players(players[first + 3], players[first + 5]);
+    for (TeamRecord& team : league.teams()) {
+        Swap_Players(team.Players[first + 2], team.Players[first + 4]);
+        Swap_Players(team.Players[first + 3], team.Players[first + 5]);
     }
 }
 
 void setFace(League& league, int team, int slot, int face) {
-    TeamRecord& record = countedTeam(league, team);
-    if (slot < 0 || slot >= PlayerSlots)
-        throw std::out_of_range("There is no player slot " + std::to_string(slot) + ".");
+    if (team < 0 || team >= league.teamCount())
+        throw std::out_of_range("There is no team " + std::to_string(team) + " in the league.");
     if (face < 0 || face > 255)
         throw std::out_of_range("There is no face " + std::to_string(face) + ".");
-    record.Players[static_cast<std::size_t>(slot)].Face = static_cast<std::int16_t>(face);
+    // player() refuses a bad slot.
+    league.team(team).player(slot).Face = static_cast<std::int16_t>(face);
 }
 
 std::string toUpperAscii(std::string text) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,12 @@ struct TeamRecord {
     // "City Name", as every list of teams shows it.
     std::string displayName() const { return City + " " + Name; }
 
+    // The player in slot 0..69 (group * 7 + depth); std::out_of_range outside.
+    PlayerRecord& player(int slot) { return Players.at(static_cast<std::size_t>(slot)); }
+    const PlayerRecord& player(int slot) const {
+        return Players.at(static_cast<std::size_t>(slot));
+    }
+
     bool operator==(const TeamRecord&) const = default;
 };
 
@@ -84,6 +92,17 @@ struct League {
     std::int16_t TeamCount = 0;
     GeneralInfoRecord GeneralInfo;
     std::string CurrentFile;
+
+    // The meaningful teams: TeamCount, kept within what Teams holds, so that a count read from a
+    // damaged file can never lead past the array.
+    int teamCount() const { return std::clamp<int>(TeamCount, 0, static_cast<int>(Teams.size())); }
+    std::span<TeamRecord> teams() { return {Teams.data(), static_cast<std::size_t>(teamCount())}; }
+    std::span<const TeamRecord> teams() const {
+        return {Teams.data(), static_cast<std::size_t>(teamCount())};
+    }
+    // Any team the array holds (also past TeamCount); std::out_of_range outside it.
+    TeamRecord& team(int index) { return Teams.at(static_cast<std::size_t>(index)); }
+    const TeamRecord& team(int index) const { return Teams.at(static_cast<std::size_t>(index)); }
 };
 
 struct Date {
@@ -98,9 +117,6 @@ Date systemToday();
 
 // New: an empty untitled document dated today, credited to "ANONYMOUS".
 void newDocument(League& league, const Date& today);
-
-// Discards every team and creates `count` blank ones (at least one element stays).
-void resizeTeams(League& league, int count);
 
 // Makes every field of the team blank again. The texts keep their memory, so that refilling a
 // whole league (an import) allocates nothing.

@@ -10,7 +10,7 @@ namespace kvx {
 namespace {
 
 int teamCount(const League& league) {
-    return std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
+    return league.teamCount();
 }
 
 } // namespace
@@ -18,7 +18,7 @@ int teamCount(const League& league) {
 SlotAssignment::SlotAssignment(const League& league, int edition) : edition_(edition) {
     assignment_.fill(-1);
     for (int t = 0; t < teamCount(league); ++t) {
-        const int slot = league.Teams[static_cast<std::size_t>(t)].RomSlot[edition];
+        const int slot = league.team(t).RomSlot[edition];
         if (slot >= 0 && slot < DivisionSlots)
             assignment_[static_cast<std::size_t>(slot)] = t;
     }
@@ -31,7 +31,7 @@ int lastNamed(const League& league, const std::string& nickname) {
     const std::string wanted = toLowerAscii(nickname);
     int found = -1;
     for (int t = 0; t < teamCount(league); ++t)
-        if (toLowerAscii(league.Teams[static_cast<std::size_t>(t)].Name) == wanted)
+        if (toLowerAscii(league.team(t).Name) == wanted)
             found = t;
     return found;
 }

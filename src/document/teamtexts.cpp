@@ -2,8 +2,6 @@
 
 #include "base/messages.h"
 
-#include <algorithm>
-
 namespace kvx {
 
 std::optional<TeamTextsRefusal> teamTextsRefusal(const League& league, const TeamTexts& texts,
@@ -15,9 +13,8 @@ std::optional<TeamTextsRefusal> teamTextsRefusal(const League& league, const Tea
     if (first < 'a' || first > 'z')
         return TeamTextsRefusal{TeamTextsRefusal::CityWithoutLetter, msg::ReadMeTitle,
                                 msg::CityBeginsWithLetter};
-    const int count = std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
-    for (int t = 0; t < count; ++t) {
-        const TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+    for (int t = 0; t < league.teamCount(); ++t) {
+        const TeamRecord& team = league.team(t);
         if (t != editedTeam && sameTeam(team.City, team.Name, texts.City, texts.Name))
             return TeamTextsRefusal{TeamTextsRefusal::TeamExists, msg::TeamExistsTitle,
                                     msg::TeamExists};

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +32,41 @@ struct ListOrder {
                              : textLess(cell(b, column), cell(a, column));
         });
     }
+};
+
+// The rows of a ratings list (each with its texts in `Cells`) in the order the header clicks
+// chose.
+template <class Row, int ColumnCount>
+class SortedRows {
+public:
+    // A click on the header of 0-based `column`, as ListOrder::click takes it.
+    void clickColumn(int column) {
+        order_.click(column, ColumnCount);
+        sortRows();
+    }
+
+    const std::vector<Row>& rows() const { return rows_; }
+    // Each row's Key, in the rows' order: what a list view keeps its selection by.
+    std::vector<std::string> keys() const {
+        std::vector<std::string> keys;
+        keys.reserve(rows_.size());
+        for (const Row& row : rows_)
+            keys.push_back(row.Key);
+        return keys;
+    }
+    int sortColumn() const { return order_.column; }
+    bool ascending() const { return order_.ascending; }
+    const ListOrder& order() const { return order_; }
+
+protected:
+    void sortRows() {
+        order_.sort(rows_, [](const Row& row, int column) -> const std::string& {
+            return row.Cells[static_cast<std::size_t>(column)];
+        });
+    }
+
+    std::vector<Row> rows_;
+    ListOrder order_;
 };
 
 } // namespace kvx

@@ -43,12 +43,12 @@ void PlayerRatingsTable::rebuild(const League& league, const RatingScale& scale,
     if (group < 0 || group >= GroupCount)
         throw std::out_of_range("position group");
     rows_.clear();
-    const int count = std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
+    const int count = league.teamCount();
     for (int team = 0; team < count; ++team) {
-        const TeamRecord& record = league.Teams[static_cast<std::size_t>(team)];
+        const TeamRecord& record = league.team(team);
         const std::string abbreviation = lowerAscii(record.Abbreviation);
         for (int slot = group * DepthPlaces; slot < (group + 1) * DepthPlaces; ++slot) {
-            const PlayerRecord& player = record.Players[static_cast<std::size_t>(slot)];
+            const PlayerRecord& player = record.player(slot);
             if (player.FirstName.empty())
                 continue;
             PlayerRatingsRow row;
@@ -74,17 +74,6 @@ void PlayerRatingsTable::rebuild(const League& league, const RatingScale& scale,
         }
     }
     sortRows();
-}
-
-void PlayerRatingsTable::clickColumn(int column) {
-    order_.click(column, PlayerRatingsColumnCount);
-    sortRows();
-}
-
-void PlayerRatingsTable::sortRows() {
-    order_.sort(rows_, [](const PlayerRatingsRow& row, int column) -> const std::string& {
-        return row.Cells[static_cast<std::size_t>(column)];
-    });
 }
 
 ListTable PlayerRatingsTable::listTable() const {

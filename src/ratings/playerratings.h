@@ -26,7 +26,7 @@ struct PlayerRatingsRow {
     std::array<std::string, PlayerRatingsColumnCount> Cells;
 };
 
-class PlayerRatingsTable {
+class PlayerRatingsTable : public SortedRows<PlayerRatingsRow, PlayerRatingsColumnCount> {
 public:
     PlayerRatingsTable();
 
@@ -37,24 +37,13 @@ public:
     // a group outside 0..9.
     void rebuild(const League& league, const RatingScale& scale, int group);
 
-    // A header click, as in the Team Ratings list.
-    void clickColumn(int column);
-
-    const std::vector<PlayerRatingsRow>& rows() const { return rows_; }
     const std::array<std::string, PlayerRatingsColumnCount>& headers() const { return headers_; }
-    int sortColumn() const { return order_.column; }
-    bool ascending() const { return order_.ascending; }
-    const ListOrder& order() const { return order_; }
 
     // The list as shown, in its current order: "#" and "Name" left-aligned, the rest centred.
     ListTable listTable() const;
 
 private:
-    void sortRows();
-
-    std::vector<PlayerRatingsRow> rows_;
     std::array<std::string, PlayerRatingsColumnCount> headers_;
-    ListOrder order_;
 };
 
 // The shown value of an attribute level, AttributeScale in the "00" format ("06" .. "99");

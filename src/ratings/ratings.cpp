@@ -97,8 +97,7 @@ int Player_Rating(const TeamRecord& team, int slot, const RatingScale& scale) {
     const int total = weightTotal(entry);
     if (total == 0)
         return 0;
-    const double value =
-        playerValue(team.Players[static_cast<std::size_t>(slot)], entry, total, false);
+    const double value = playerValue(team.player(slot), entry, total, false);
     return ratingFromPercent((value / TopLevel) * PercentScale);
 }
 
@@ -122,8 +121,7 @@ int Group_Rating(const TeamRecord& team, int group, const RatingScale& scale) {
 
     double sum = 0.0;
     for (int depth = 0; depth < starters + backups; ++depth) {
-        const PlayerRecord& player =
-            team.Players[static_cast<std::size_t>(group * DepthPlaces + depth)];
+        const PlayerRecord& player = team.player(group * DepthPlaces + depth);
         double value = playerValue(player, entry, total, depth >= starters);
         if (value > BonusThreshold)
             value = value + value * BonusFraction;

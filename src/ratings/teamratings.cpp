@@ -9,7 +9,7 @@ namespace kvx {
 namespace {
 
 TeamRatingsRow buildRow(const League& league, int team, const RatingScale& scale) {
-    const TeamRecord& record = league.Teams[static_cast<std::size_t>(team)];
+    const TeamRecord& record = league.team(team);
     TeamRatingsRow row;
     row.Team = team;
     row.Key = "ID" + std::to_string(team);
@@ -39,23 +39,12 @@ void markBest(std::vector<TeamRatingsRow>& rows) {
 
 void TeamRatingsTable::rebuild(const League& league, const RatingScale& scale) {
     rows_.clear();
-    const int count = std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size()));
+    const int count = league.teamCount();
     rows_.reserve(static_cast<std::size_t>(count));
     for (int team = 0; team < count; ++team)
         rows_.push_back(buildRow(league, team, scale));
     markBest(rows_);
     sortRows();
-}
-
-void TeamRatingsTable::clickColumn(int column) {
-    order_.click(column, TeamRatingsColumnCount);
-    sortRows();
-}
-
-void TeamRatingsTable::sortRows() {
-    order_.sort(rows_, [](const TeamRatingsRow& row, int column) -> const std::string& {
-        return row.Cells[static_cast<std::size_t>(column)];
-    });
 }
 
 ListTable TeamRatingsTable::listTable() const {

@@ -30,31 +30,16 @@ struct TeamRatingsRow {
     std::array<bool, TeamRatingsColumnCount> Marked{};
 };
 
-class TeamRatingsTable {
+class TeamRatingsTable : public SortedRows<TeamRatingsRow, TeamRatingsColumnCount> {
 public:
     // Update_lsvTeams: one row per team 0..TeamCount-1 in document order, the best-in-column
     // marks, then the rows in the current sort order.
     void rebuild(const League& league, const RatingScale& scale);
 
-    // A click on the header of 0-based `column`: the current sort column flips the direction,
-    // any other column becomes the sort column in the current direction. Others are ignored.
-    void clickColumn(int column);
-
-    const std::vector<TeamRatingsRow>& rows() const { return rows_; }
-    int sortColumn() const { return order_.column; }
-    bool ascending() const { return order_.ascending; }
-    const ListOrder& order() const { return order_; }
-
     // The list as shown, in its current order: "Team" left-aligned, every other column
     // centred, the group columns' marks as bold sub-items. What the window shows and what
     // Save Window as HTML writes.
     ListTable listTable() const;
-
-private:
-    void sortRows();
-
-    std::vector<TeamRatingsRow> rows_;
-    ListOrder order_;
 };
 
 } // namespace kvx

@@ -59,74 +59,34 @@ std::string RomImage::textUntil(std::size_t offset, std::uint8_t terminator) con
 }
 
 FileBytes RomImage::release() && {
-    logging_ = false;
-    undoRuns_.clear();
-    undoBytes_.clear();
+    observer_ = nullptr;
     return std::move(bytes_);
-}
-
-void RomImage::startUndoLog() {
-    logging_ = true;
-    undoRuns_.clear();
-    undoBytes_.clear();
-}
-
-void RomImage::keepForUndo(std::size_t offset, std::size_t length) {
-    if (!logging_ || length == 0)
-        return;
-    // A write that continues the previous one (a pointer table, entry by entry) extends its run.
-    if (!undoRuns_.empty() && undoRuns_.back().offset + undoRuns_.back().length == offset)
-        undoRuns_.back().length += length;
-    else
-        undoRuns_.push_back({offset, length});
-    const auto first = bytes_.begin() + static_cast<std::ptrdiff_t>(offset);
-    undoBytes_.insert(undoBytes_.end(), first, first + static_cast<std::ptrdiff_t>(length));
-}
-
-void RomImage::rollback() {
-    std::size_t end = undoBytes_.size();
-    for (auto run = undoRuns_.rbegin(); run != undoRuns_.rend(); ++run) {
-        end -= run->length;
-        std::copy_n(undoBytes_.begin() + static_cast<std::ptrdiff_t>(end), run->length,
-                    bytes_.begin() + static_cast<std::ptrdiff_t>(run->offset));
-    }
-    logging_ = false;
-    undoRuns_.clear();
-    undoBytes_.clear();
 }
 
 void RomImage::setByte(std::size_t offset, std::uint8_t value) {
     require(offset, 1);
-    keepForUndo(offset, 1);
+    aboutToWrite(offset, 1);
     bytes_[offset] = value;
 }
 
 void RomImage::setText(std::size_t offset, std::string_view bytes) {
     require(offset, bytes.size());
-    keepForUndo(offset, bytes.size());
+    aboutToWrite(offset, bytes.size());
     std::copy(bytes.begin(), bytes.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
 void RomImage::setU16le(std::size_t offset, std::uint16_t value) {
     require(offset, 2);
-    keepForUndo(offset, 2);
+    aboutToWrite(offset, 2);
     bytes_[offset] = static_cast<std::uint8_t>(value & 0xFF);
     bytes_[offset + 1] = static_cast<std::uint8_t>(value >> 8);
 }
 
 void RomImage::setU16be(std::size_t offset, std::uint16_t value) {
     require(offset, 2);
-    keepForUndo(offset, 2);
+    aboutToWrite(offset, 2);
     bytes_[offset] = static_cast<std::uint8_t>(value >> 8);
     bytes_[offset + 1] = static_cast<std::uint8_t>(value & 0xFF);
-}
-
-void RomImage::setU32be(std::size_t offset, std::uint32_t value) {
-    require(offset, 4);
-    keepForUndo(offset, 4);
-    for (int i = 0; i < 4; ++i)
-        bytes_[offset + static_cast<std::size_t>(i)] =
-            static_cast<std::uint8_t>(value >> (24 - 8 * i));
 }
 
 } // namespace kvx

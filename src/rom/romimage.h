@@ -25,6 +25,18 @@ public:
     explicit RomImage(FileBytes bytes) : bytes_(std::move(bytes)) {}
     // An image holding a copy of the bytes.
     explicit RomImage(std::span<const std::uint8_t> bytes) : bytes_(bytes.begin(), bytes.end()) {}
+    // Copies and moves carry the bytes; an observer stays with the image it was given to.
+    RomImage(const RomImage& other) : bytes_(other.bytes_) {}
+    RomImage(RomImage&& other) noexcept : bytes_(std::move(other.bytes_)) {}
+    RomImage& operator=(const RomImage& other) {
+        bytes_ = other.bytes_;
+        return *this;
+    }
+    RomImage& operator=(RomImage&& other) noexcept {
+        bytes_ = std::move(other.bytes_);
+        return *this;
+    }
+    ~RomImage() = default;
 
     // Throws FileError when the file cannot be read, UnsupportedImage when it is larger than
     // MaxImageSize.
@@ -68,7 +80,6 @@ public:
     void setText(std::size_t offset, std::string_view bytes);
     void setU16le(std::size_t offset, std::uint16_t value);
     void setU16be(std::size_t offset, std::uint16_t value);
-    void setU32be(std::size_t offset, std::uint32_t value);
 
     // Raises RomError unless [offset, offset + length) lies inside the image. Written so that the
     // check itself cannot overflow; inline, since every read makes it.
@@ -77,29 +88,30 @@ public:
             outside(offset);
     }
 
-    // An undo log for tools that try many changes on one large image (the fuzz harnesses):
-    // from startUndoLog() on, every write keeps the bytes it replaces, and rollback() puts them
-    // back, so a try costs what it wrote instead of a copy of the whole image.
-    void startUndoLog();
-    // Undoes every write since startUndoLog(), newest first, and stops the log.
-    void rollback();
-    // Bytes written since startUndoLog() (a byte written twice counts twice).
-    std::size_t bytesWrittenSinceStart() const { return undoBytes_.size(); }
+    // Told of every write just before it replaces bytes: how a caller that tries many changes
+    // on one large image can take them back without copying it, or see that a refused export
+    // wrote nothing.
+    class WriteObserver {
+    public:
+        // `replaced` holds the bytes from `offset` that the write is about to overwrite.
+        virtual void beforeWrite(std::size_t offset, std::span<const std::uint8_t> replaced) = 0;
+
+    protected:
+        ~WriteObserver() = default;
+    };
+    // One observer at a time; null stops observing.
+    void observeWrites(WriteObserver* observer) { observer_ = observer; }
 
 private:
     [[noreturn]] void outside(std::size_t offset) const;
-    // Remembers the bytes [offset, offset + length) before a write replaces them.
-    void keepForUndo(std::size_t offset, std::size_t length);
-
-    struct UndoRun {
-        std::size_t offset;
-        std::size_t length;
-    };
+    // Lets the observer see [offset, offset + length) before a write replaces it.
+    void aboutToWrite(std::size_t offset, std::size_t length) {
+        if (observer_ && length > 0)
+            observer_->beforeWrite(offset, std::span(bytes_).subspan(offset, length));
+    }
 
     FileBytes bytes_;
-    bool logging_ = false;
-    std::vector<UndoRun> undoRuns_;
-    std::vector<std::uint8_t> undoBytes_;
+    WriteObserver* observer_ = nullptr;
 };
 
 } // namespace kvx

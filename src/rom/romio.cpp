@@ -93,7 +93,7 @@ void fixUpPlayers(int edition, std::vector<TeamRecord>& teams, Warnings& warning
     for (std::size_t b = 0; b < teams.size(); ++b) {
         TeamRecord& team = teams[b];
         for (int slot = 0; slot < PlayerSlots; ++slot) {
-            PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
+            PlayerRecord& player = team.player(slot);
             if (!player.FirstName.empty() || !player.LastName.empty()) {
                 for (auto& level : player.Attributes) {
                     if (level < 0) {
@@ -133,7 +133,7 @@ void requireStorable(int edition, const std::vector<TeamRecord>& teams) {
     for (const TeamRecord& team : teams) {
         for (int k = 0; k < size; ++k) {
             const int slot = Roster_Slot(edition, k);
-            const PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
+            const PlayerRecord& player = team.player(slot);
             if (player.Number < 0 || player.Number > 99)
                 throw ExportRefused(describe(player, team) + " wears number " +
                                     std::to_string(player.Number) +
@@ -171,7 +171,7 @@ void sayFrameCuts(const EditionCodec& codec, const std::vector<TeamRecord>& team
         if (static_cast<int>(b) < codec.textTeams)
             sayCut(team.Abbreviation, 4, "The abbreviation of the " + team.displayName(), cuts);
         for (int slot = 0; slot < PlayerSlots; ++slot) {
-            const PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
+            const PlayerRecord& player = team.player(slot);
             if (!stored[static_cast<std::size_t>(slot)])
                 continue;
             if (player.Face < 0 || player.Face > 255)
@@ -208,7 +208,7 @@ ExportResult Export_ROM(int edition, const League& league, RomImage& image) {
         const int d =
             Find_Assigned_Team(league.Teams, league.TeamCount, edition, static_cast<int>(b));
         if (d >= 0) {
-            teams[b] = league.Teams[static_cast<std::size_t>(d)];
+            teams[b] = league.team(d);
             ++result.teamsReplaced;
         }
     }

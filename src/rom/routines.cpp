@@ -18,31 +18,6 @@ std::string Bytes_To_Hex(std::string_view bytes) {
     return hex;
 }
 
-std::uint32_t Hex_To_Word(std::string_view hex) {
-    if (hex.empty() || hex.size() > 4)
-        return 0;
-    std::uint32_t value = 0;
-    for (const char c : hex) {
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else
-            return 0;
-        value = value * 16 + static_cast<std::uint32_t>(digit);
-    }
-    return value;
-}
-
-std::string Swap_Bytes(std::string_view hex) {
-    if (hex.size() != 4)
-        return std::string(hex);
-    return std::string(hex.substr(2, 2)) + std::string(hex.substr(0, 2));
-}
-
 std::string Text_After_Last(const std::string& text, std::string_view separator) {
     const auto at = separator.empty() ? std::string::npos : text.rfind(separator);
     return at == std::string::npos ? text : text.substr(at + separator.size());

@@ -15,10 +15,6 @@ namespace kvx {
 
 // The bytes as two upper-case hex digits each: the bytes 0x38 0x80 give "3880".
 std::string Bytes_To_Hex(std::string_view bytes);
-// The unsigned 16-bit value of a text of up to four hex digits (0 for anything else).
-std::uint32_t Hex_To_Word(std::string_view hex);
-// Exchanges the two 2-digit halves of a 4-digit hex text: "3412" gives "1234".
-std::string Swap_Bytes(std::string_view hex);
 
 inline int High_Nibble(std::uint8_t value) {
     return value >> 4;

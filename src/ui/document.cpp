@@ -28,7 +28,7 @@ Snapshot capture(const League& league, const std::vector<int>& teams, bool withI
     snapshot.teamsSize = league.Teams.size();
     for (const int t : teams)
         if (t >= 0 && static_cast<std::size_t>(t) < league.Teams.size())
-            snapshot.teams.emplace_back(t, league.Teams[static_cast<std::size_t>(t)]);
+            snapshot.teams.emplace_back(t, league.team(t));
     if (withInfo)
         snapshot.info = league.GeneralInfo;
     return snapshot;
@@ -37,7 +37,7 @@ Snapshot capture(const League& league, const std::vector<int>& teams, bool withI
 void restore(League& league, const Snapshot& snapshot) {
     league.Teams.resize(std::max<std::size_t>(snapshot.teamsSize, 1));
     for (const auto& [t, record] : snapshot.teams)
-        league.Teams[static_cast<std::size_t>(t)] = record;
+        league.team(t) = record;
     league.TeamCount = snapshot.teamCount;
     if (snapshot.info)
         league.GeneralInfo = *snapshot.info;
@@ -82,7 +82,7 @@ Document::Document(QObject* parent) : QObject(parent), undo_(new QUndoStack(this
 Document::~Document() = default;
 
 int Document::teamCount() const {
-    return std::clamp<int>(league_.TeamCount, 0, static_cast<int>(league_.Teams.size()));
+    return league_.teamCount();
 }
 
 void Document::checkTeam(int index) const {
@@ -97,12 +97,12 @@ void Document::checkSlot(int slot) {
 
 const TeamRecord& Document::team(int index) const {
     checkTeam(index);
-    return league_.Teams[static_cast<std::size_t>(index)];
+    return league_.team(index);
 }
 
 const PlayerRecord& Document::player(int team, int slot) const {
     checkSlot(slot);
-    return this->team(team).Players[static_cast<std::size_t>(slot)];
+    return this->team(team).player(slot);
 }
 
 bool Document::isModified() const {
@@ -137,7 +137,7 @@ void Document::edit(const QString& action, DocumentAspects aspects, std::vector<
 void Document::setTeamTexts(int team, const TeamTexts& texts) {
     checkTeam(team);
     edit(tr("Edit Team"), DocumentAspect::TeamTexts, {team}, [&](League& league) {
-        TeamRecord& record = league.Teams[static_cast<std::size_t>(team)];
+        TeamRecord& record = league.team(team);
         record.City = texts.City;
         record.Name = texts.Name;
         record.Abbreviation = texts.Abbreviation;
@@ -168,7 +168,7 @@ void Document::storePlayers(int team, int firstSlot, std::span<const PlayerRecor
     if (!players.empty())
         checkSlot(firstSlot + static_cast<int>(players.size()) - 1);
     edit(action, DocumentAspect::Players, {team}, [&](League& league) {
-        auto& records = league.Teams[static_cast<std::size_t>(team)].Players;
+        auto& records = league.team(team).Players;
         std::copy(players.begin(), players.end(),
                   records.begin() + static_cast<std::ptrdiff_t>(firstSlot));
     });
@@ -180,9 +180,7 @@ void Document::swapPlayers(int teamA, int slotA, int teamB, int slotB, const QSt
     checkSlot(slotA);
     checkSlot(slotB);
     edit(action, DocumentAspect::Players, {teamA, teamB}, [&](League& league) {
-        Swap_Players(
-            league.Teams[static_cast<std::size_t>(teamA)].Players[static_cast<std::size_t>(slotA)],
-            league.Teams[static_cast<std::size_t>(teamB)].Players[static_cast<std::size_t>(slotB)]);
+        Swap_Players(league.team(teamA).player(slotA), league.team(teamB).player(slotB));
     });
 }
 
@@ -225,8 +223,7 @@ void Document::setRomSlots(int edition, const std::vector<std::int16_t>& assigne
 void Document::replace(League league) {
     if (league.Teams.empty())
         league.Teams.resize(1);
-    league.TeamCount = static_cast<std::int16_t>(
-        std::clamp<int>(league.TeamCount, 0, static_cast<int>(league.Teams.size())));
+    league.TeamCount = static_cast<std::int16_t>(league.teamCount());
     league_ = std::move(league);
     undo_->clear();
     announce(DocumentChange{DocumentAspect::Whole, {}});

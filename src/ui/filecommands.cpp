@@ -1,11 +1,11 @@
 #include "ui/filecommands.h"
 
+#include "app/locations.h"
 #include "base/error.h"
 #include "base/fileio.h"
 #include "base/messages.h"
 #include "document/csv.h"
 #include "document/datafile.h"
-#include "document/locations.h"
 #include "ratings/ratingscale.h"
 #include "rom/routines.h"
 #include "ui/failure.h"
@@ -115,15 +115,20 @@ bool FileCommands::newDocument() {
     return true;
 }
 
-bool FileCommands::open() {
+std::optional<FileChoice> FileCommands::chooseLeagueToRead(const std::string& title,
+                                                           const std::string& filter) {
     if (!confirmDiscard())
-        return false;
+        return std::nullopt;
     FileDialogRequest request;
-    request.title = text::OpenTitle;
-    request.filter = text::DataFileFilter;
+    request.title = title;
+    request.filter = filter;
     startAt(request, session_.lastDataFile, platform_.programDirectory());
     request.proposedName.clear();
-    const auto choice = platform_.openFile(request);
+    return platform_.openFile(request);
+}
+
+bool FileCommands::open() {
+    const auto choice = chooseLeagueToRead(text::OpenTitle, text::DataFileFilter);
     if (!choice)
         return false;
     return load(choice->path);
@@ -224,14 +229,7 @@ bool FileCommands::openRecent(int entry) {
 }
 
 bool FileCommands::importCsv() {
-    if (!confirmDiscard())
-        return false;
-    FileDialogRequest request;
-    request.title = text::ImportCsvTitle;
-    request.filter = text::CsvFilter;
-    startAt(request, session_.lastDataFile, platform_.programDirectory());
-    request.proposedName.clear();
-    const auto choice = platform_.openFile(request);
+    const auto choice = chooseLeagueToRead(text::ImportCsvTitle, text::CsvFilter);
     if (!choice)
         return false;
     League fresh;

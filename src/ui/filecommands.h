@@ -57,6 +57,10 @@ public:
 
 private:
     bool load(const std::string& path);
+    // The open dialog for a league (data or CSV file) that replaces the document, in the last
+    // data file's folder; nothing when the user keeps the document or cancels.
+    std::optional<FileChoice> chooseLeagueToRead(const std::string& title,
+                                                 const std::string& filter);
     // With `unchanged`, only while the file is still the one it names.
     bool saveTo(const std::string& path, std::optional<FileIdentity> unchanged = std::nullopt);
     void tell(const std::string& text);

@@ -30,7 +30,7 @@ frmChooseTeam::frmChooseTeam(const League& league, QWidget* parent)
 
     // Alphabetical without regard to case, "-- No Change --" always first.
     std::vector<int> order;
-    for (int t = 0; t < league_.TeamCount; ++t)
+    for (int t = 0; t < league_.teamCount(); ++t)
         order.push_back(t);
     std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
         return toLowerAscii(displayName(a)) < toLowerAscii(displayName(b));
@@ -52,7 +52,7 @@ std::optional<TeamChoice> frmChooseTeam::choose(const League& league, QWidget* p
 }
 
 std::string frmChooseTeam::displayName(int team) const {
-    return league_.Teams[static_cast<std::size_t>(team)].displayName();
+    return league_.team(team).displayName();
 }
 
 void frmChooseTeam::cmdOK_Click() {

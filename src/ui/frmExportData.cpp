@@ -175,7 +175,7 @@ QString frmExportData::teamCaption(int slot) const {
     const int team = Assignment.team(slot);
     if (team < 0)
         return QString::fromLatin1(NoChangeCaption);
-    return toQString(league_.Teams[static_cast<std::size_t>(team)].displayName());
+    return toQString(league_.team(team).displayName());
 }
 
 void frmExportData::Refresh_Page() {
@@ -227,8 +227,7 @@ void frmExportData::cmdBack_Click() {
 }
 
 std::vector<std::int16_t> frmExportData::finishedSlots() const {
-    return Assignment.finishedSlots(
-        std::clamp<int>(league_.TeamCount, 0, static_cast<int>(league_.Teams.size())));
+    return Assignment.finishedSlots(league_.teamCount());
 }
 
 ExportPlan frmExportData::plan() const {

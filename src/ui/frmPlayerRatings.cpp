@@ -2,6 +2,7 @@
 
 #include "document/tables.h"
 #include "ui/childwindow.h"
+#include "ui/qtext.h"
 #include "ui/ratingscalenotice.h"
 #include "ui/reportlist.h"
 
@@ -49,8 +50,7 @@ frmPlayerRatings::frmPlayerRatings(Session& session, QWidget* parent)
     cmbPosition_ = new QComboBox(frame_);
     cmbPosition_->setObjectName(QStringLiteral("cmbPosition"));
     for (const std::string_view group : GroupLabels)
-        cmbPosition_->addItem(
-            QString::fromLatin1(group.data(), static_cast<qsizetype>(group.size())));
+        cmbPosition_->addItem(toQString(group));
     label->setBuddy(cmbPosition_);
     label->adjustSize();
     const int selectorTop = twipsToPixelsY(this, SelectorTop);
@@ -96,11 +96,7 @@ void frmPlayerRatings::Redraw_Form() {
 }
 
 void frmPlayerRatings::showTable() {
-    std::vector<std::string> keys;
-    keys.reserve(table_.rows().size());
-    for (const PlayerRatingsRow& row : table_.rows())
-        keys.push_back(row.Key);
-    showList(lsvPlayers_, table_.listTable(), std::move(keys), table_.order());
+    showList(lsvPlayers_, table_.listTable(), table_.keys(), table_.order());
 }
 
 void frmPlayerRatings::lsvPlayers_ColumnClick(int column) {

@@ -72,11 +72,7 @@ void frmTeamRatings::Update_lsvTeams() {
 }
 
 void frmTeamRatings::showTable() {
-    std::vector<std::string> keys;
-    keys.reserve(table_.rows().size());
-    for (const TeamRatingsRow& row : table_.rows())
-        keys.push_back(row.Key);
-    showList(lsvTeams_, table_.listTable(), std::move(keys), table_.order());
+    showList(lsvTeams_, table_.listTable(), table_.keys(), table_.order());
 }
 
 void frmTeamRatings::lsvTeams_ColumnClick(int column) {

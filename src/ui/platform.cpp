@@ -18,12 +18,4 @@ void startAt(FileDialogRequest& request, const std::string& rememberedPath,
         request.initialFolder.assign(1, '/');
 }
 
-std::string pathInFolder(const std::string& folder, const std::string& name) {
-    std::string path = folder;
-    if (!path.empty() && path.back() != '/')
-        path += '/';
-    path += name;
-    return path;
-}
-
 } // namespace kvx

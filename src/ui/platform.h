@@ -61,7 +61,4 @@ public:
 void startAt(FileDialogRequest& request, const std::string& rememberedPath,
              const std::string& programDirectory);
 
-// Joins a folder and a file name with "/".
-std::string pathInFolder(const std::string& folder, const std::string& name);
-
 } // namespace kvx

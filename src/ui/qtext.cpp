@@ -27,7 +27,7 @@ std::string bytesOf(const QByteArray& bytes) {
 
 } // namespace
 
-QString toQString(const std::string& text) {
+QString toQString(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 class QLineEdit;
 
@@ -12,7 +13,7 @@ namespace kvx {
 // pass through the windows as Latin-1, each byte one character and back, so that a name holding
 // byte 0xE9 comes out of a text box as it went in. A character typed that has no single byte
 // becomes "?"; text boxes for league texts refuse such characters beforehand (latin1Only).
-QString toQString(const std::string& text);
+QString toQString(std::string_view text);
 std::string fromQString(const QString& text);
 
 // File names are in the file system's encoding (UTF-8 here), not in the league's.

@@ -110,8 +110,7 @@ std::optional<std::string> QtPlatform::inputBox(const std::string& prompt, const
                                                  toQString(defaultText), &ok);
     if (!ok)
         return std::nullopt;
-    const QByteArray bytes = answer.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return fromQString(answer);
 }
 
 void QtPlatform::beep() {

@@ -23,8 +23,7 @@ SettingsRecentStore::SettingsRecentStore(const QString& iniFile)
     : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
 
 QString SettingsRecentStore::keyOf(int entry) {
-    return QString::fromLatin1(Section.data(), static_cast<qsizetype>(Section.size())) +
-           QLatin1Char('/') + QString::number(entry);
+    return toQString(Section) + QLatin1Char('/') + QString::number(entry);
 }
 
 std::string SettingsRecentStore::get(int entry) const {

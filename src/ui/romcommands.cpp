@@ -214,7 +214,6 @@ bool RomCommands::exportData() {
             return false;
         }
 
-        session_.RomEdition = edition;
         const ExportWizardInput input{edition,
                                       imageSlotTeams(edition, teamsInImage(edition, image)),
                                       session_.exportSettings.fixChecksum};

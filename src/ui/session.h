@@ -32,9 +32,6 @@ struct Session {
     // The main window's placement as Qt saves it, in hexadecimal; kept in the settings file.
     std::string windowGeometry;
 
-    // Edition of the image an export is writing; indexes RomSlot in the export wizard.
-    int RomEdition = 0;
-
     // The checksum choice, the image last exported into and the emulator command, kept in the
     // settings file.
     ExportSettings exportSettings;

@@ -11,14 +11,6 @@
 namespace kvx {
 namespace {
 
-League leagueOf(DataFileContent content) {
-    League league;
-    league.Teams = std::move(content.Teams);
-    league.TeamCount = content.TeamCount;
-    league.GeneralInfo = std::move(content.GeneralInfo);
-    return league;
-}
-
 // A random league with what a data file may hold beyond the editor's values: 16-bit extremes in
 // every number, texts with separators, quotes, line breaks, outer spaces, NUL and bytes 0x80-0xFF.
 League awkwardLeague(int teamCount, std::uint32_t seed) {
@@ -40,7 +32,7 @@ League awkwardLeague(int teamCount, std::uint32_t seed) {
                                 alphabet);
     };
     for (int t = 0; t < teamCount; ++t) {
-        TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+        TeamRecord& team = league.team(t);
         for (std::string* field : {&team.City, &team.Name, &team.Abbreviation, &team.ScheduleName})
             if (chance(50))
                 *field = text();
@@ -71,7 +63,7 @@ TEST(Csv, DataFileThroughCsvIsByteForByteTheSame) {
     for (const int teams : {0, 1, 3, 32}) {
         for (std::uint32_t seed = 1; seed <= 4; ++seed) {
             const auto dataFile = serializeDataFile(awkwardLeague(teams, seed));
-            const std::string csv = leagueToCsv(leagueOf(*parseDataFile(dataFile)));
+            const std::string csv = leagueToCsv(*parseDataFile(dataFile));
             const League back = leagueFromCsv(csv);
             ASSERT_EQ(serializeDataFile(back), dataFile) << teams << " teams, seed " << seed;
             EXPECT_EQ(back.Teams.size(), static_cast<std::size_t>(std::max(teams, 1)));

@@ -1,6 +1,7 @@
 #include "base/error.h"
 #include "base/fileio.h"
 #include "support/temp_dir.h"
+#include "support/write_faults.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +72,7 @@ TEST(FileIo, EveryDurableStepCanFailAndTheStepsComeInOrder) {
             TempDir dir;
             const std::string path = dir.file("game.bin");
             writeBytes(path, old);
-            const InjectedWriteFailure seam(EIO, failure.step);
+            const test::InjectedWriteFailure seam(EIO, failure.step);
             try {
                 writeFileAtomically(path, NewBytes, way);
                 ADD_FAILURE() << "no failure at step " << static_cast<int>(failure.step);
@@ -86,7 +87,7 @@ TEST(FileIo, EveryDurableStepCanFailAndTheStepsComeInOrder) {
             EXPECT_EQ(test::fileNames(dir.path()), std::vector<std::string>{"game.bin"});
         }
         TempDir dir;
-        const RecordedWriteSteps recorded;
+        const test::RecordedWriteSteps recorded;
         writeFileAtomically(dir.file("game.bin"), NewBytes, way);
         EXPECT_EQ(recorded.steps(), order);
         EXPECT_EQ(readBytes(dir.file("game.bin")), NewBytes);

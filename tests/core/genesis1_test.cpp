@@ -39,18 +39,6 @@ std::vector<std::pair<std::size_t, std::size_t>> stampedRanges() {
     return ranges;
 }
 
-std::vector<TeamRecord> importTeams(const RomImage& image, GeneralInfoRecord* info = nullptr,
-                                    Warnings* warnings = nullptr) {
-    std::vector<TeamRecord> teams;
-    const ImportResult result = Import_ROM(GenesisI, image, teams, info, 0);
-    EXPECT_EQ(result.teamCount, 28);
-    if (warnings)
-        *warnings = result.warnings;
-    else
-        EXPECT_TRUE(result.warnings.empty());
-    return teams;
-}
-
 // The offset the player-name pointer table gives for roster entry i.
 std::size_t nameRecord(const RomImage& image, std::size_t i) {
     return image.u16be(0x5862 + 2 * i);
@@ -61,7 +49,7 @@ TEST(GenesisI, ImportReadsTheLeagueTheImageHolds) {
     GeneralInfoRecord info{"", 4, 5, ""};
     const RomImage image = buildGenesisIImage(stored, ImageInfo, 2);
     EXPECT_EQ(detectEdition(image), GenesisI);
-    const auto teams = importTeams(image, &info);
+    const auto teams = test::importTeams(GenesisI, image, &info);
     const auto expected = test::expectedShortRosterImport(stored, GenesisI);
     for (std::size_t t = 0; t < 28; ++t)
         EXPECT_EQ(teams[t], expected[t]) << "team " << t;
@@ -89,13 +77,13 @@ TEST(GenesisI, ImportEdgeCases) {
     noisy.setByte(entry(5, 12) + 3, 0xAB);
     noisy.setByte(entry(5, 12) + 4, 0xCD);
     noisy.setByte(entry(5, 6) + 4, 0xEF);
-    EXPECT_EQ(importTeams(noisy), importTeams(image));
+    EXPECT_EQ(test::importTeams(GenesisI, noisy), test::importTeams(GenesisI, image));
 
     // Number bytes are binary-coded decimal read up to the first non-digit.
     noisy.setByte(nameRecord(image, 5 * 32 + 2), 0x07);
     noisy.setByte(nameRecord(image, 5 * 32 + 3), 0x1A);
 
-    const auto teams = importTeams(noisy);
+    const auto teams = test::importTeams(GenesisI, noisy);
     EXPECT_EQ(teams[0].Abbreviation, "L.A.");
     EXPECT_EQ(teams[1].Players[0].FirstName, "");
     EXPECT_EQ(teams[1].Players[0].LastName, "");
@@ -114,7 +102,7 @@ TEST(GenesisI, ANamePointerOfZeroIsReportedAndTheImportGoesOn) {
     const std::size_t end = nameRecord(image, 1);
     image.setU16be(0x5862, 0);
     Warnings warnings;
-    const auto teams = importTeams(image, nullptr, &warnings);
+    const auto teams = test::importTeams(GenesisI, image, nullptr, &warnings);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warnings[0], "0, " + std::to_string(end));
     // The record runs from offset 0: its number byte is the image's first byte.
@@ -123,27 +111,27 @@ TEST(GenesisI, ANamePointerOfZeroIsReportedAndTheImportGoesOn) {
 
 TEST(GenesisI, NicknamesFollowTheirWholePointersAndCitiesTheLowerHalves) {
     RomImage image = buildGenesisIImage(test::genesisStyleTeams(28, 21), ImageInfo, 22);
-    const std::string city = importTeams(image)[0].City;
+    const std::string city = test::importTeams(GenesisI, image)[0].City;
     // The last nickname moved to 0x60000, where only a whole 32-bit pointer reaches; the upper
     // half of the first city's entry set, which its 16-bit reading ignores.
     image.setText(0x60000, "FARAWAYS");
-    image.setU32be(0x4644 + 4 * 59, 0x60000);
-    image.setU32be(0x4644 + 4 * 60, 0x60008);
+    test::putU32be(image, 0x4644 + 4 * 59, 0x60000);
+    test::putU32be(image, 0x4644 + 4 * 60, 0x60008);
     image.setU16be(0x4644, 0xABCD);
-    const auto teams = importTeams(image);
+    const auto teams = test::importTeams(GenesisI, image);
     EXPECT_EQ(teams[27].Name, "Faraways");
     EXPECT_EQ(teams[0].City, city);
 
     // A nickname beyond the end of the image is damage, not an empty name.
-    image.setU32be(0x4644 + 4 * 59, 0x01000000);
-    image.setU32be(0x4644 + 4 * 60, 0x01000000);
-    EXPECT_THROW(importTeams(image), RomError);
+    test::putU32be(image, 0x4644 + 4 * 59, 0x01000000);
+    test::putU32be(image, 0x4644 + 4 * 60, 0x01000000);
+    EXPECT_THROW(test::importTeams(GenesisI, image), RomError);
 }
 
 TEST(GenesisI, ExportOfAnUnchangedImportReproducesTheLeague) {
     const auto stored = test::genesisStyleTeams(28, 7);
     const RomImage original = buildGenesisIImage(stored, ImageInfo, 8);
-    const auto imported = importTeams(original);
+    const auto imported = test::importTeams(GenesisI, original);
     const auto [image, result] = test::exportBack(original, imported, GenesisI);
     EXPECT_EQ(result.teamsReplaced, 28);
     EXPECT_TRUE(result.warnings.empty());
@@ -158,14 +146,14 @@ TEST(GenesisI, ExportOfAnUnchangedImportReproducesTheLeague) {
     EXPECT_EQ(image.text(0x1CD77, 4), "1999");
     EXPECT_EQ(image.text(0x4B6AA, 4), "1993");
     EXPECT_EQ(image.text(0x4C164, 4), "1993");
-    EXPECT_EQ(importTeams(image), imported);
+    EXPECT_EQ(test::importTeams(GenesisI, image), imported);
 }
 
 TEST(GenesisI, ExportWritesTheTeamTextsAndTheirCopies) {
     auto stored = test::genesisStyleTeams(28, 9);
     stored[0].City = "SOMEWHERE FAR AWAY";
     const RomImage original = buildGenesisIImage(stored, ImageInfo, 10);
-    auto imported = importTeams(original);
+    auto imported = test::importTeams(GenesisI, original);
     imported[0].City = " Green Bay ";
     imported[0].Name = "packers";
     imported[0].Abbreviation = "NY";
@@ -218,7 +206,7 @@ TEST(GenesisI, ExportAfterEditsReimportsTheEditedLeague) {
     test::lengthenLastNames(stored[4], 10);
     test::lengthenLastNames(stored[19], 10);
     const RomImage original = buildGenesisIImage(stored, ImageInfo, 12);
-    const auto imported = importTeams(original);
+    const auto imported = test::importTeams(GenesisI, original);
 
     TeamRecord edited = imported[4];
     edited.City = "new york";
@@ -232,7 +220,7 @@ TEST(GenesisI, ExportAfterEditsReimportsTheEditedLeague) {
 
     RomImage image = original;
     Export_ROM(GenesisI, league, image);
-    const auto teams = importTeams(image);
+    const auto teams = test::importTeams(GenesisI, image);
 
     EXPECT_EQ(teams[4].City, "New York");
     EXPECT_EQ(teams[4].Name, "Giants");
@@ -257,7 +245,7 @@ TEST(GenesisI, ExportAfterEditsReimportsTheEditedLeague) {
 TEST(GenesisI, RefusalsLeaveTheImageFileIdentical) {
     const RomImage original = buildGenesisIImage(test::genesisStyleTeams(28, 13), ImageInfo, 14);
     const test::ImageFile file(original, GenesisI, "game.bin");
-    const auto imported = importTeams(original);
+    const auto imported = test::importTeams(GenesisI, original);
 
     TeamRecord numbered = imported[0];
     numbered.Players[53].Number = 100; // one of the two extra defensive backs
@@ -295,7 +283,7 @@ TEST(GenesisI, TheLeagueTextsNeverRunIntoTheNamePointers) {
     // An image whose season labels seem to lie just before the name pointers at 0x5862.
     original.setU16be(0x4644 + 4 * 60 + 2, 0x5800);
     const test::ImageFile file(original, GenesisI, "game.bin");
-    auto teams = importTeams(original);
+    auto teams = test::importTeams(GenesisI, original);
     teams[0].City = std::string(0x5862 - 0x4800, 'C');
     EXPECT_TRUE(file.refusesTeam(teams[0], 0, "0x5862"));
 }
@@ -306,7 +294,8 @@ TEST(GenesisI, DamagedImagesAreRefusedWithoutHarm) {
         test::sweepDamagedGenesisImages(original, GenesisI, 19, 2000,
                                         {0x4644, 0x4734, 0x47C8, 0x5862, 0x5F40, 0x5F62, 0x4066}),
         2000);
-    EXPECT_THROW(importTeams(RomImage(std::vector<std::uint8_t>(0x5000))), RomError);
+    EXPECT_THROW(test::importTeams(GenesisI, RomImage(std::vector<std::uint8_t>(0x5000))),
+                 RomError);
 }
 
 } // namespace

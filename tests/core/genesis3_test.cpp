@@ -17,14 +17,6 @@ const GeneralInfoRecord ImageInfo{"1995", 0, 0, "THIRD CREDITS GO HERE!Z"};
 constexpr std::size_t NamePointers = 0x25210;
 constexpr std::size_t ScheduleNames = 0x12806E;
 
-std::vector<TeamRecord> importTeams(const RomImage& image, GeneralInfoRecord* info = nullptr) {
-    std::vector<TeamRecord> teams;
-    const ImportResult result = Import_ROM(GenesisIII, image, teams, info, 0);
-    EXPECT_EQ(result.teamCount, 32);
-    EXPECT_TRUE(result.warnings.empty());
-    return teams;
-}
-
 std::size_t namesEnd(const RomImage& image) {
     return image.u32be(NamePointers + 4 * 1184);
 }
@@ -34,7 +26,7 @@ TEST(GenesisIII, ImportReadsTheLeagueAndTheTwoFixedTeams) {
     GeneralInfoRecord info;
     const RomImage image = buildGenesisIIIImage(stored, ImageInfo, 2);
     EXPECT_EQ(detectEdition(image), GenesisIII);
-    const auto teams = importTeams(image, &info);
+    const auto teams = test::importTeams(GenesisIII, image, &info);
     const auto expected = test::expectedLongRosterImport(stored, GenesisIII);
     for (std::size_t t = 0; t < 32; ++t)
         EXPECT_EQ(teams[t], expected[t]) << "team " << t;
@@ -56,7 +48,7 @@ TEST(GenesisIII, ImportEdgeCases) {
     const std::size_t area = namesEnd(image) + namesEnd(image) % 2;
     image.setByte(area + 2 * 185 + 6, 0xA7);
 
-    const auto teams = importTeams(image);
+    const auto teams = test::importTeams(GenesisIII, image);
     EXPECT_EQ(teams[28].City, "St. Louis");
     EXPECT_EQ(teams[28].Abbreviation, "S.L.");
     EXPECT_EQ(teams[28].ScheduleName, "ST. LOUIS");
@@ -66,7 +58,7 @@ TEST(GenesisIII, ImportEdgeCases) {
 TEST(GenesisIII, ExportOfAnUnchangedImportReproducesTheLeague) {
     const auto stored = test::genesisStyleTeams(32, 5);
     const RomImage original = buildGenesisIIIImage(stored, ImageInfo, 6);
-    const auto imported = importTeams(original);
+    const auto imported = test::importTeams(GenesisIII, original);
     const auto [image, result] = test::exportBack(original, imported, GenesisIII);
     EXPECT_EQ(result.teamsReplaced, 30);
     EXPECT_TRUE(result.warnings.empty());
@@ -79,7 +71,7 @@ TEST(GenesisIII, ExportOfAnUnchangedImportReproducesTheLeague) {
     EXPECT_TRUE(test::changedOnlyWithin(
         original, image,
         {{0x1587C6, 0x1587C6 + 23}, {0x1587E6, 0x1587E6 + 33}, {0x12C1D3, 0x12C1D3 + 4}}));
-    EXPECT_EQ(importTeams(image), imported);
+    EXPECT_EQ(test::importTeams(GenesisIII, image), imported);
 }
 
 TEST(GenesisIII, ExportAfterEditsReimportsEveryLevel) {
@@ -87,7 +79,7 @@ TEST(GenesisIII, ExportAfterEditsReimportsEveryLevel) {
     stored[4].City = "SOMEWHERE VERY FAR AWAY FROM HERE";
     test::lengthenLastNames(stored[4], 10);
     const RomImage original = buildGenesisIIIImage(stored, ImageInfo, 8);
-    const auto imported = importTeams(original);
+    const auto imported = test::importTeams(GenesisIII, original);
 
     TeamRecord edited = imported[4];
     edited.City = "st. louis";
@@ -110,7 +102,7 @@ TEST(GenesisIII, ExportAfterEditsReimportsEveryLevel) {
     EXPECT_NE(result.cuts[2].find("abcdefghijklmn"), std::string::npos);
 
     GeneralInfoRecord info;
-    const auto teams = importTeams(image, &info);
+    const auto teams = test::importTeams(GenesisIII, image, &info);
     EXPECT_EQ(info.Credits, "A CREDITS LINE OF 25 C");
     EXPECT_EQ(teams[4].City, "St. Louis");
     EXPECT_EQ(teams[4].Name, "Rams");
@@ -141,7 +133,7 @@ TEST(GenesisIII, AnOddEndOfTheNamesIsFollowedByTheFiller) {
     auto stored = test::genesisStyleTeams(32, 9);
     test::lengthenLastNames(stored[0], 2);
     const RomImage original = buildGenesisIIIImage(stored, ImageInfo, 10);
-    const auto imported = importTeams(original);
+    const auto imported = test::importTeams(GenesisIII, original);
     for (const std::size_t cut : {0, 1}) {
         TeamRecord team = imported[0];
         team.Players[0].LastName.resize(team.Players[0].LastName.size() - 2 + cut);
@@ -152,14 +144,15 @@ TEST(GenesisIII, AnOddEndOfTheNamesIsFollowedByTheFiller) {
         if (end % 2) {
             EXPECT_EQ(image.byte(end), 0xFF);
         }
-        EXPECT_EQ(importTeams(image)[0].Players[0].LastName, team.Players[0].LastName);
+        EXPECT_EQ(test::importTeams(GenesisIII, image)[0].Players[0].LastName,
+                  team.Players[0].LastName);
     }
 }
 
 TEST(GenesisIII, RefusalsLeaveTheImageFileIdentical) {
     const RomImage original = buildGenesisIIIImage(test::genesisStyleTeams(32, 11), ImageInfo, 12);
     const test::ImageFile file(original, GenesisIII, "game.bin");
-    const auto imported = importTeams(original);
+    const auto imported = test::importTeams(GenesisIII, original);
 
     TeamRecord numbered = imported[29];
     numbered.Players[40].Number = 123; // the sixth defensive lineman
@@ -180,7 +173,7 @@ TEST(GenesisIII, RefusalsLeaveTheImageFileIdentical) {
 
     // An image whose season labels seem to lie before the league texts begin is damaged.
     RomImage damaged = original;
-    damaged.setU32be(0x226D0 + 4 * 64, 0x22000);
+    test::putU32be(damaged, 0x226D0 + 4 * 64, 0x22000);
     EXPECT_THROW(Export_ROM(GenesisIII, test::documentWithAssignments({}, GenesisIII), damaged),
                  RomError);
     EXPECT_EQ(damaged.u32be(0x226D0 + 4 * 64), 0x22000u);
@@ -194,7 +187,8 @@ TEST(GenesisIII, DamagedImagesAreRefusedWithoutHarm) {
                   original, GenesisIII, 15, 2000,
                   {0x22064, 0x226D0, 0x227D0, 0x22864, NamePointers + 4 * 1180}),
               2000);
-    EXPECT_THROW(importTeams(RomImage(std::vector<std::uint8_t>(0x26000))), RomError);
+    EXPECT_THROW(test::importTeams(GenesisIII, RomImage(std::vector<std::uint8_t>(0x26000))),
+                 RomError);
 }
 
 } // namespace

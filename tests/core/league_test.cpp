@@ -44,16 +44,6 @@ TEST(League, ClearedTeamEqualsABlankOne) {
     EXPECT_EQ(team, TeamRecord{});
 }
 
-TEST(League, ResizeDiscardsTeamsButKeepsOneElement) {
-    League league;
-    appendTeam(league).City = "Buffalo";
-    resizeTeams(league, 28);
-    EXPECT_EQ(league.Teams.size(), 28u);
-    EXPECT_EQ(league.Teams[0].City, "");
-    resizeTeams(league, 0);
-    EXPECT_EQ(league.Teams.size(), 1u);
-}
-
 // Depth 2 and 4, 3 and 5 of the defensive backs change places, whole records, in every counted
 // team and nowhere else; a second run restores everything.
 TEST(League, SwapDefensiveBacksMovesTwoPairsOfEveryCountedTeam) {

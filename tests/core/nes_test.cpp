@@ -20,17 +20,10 @@ std::vector<TeamRecord> nesTeams(std::uint32_t seed) {
     return test::imageStyleTeams(28, seed);
 }
 
-std::vector<TeamRecord> importTeams(const RomImage& image, GeneralInfoRecord* info = nullptr) {
-    std::vector<TeamRecord> teams;
-    const ImportResult result = Import_ROM(Nes, image, teams, info, 0);
-    EXPECT_EQ(result.teamCount, 28);
-    return teams;
-}
-
 TEST(Nes, ImportReadsTheLeagueTheImageHolds) {
     const auto stored = nesTeams(1);
     GeneralInfoRecord info{"", 4, 5, ""};
-    const auto teams = importTeams(buildNesImage(stored, ImageInfo, 2), &info);
+    const auto teams = test::importTeams(Nes, buildNesImage(stored, ImageInfo, 2), &info);
     const auto expected = test::expectedShortRosterImport(stored, Nes);
     for (std::size_t t = 0; t < 28; ++t)
         EXPECT_EQ(teams[t], expected[t]) << "team " << t;
@@ -52,7 +45,7 @@ TEST(Nes, ImportEdgeCases) {
     auto& kicker = stored[3].Players[56].Attributes;
     kicker[6] = 5, kicker[7] = 10;
 
-    const auto teams = importTeams(buildNesImage(stored, ImageInfo, 4));
+    const auto teams = test::importTeams(Nes, buildNesImage(stored, ImageInfo, 4));
     EXPECT_EQ(teams[0].Abbreviation, "BUF ");
     EXPECT_EQ(teams[0].Name, "Bills");
     EXPECT_EQ(teams[0].ScheduleName, "BILLS");
@@ -67,13 +60,13 @@ TEST(Nes, ImportEdgeCases) {
 
     // Credits differ only when the general information is read.
     const GeneralInfoRecord other{"1993", 0, 0, "SOMEBODY ELSE"};
-    EXPECT_EQ(importTeams(buildNesImage(stored, other, 4)), teams);
+    EXPECT_EQ(test::importTeams(Nes, buildNesImage(stored, other, 4)), teams);
 }
 
 TEST(Nes, ExportOfAnUnchangedImportReproducesTheLeague) {
     const auto stored = nesTeams(5);
     const RomImage original = buildNesImage(stored, ImageInfo, 6);
-    const auto [image, result] = test::exportBack(original, importTeams(original), Nes);
+    const auto [image, result] = test::exportBack(original, test::importTeams(Nes, original), Nes);
     EXPECT_EQ(result.teamsReplaced, 28);
     EXPECT_TRUE(result.warnings.empty());
 
@@ -99,7 +92,7 @@ TEST(Nes, ExportOfAnUnchangedImportReproducesTheLeague) {
 
 TEST(Nes, ExportAfterEditsReimportsTheEditedLeague) {
     const RomImage original = buildNesImage(nesTeams(7), ImageInfo, 8);
-    auto imported = importTeams(original);
+    auto imported = test::importTeams(Nes, original);
 
     TeamRecord edited = imported[4];
     edited.City = "new york";
@@ -116,7 +109,7 @@ TEST(Nes, ExportAfterEditsReimportsTheEditedLeague) {
 
     RomImage image = original;
     Export_ROM(Nes, league, image);
-    const auto teams = importTeams(image);
+    const auto teams = test::importTeams(Nes, image);
 
     EXPECT_EQ(teams[4].City, "New York");
     EXPECT_EQ(teams[4].Name, "Giants");
@@ -139,7 +132,7 @@ TEST(Nes, ExportAfterEditsReimportsTheEditedLeague) {
 TEST(Nes, RefusalsLeaveTheImageFileIdentical) {
     const RomImage original = buildNesImage(nesTeams(9), ImageInfo, 10);
     const test::ImageFile file(original, Nes, "game.nes");
-    const auto imported = importTeams(original);
+    const auto imported = test::importTeams(Nes, original);
 
     TeamRecord numbered = imported[0];
     numbered.Players[7].Number = 100;
@@ -175,14 +168,15 @@ TEST(Nes, ExportRefusesAnImageWhoseTablesPutBlocksOnEachOther) {
     RomImage image = buildNesImage(nesTeams(1), ImageInfo, 2);
     image.setU16le(0x1FC50, 0x2965);
     const RomImage damaged = image;
-    const League league = test::documentAssigningEveryTeam(importTeams(image), Nes);
+    const League league = test::documentAssigningEveryTeam(test::importTeams(Nes, image), Nes);
     EXPECT_THROW(Export_ROM(Nes, league, image), RomError);
     EXPECT_EQ(image.bytes(), damaged.bytes());
 }
 
 TEST(Nes, DamagedImagesAreRefusedWithoutHarm) {
     const RomImage original = buildNesImage(nesTeams(11), ImageInfo, 12);
-    const League league = test::documentWithAssignments({{importTeams(original)[3], 0}}, Nes);
+    const League league =
+        test::documentWithAssignments({{test::importTeams(Nes, original)[3], 0}}, Nes);
     const int tried = test::sweepDamagedImages(original, 13, 3000,
                                                {0x48, 0x6D0, 0x3010, 0x1FC10, 0x1FC50, 0x1FCD0},
                                                [&](const RomImage& damaged) {
@@ -193,7 +187,7 @@ TEST(Nes, DamagedImagesAreRefusedWithoutHarm) {
                                                    Export_ROM(Nes, league, copy);
                                                });
     EXPECT_EQ(tried, 3000);
-    EXPECT_THROW(importTeams(RomImage(std::vector<std::uint8_t>(0x100))), RomError);
+    EXPECT_THROW(test::importTeams(Nes, RomImage(std::vector<std::uint8_t>(0x100))), RomError);
 }
 
 } // namespace

@@ -11,7 +11,7 @@ namespace {
 // and a player holding one has no rating either; the rows keep the sort of the list.
 TEST(PlayerRatings, ListsCountedTeamsAndLeavesUnshownValuesEmpty) {
     League league;
-    resizeTeams(league, 3);
+    league.Teams.resize(static_cast<std::size_t>(3));
     league.TeamCount = 2;
     for (TeamRecord& team : league.Teams) {
         team.Abbreviation = "NYG";

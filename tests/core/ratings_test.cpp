@@ -23,7 +23,7 @@ RatingScale scaleWith(int group, std::initializer_list<std::pair<int, int>> weig
 
 void setLevels(TeamRecord& team, int slot, std::initializer_list<std::pair<int, int>> levels) {
     for (const auto& [index, level] : levels)
-        team.Players[static_cast<std::size_t>(slot)].Attributes[static_cast<std::size_t>(index)] =
+        team.player(slot).Attributes[static_cast<std::size_t>(index)] =
             static_cast<std::int16_t>(level);
 }
 

@@ -310,7 +310,7 @@ TEST(RoundTrip, PointersLeadingOutsideTheLeaguesAreasAreRefusedAndNothingIsWritt
                     else if (table.width == 2)
                         image.setU16le(at, static_cast<std::uint16_t>(value));
                     else
-                        image.setU32be(at, value);
+                        test::putU32be(image, at, value);
                     const RomImage damaged = image;
                     EXPECT_THROW(Export_ROM(edition.code, league, image), Error)
                         << "edition " << edition.code << " table " << hexOffset(table.at)

@@ -7,10 +7,6 @@ namespace {
 
 TEST(Routines, HexTexts) {
     EXPECT_EQ(Bytes_To_Hex(std::string("\x38\x80\x00\xFF", 4)), "388000FF");
-    EXPECT_EQ(Hex_To_Word("FFFF"), 65535u);
-    EXPECT_EQ(Hex_To_Word("8000"), 32768u);
-    EXPECT_EQ(Hex_To_Word("1a"), 26u);
-    EXPECT_EQ(Swap_Bytes("3412"), "1234");
     EXPECT_EQ(High_Nibble(0x5A), 5);
     EXPECT_EQ(Low_Nibble(0x5A), 10);
     EXPECT_EQ(packNibbles(9, 0), 0x90);

@@ -21,23 +21,16 @@ constexpr std::size_t YearText = 0x17106A;
 
 const GeneralInfoRecord ImageInfo{"1993", 8, 31, "ORIG CREDITS"};
 
-std::vector<TeamRecord> importTeams(const RomImage& image, GeneralInfoRecord* info = nullptr) {
-    std::vector<TeamRecord> teams;
-    const ImportResult result = Import_ROM(SnesI, image, teams, info, 0);
-    EXPECT_EQ(result.teamCount, 28);
-    return teams;
-}
-
 GeneralInfoRecord importInfo(const RomImage& image) {
     GeneralInfoRecord info;
-    importTeams(image, &info);
+    test::importTeams(SnesI, image, &info);
     return info;
 }
 
 TEST(SnesI, ImportReadsTheLeagueTheImageHolds) {
     const auto stored = test::snesStyleTeams(28, 1);
     GeneralInfoRecord info;
-    const auto teams = importTeams(buildSnesIImage(stored, ImageInfo, 2), &info);
+    const auto teams = test::importTeams(SnesI, buildSnesIImage(stored, ImageInfo, 2), &info);
     const auto expected = test::expectedShortRosterImport(stored, SnesI);
     for (std::size_t t = 0; t < 28; ++t)
         EXPECT_EQ(teams[t], expected[t]) << "team " << t;
@@ -83,7 +76,7 @@ TEST(SnesI, ImportEdgeCases) {
     kicker[6] = 5, kicker[7] = 10;
     stored[3].Players[54].LastName = "EXTRABACK"; // roster index 31
 
-    const auto teams = importTeams(buildSnesIImage(stored, ImageInfo, 6));
+    const auto teams = test::importTeams(SnesI, buildSnesIImage(stored, ImageInfo, 6));
     // A team text without a space is both the city and the name.
     EXPECT_EQ(teams[0].City, "Buffalo");
     EXPECT_EQ(teams[0].Name, "Buffalo");
@@ -101,7 +94,8 @@ TEST(SnesI, ImportEdgeCases) {
 
 TEST(SnesI, ExportOfAnUnchangedImportReproducesTheLeague) {
     const RomImage original = buildSnesIImage(test::snesStyleTeams(28, 7), ImageInfo, 8);
-    const auto [image, result] = test::exportBack(original, importTeams(original), SnesI);
+    const auto [image, result] =
+        test::exportBack(original, test::importTeams(SnesI, original), SnesI);
     EXPECT_EQ(result.teamsReplaced, 28);
     EXPECT_TRUE(result.warnings.empty());
 
@@ -121,7 +115,7 @@ TEST(SnesI, ExportAfterEditsReimportsTheEditedLeague) {
     stored[4].City = "somewhere very far away";
     stored[19].City = stored[0].City + " and beyond";
     const RomImage original = buildSnesIImage(stored, ImageInfo, 10);
-    const auto imported = importTeams(original);
+    const auto imported = test::importTeams(SnesI, original);
 
     TeamRecord edited = imported[4];
     edited.City = "New York";
@@ -136,7 +130,7 @@ TEST(SnesI, ExportAfterEditsReimportsTheEditedLeague) {
 
     RomImage image = original;
     Export_ROM(SnesI, league, image);
-    const auto teams = importTeams(image);
+    const auto teams = test::importTeams(SnesI, image);
 
     EXPECT_EQ(teams[4].City, "New York");
     EXPECT_EQ(teams[4].Name, "Giants");
@@ -159,25 +153,10 @@ TEST(SnesI, ExportAfterEditsReimportsTheEditedLeague) {
         EXPECT_EQ(teams[static_cast<std::size_t>(t)], imported[static_cast<std::size_t>(t)]) << t;
 }
 
-// A document that fills every player-name entry so that the block takes exactly `bytes` bytes.
-League leagueWithNameBlockOf(std::vector<TeamRecord> teams, std::size_t bytes) {
-    const std::size_t entries = 28 * 32;
-    std::size_t longer = bytes % entries;
-    const std::size_t length = bytes / entries; // number byte, "a", last name
-    for (int i = 0; i < static_cast<int>(entries); ++i) {
-        PlayerRecord& player = rosterPlayer(teams, SnesI, i);
-        player.FirstName = "a";
-        player.LastName = std::string(length - 2 + (longer > 0 ? 1 : 0), 'X');
-        if (longer > 0)
-            --longer;
-    }
-    return test::documentAssigningEveryTeam(teams, SnesI);
-}
-
 TEST(SnesI, RefusalsLeaveTheImageFileIdentical) {
     const RomImage original = buildSnesIImage(test::snesStyleTeams(28, 11), ImageInfo, 12);
     const test::ImageFile file(original, SnesI, "game.smc");
-    const auto imported = importTeams(original);
+    const auto imported = test::importTeams(SnesI, original);
 
     TeamRecord numbered = imported[0];
     numbered.Players[53].Number = 100;
@@ -197,8 +176,10 @@ TEST(SnesI, RefusalsLeaveTheImageFileIdentical) {
     file.restore();
 
     // The player names may run up to 0x17DFFF: 22726 bytes.
-    EXPECT_TRUE(file.refuses(leagueWithNameBlockOf(imported, 22727), "player names"));
-    EXPECT_NO_THROW(exportImageFile(file.path(), SnesI, leagueWithNameBlockOf(imported, 22726)));
+    EXPECT_TRUE(
+        file.refuses(test::leagueWithNameBlockOf(imported, SnesI, 28, 22727), "player names"));
+    EXPECT_NO_THROW(exportImageFile(file.path(), SnesI,
+                                    test::leagueWithNameBlockOf(imported, SnesI, 28, 22726)));
     EXPECT_EQ(RomImage::load(file.path()).u16le(0x178038 + 896 * 2), 0xE000);
     file.restore();
 
@@ -226,10 +207,10 @@ TEST(SnesI, RefusalsLeaveTheImageFileIdentical) {
 TEST(SnesI, DamagedImagesAreRefusedWithoutHarm) {
     const RomImage original = buildSnesIImage(test::snesStyleTeams(28, 13), ImageInfo, 14);
     EXPECT_EQ(test::sweepImportsAndExports(
-                  original, SnesI, importTeams(original)[3], 15, 2400,
+                  original, SnesI, test::importTeams(SnesI, original)[3], 15, 2400,
                   {0x7000, 0x7030, 0x703C, 0x123294, 0x178038, 0x178700, 0x17E000}),
               2400);
-    EXPECT_THROW(importTeams(RomImage(std::vector<std::uint8_t>(0x8000))), RomError);
+    EXPECT_THROW(test::importTeams(SnesI, RomImage(std::vector<std::uint8_t>(0x8000))), RomError);
 }
 
 } // namespace

@@ -21,13 +21,6 @@ constexpr std::size_t Attributes = 0x1EC800;
 
 const GeneralInfoRecord ImageInfo{"1996", 0, 0, " ORIG CREDITS"};
 
-std::vector<TeamRecord> importTeams(const RomImage& image, GeneralInfoRecord* info = nullptr) {
-    std::vector<TeamRecord> teams;
-    const ImportResult result = Import_ROM(SnesIII, image, teams, info, 0);
-    EXPECT_EQ(result.teamCount, 32);
-    return teams;
-}
-
 // What an import makes of teams stored in image form: every attribute a record holds is read as
 // stored, nothing is derived; the free agents and old timers get their fixed names.
 std::vector<TeamRecord> expectedImport(std::vector<TeamRecord> teams) {
@@ -59,7 +52,7 @@ TEST(SnesIII, ImportReadsTheLeagueTheImageHolds) {
     auto stored = test::snesStyleTeams(32, 1);
     stored[0].Players[1].ExtraNibble = 5; // the low nibble of a quarterback's byte 6 is not read
     GeneralInfoRecord info{"", 4, 5, ""};
-    const auto teams = importTeams(buildSnesIIIImage(stored, ImageInfo, 2), &info);
+    const auto teams = test::importTeams(SnesIII, buildSnesIIIImage(stored, ImageInfo, 2), &info);
     const auto expected = expectedImport(stored);
     for (std::size_t t = 0; t < 32; ++t)
         EXPECT_EQ(teams[t], expected[t]) << "team " << t;
@@ -79,7 +72,7 @@ TEST(SnesIII, TeamTextsSplitAtTheFirstCapitalOrDigit) {
     text(3, "XX", "team2 city", "NAME");
     text(4, "ONE", "single", "");
     text(5, "SP", "  spaced ", "NAME");
-    const auto teams = importTeams(buildSnesIIIImage(stored, ImageInfo, 4));
+    const auto teams = test::importTeams(SnesIII, buildSnesIIIImage(stored, ImageInfo, 4));
 
     auto split = [&](std::size_t t) {
         return std::vector<std::string>{teams[t].Abbreviation, teams[t].City, teams[t].Name,
@@ -100,7 +93,8 @@ TEST(SnesIII, TeamTextsSplitAtTheFirstCapitalOrDigit) {
 
 TEST(SnesIII, ExportOfAnUnchangedImportReproducesTheLeague) {
     const RomImage original = buildSnesIIIImage(test::snesStyleTeams(32, 5), ImageInfo, 6);
-    const auto [image, result] = test::exportBack(original, importTeams(original), SnesIII);
+    const auto [image, result] =
+        test::exportBack(original, test::importTeams(SnesIII, original), SnesIII);
     EXPECT_EQ(result.teamsReplaced, 30);
     EXPECT_TRUE(result.warnings.empty());
 
@@ -118,7 +112,7 @@ TEST(SnesIII, ExportAfterEditsReimportsTheEditedLeague) {
     stored[19].City = stored[0].City + " and beyond";
     stored[30].Players[8].FirstName = ""; // a free agent without a first name
     const RomImage original = buildSnesIIIImage(stored, ImageInfo, 8);
-    const auto imported = importTeams(original);
+    const auto imported = test::importTeams(SnesIII, original);
 
     TeamRecord edited = imported[4];
     edited.City = " New York ";
@@ -134,7 +128,7 @@ TEST(SnesIII, ExportAfterEditsReimportsTheEditedLeague) {
 
     RomImage image = original;
     Export_ROM(SnesIII, league, image);
-    const auto teams = importTeams(image);
+    const auto teams = test::importTeams(SnesIII, image);
 
     EXPECT_EQ(teams[4].City, "New York");
     EXPECT_EQ(teams[4].Name, "Giants");
@@ -166,29 +160,10 @@ TEST(SnesIII, ExportAfterEditsReimportsTheEditedLeague) {
     EXPECT_EQ(teams[30].Players[8].FirstName, "");
 }
 
-// Every player-name entry filled so that the whole block takes exactly `bytes` bytes; the free
-// agents and old timers (never assigned) keep what the image holds.
-League leagueWithNameBlockOf(std::vector<TeamRecord> teams, std::size_t bytes) {
-    for (int i = 30 * 37; i < 32 * 37; ++i) {
-        const PlayerRecord& player = rosterPlayer(teams, SnesIII, i);
-        bytes -= 1 + player.FirstName.size() + player.LastName.size();
-    }
-    const std::size_t entries = 30 * 37;
-    std::size_t longer = bytes % entries;
-    for (int i = 0; i < static_cast<int>(entries); ++i) {
-        PlayerRecord& player = rosterPlayer(teams, SnesIII, i);
-        player.FirstName = "a";
-        player.LastName = std::string(bytes / entries - 2 + (longer > 0 ? 1 : 0), 'X');
-        if (longer > 0)
-            --longer;
-    }
-    return test::documentAssigningEveryTeam(teams, SnesIII);
-}
-
 TEST(SnesIII, RefusalsLeaveTheImageFileIdentical) {
     const RomImage original = buildSnesIIIImage(test::snesStyleTeams(32, 9), ImageInfo, 10);
     const test::ImageFile file(original, SnesIII, "game.smc");
-    const auto imported = importTeams(original);
+    const auto imported = test::importTeams(SnesIII, original);
 
     TeamRecord numbered = imported[0];
     numbered.Players[55].Number = -1;
@@ -223,18 +198,20 @@ TEST(SnesIII, RefusalsLeaveTheImageFileIdentical) {
                              "schedule names do not fit"));
 
     // The player names must end before 0x1EC800: 15998 bytes.
-    EXPECT_TRUE(file.refuses(leagueWithNameBlockOf(imported, 15999), "player names"));
-    EXPECT_NO_THROW(exportImageFile(file.path(), SnesIII, leagueWithNameBlockOf(imported, 15998)));
+    EXPECT_TRUE(
+        file.refuses(test::leagueWithNameBlockOf(imported, SnesIII, 30, 15999), "player names"));
+    EXPECT_NO_THROW(exportImageFile(file.path(), SnesIII,
+                                    test::leagueWithNameBlockOf(imported, SnesIII, 30, 15998)));
     EXPECT_EQ(RomImage::load(file.path()).u16le(0x1E8040 + 1184 * 2), 0xC800);
 }
 
 TEST(SnesIII, DamagedImagesAreRefusedWithoutHarm) {
     const RomImage original = buildSnesIIIImage(test::snesStyleTeams(32, 11), ImageInfo, 12);
     EXPECT_EQ(test::sweepImportsAndExports(
-                  original, SnesIII, importTeams(original)[3], 13, 2400,
+                  original, SnesIII, test::importTeams(SnesIII, original)[3], 13, 2400,
                   {0x7000, 0x7040, 0x7048, 0xD1B2, 0xD1F0, 0x1E8040, 0x1E8980, 0x1EC800}),
               2400);
-    EXPECT_THROW(importTeams(RomImage(std::vector<std::uint8_t>(0x8000))), RomError);
+    EXPECT_THROW(test::importTeams(SnesIII, RomImage(std::vector<std::uint8_t>(0x8000))), RomError);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "support/nes_image.h"
 #include "support/random_league.h"
 #include "support/temp_dir.h"
+#include "support/write_faults.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +84,7 @@ TEST(WriteFaults, EveryWriterLeavesTheFileAsItWasAndSaysWhy) {
             if (fault == ReadOnlyFolder)
                 ::chmod(dir.path().c_str(), 0555);
             try {
-                std::optional<InjectedWriteFailure> full;
+                std::optional<test::InjectedWriteFailure> full;
                 if (fault == FullDisk)
                     full.emplace(ENOSPC);
                 writer.write(path);
@@ -183,7 +184,7 @@ TEST(WriteFaults, CommandsOnAFullDiskSayWhatTheyCouldNotWrite) {
         {{"to-csv", dir.file("league.kvx"), dir.file("out.csv")}, "out.csv"},
         {{"from-csv", dir.file("league.csv"), dir.file("out.kvx")}, "out.kvx"},
     };
-    const InjectedWriteFailure full;
+    const test::InjectedWriteFailure full;
     for (const auto& command : commands) {
         std::ostringstream out;
         std::ostringstream err;

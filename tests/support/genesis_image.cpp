@@ -329,7 +329,7 @@ std::vector<TeamRecord> expectedLongRosterImport(std::vector<TeamRecord> teams, 
         reached[static_cast<std::size_t>(Roster_Slot(edition, k))] = true;
     for (auto& team : teams) {
         for (int slot = 0; slot < 70; ++slot) {
-            PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
+            PlayerRecord& player = team.player(slot);
             if (!reached[static_cast<std::size_t>(slot)]) {
                 player = PlayerRecord{};
                 continue;

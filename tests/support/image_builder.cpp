@@ -91,4 +91,9 @@ std::vector<TeamRecord> imageStyleTeams(int count, std::uint32_t seed) {
     return teams;
 }
 
+void putU32be(RomImage& image, std::size_t at, std::uint32_t value) {
+    image.setU16be(at, static_cast<std::uint16_t>(value >> 16));
+    image.setU16be(at + 2, static_cast<std::uint16_t>(value & 0xFFFF));
+}
+
 } // namespace kvx::test

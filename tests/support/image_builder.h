@@ -33,6 +33,9 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
+// A 32-bit big-endian value written into an image (which itself writes no wider than 16 bits).
+void putU32be(RomImage& image, std::size_t at, std::uint32_t value);
+
 // Jersey number as binary-coded decimal.
 std::uint8_t bcdByte(int number);
 // Number byte, then the names exactly as given.

@@ -22,6 +22,21 @@
 // support library, but not GoogleTest.
 namespace kvx::test {
 
+// The teams an import of `edition` reads from `image`, checking that it reads the edition's
+// number of teams and, unless `warnings` is given to receive them, warns of nothing.
+inline std::vector<TeamRecord> importTeams(int edition, const RomImage& image,
+                                           GeneralInfoRecord* info = nullptr,
+                                           Warnings* warnings = nullptr) {
+    std::vector<TeamRecord> teams;
+    const ImportResult result = Import_ROM(edition, image, teams, info, 0);
+    EXPECT_EQ(result.teamCount, findEdition(edition)->teamCount);
+    if (warnings)
+        *warnings = result.warnings;
+    else
+        EXPECT_TRUE(result.warnings.empty());
+    return teams;
+}
+
 // `after` differs from `before` only inside the given [begin, end) ranges.
 inline ::testing::AssertionResult
 changedOnlyWithin(const RomImage& before, const RomImage& after,

@@ -18,7 +18,7 @@ std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams,
     for (auto& team : teams) {
         team.ScheduleName = team.Name;
         for (int slot = 0; slot < 70; ++slot) {
-            PlayerRecord& player = team.Players[static_cast<std::size_t>(slot)];
+            PlayerRecord& player = team.player(slot);
             if (!reached[static_cast<std::size_t>(slot)]) {
                 player = PlayerRecord{};
                 continue;
@@ -51,7 +51,7 @@ League grownLeague(const std::vector<TeamRecord>& imported, int edition, Grown w
     League league = documentAssigningEveryTeam(imported, edition);
     std::vector<std::string*> texts;
     for (int t = 0; t < league.TeamCount; ++t) {
-        TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+        TeamRecord& team = league.team(t);
         if (team.RomSlot[edition] < 0)
             continue;
         if (what == Grown::Cities)
@@ -202,6 +202,27 @@ int sweepImportsAndExports(const RomImage& image, int edition, const TeamRecord&
         Warnings warnings;
         codec->exportLeague(scratch, teams, info, warnings);
     });
+}
+
+League leagueWithNameBlockOf(std::vector<TeamRecord> teams, int edition, int filledTeams,
+                             std::size_t bytes) {
+    const int perTeam = rosterSize(edition);
+    const int entries = filledTeams * perTeam;
+    for (int i = entries; i < static_cast<int>(teams.size()) * perTeam; ++i) {
+        const PlayerRecord& player = rosterPlayer(teams, edition, i);
+        bytes -= 1 + player.FirstName.size() + player.LastName.size();
+    }
+    // Every entry is a number byte, "a" and a last name; the bytes left over lengthen the first.
+    const std::size_t length = bytes / static_cast<std::size_t>(entries);
+    std::size_t longer = bytes % static_cast<std::size_t>(entries);
+    for (int i = 0; i < entries; ++i) {
+        PlayerRecord& player = rosterPlayer(teams, edition, i);
+        player.FirstName = "a";
+        player.LastName = std::string(length - 2 + (longer > 0 ? 1 : 0), 'X');
+        if (longer > 0)
+            --longer;
+    }
+    return documentAssigningEveryTeam(teams, edition);
 }
 
 } // namespace kvx::test

@@ -22,6 +22,12 @@ std::vector<TeamRecord> expectedShortRosterImport(std::vector<TeamRecord> teams,
 // the division table holds remembers its slot for that edition, every other RomSlot is -1.
 void setImportedSlots(std::vector<TeamRecord>& teams, int edition);
 
+// A document assigning every team of `teams` back to its slot, with the player names of the
+// first `filledTeams` teams (in the edition's roster order) set so that the whole name block
+// takes exactly `bytes` bytes; the other teams' players keep their names.
+League leagueWithNameBlockOf(std::vector<TeamRecord> teams, int edition, int filledTeams,
+                             std::size_t bytes);
+
 // A document that assigns `teams` to the division slots given, for one edition.
 League documentWithAssignments(const std::vector<std::pair<TeamRecord, int>>& teamsAndSlots,
                                int edition);

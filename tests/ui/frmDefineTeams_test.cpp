@@ -18,7 +18,7 @@ namespace {
 League leagueOf(const std::vector<TeamTexts>& teams) {
     League league;
     newDocument(league, Date{2001, 3, 7});
-    resizeTeams(league, static_cast<int>(teams.size()));
+    league.Teams.resize(teams.size());
     league.TeamCount = static_cast<std::int16_t>(teams.size());
     for (std::size_t t = 0; t < teams.size(); ++t) {
         TeamRecord& team = league.Teams[t];
@@ -109,7 +109,7 @@ private slots:
         Document& document = app.session.document;
         QCOMPARE(document.teamCount(), 5);
         for (int t = 0; t < 3; ++t)
-            QVERIFY(document.team(t) == before.Teams[static_cast<std::size_t>(t)]);
+            QVERIFY(document.team(t) == before.team(t));
         TeamRecord zurich;
         zurich.City = "Zurich";
         zurich.Name = "Lions";

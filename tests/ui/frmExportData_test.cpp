@@ -20,7 +20,7 @@ namespace {
 League leagueOf(const std::vector<std::string>& names) {
     League league;
     newDocument(league, Date{2001, 3, 7});
-    resizeTeams(league, static_cast<int>(names.size()));
+    league.Teams.resize(names.size());
     league.TeamCount = static_cast<std::int16_t>(names.size());
     for (std::size_t t = 0; t < names.size(); ++t) {
         league.Teams[t].City = "City" + std::to_string(t);

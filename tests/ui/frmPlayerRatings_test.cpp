@@ -27,7 +27,7 @@ PlayerRecord player(const std::string& first, const std::string& last, int numbe
 // quarterback and one lineman; both teams have a kicker; nobody plays TE.
 League sampleLeague() {
     League league;
-    resizeTeams(league, 2);
+    league.Teams.resize(static_cast<std::size_t>(2));
     league.TeamCount = 2;
     TeamRecord& buffalo = league.Teams[0];
     buffalo.City = "Buffalo";

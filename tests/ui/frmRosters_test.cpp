@@ -123,8 +123,8 @@ private slots:
         const League expected = [] {
             League league = rosterLeague();
             for (int s = 3; s < 7; ++s) {
-                league.Teams[0].Players[static_cast<std::size_t>(s)].Number = 0;
-                league.Teams[0].Players[static_cast<std::size_t>(s)].Attributes.fill(-1);
+                league.Teams[0].player(s).Number = 0;
+                league.Teams[0].player(s).Attributes.fill(-1);
             }
             return league;
         }();

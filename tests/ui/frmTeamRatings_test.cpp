@@ -43,7 +43,7 @@ TeamRecord team(const std::string& city, const std::string& name,
     record.Name = name;
     record.Abbreviation = name.substr(0, 3);
     for (int g = 0; g < GroupCount; ++g)
-        record.Players[static_cast<std::size_t>(g * DepthPlaces)].Attributes[0] =
+        record.player(g * DepthPlaces).Attributes[0] =
             static_cast<std::int16_t>(levels[static_cast<std::size_t>(g)]);
     return record;
 }

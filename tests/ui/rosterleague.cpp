@@ -20,14 +20,14 @@ PlayerRecord samplePlayer(int team, int slot) {
 League fullLeague(int teams) {
     League league;
     newDocument(league, Date{2001, 3, 7});
-    resizeTeams(league, teams);
+    league.Teams.resize(static_cast<std::size_t>(teams));
     league.TeamCount = static_cast<std::int16_t>(teams);
     for (int t = 0; t < teams; ++t) {
-        TeamRecord& team = league.Teams[static_cast<std::size_t>(t)];
+        TeamRecord& team = league.team(t);
         team.City = "City" + std::to_string(t);
         team.Name = "Team" + std::to_string(t);
         for (int s = 0; s < PlayerSlots; ++s)
-            team.Players[static_cast<std::size_t>(s)] = samplePlayer(t, s);
+            team.player(s) = samplePlayer(t, s);
     }
     return league;
 }

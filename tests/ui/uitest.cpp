@@ -107,11 +107,11 @@ std::vector<TeamRecord> writeNesImage(const std::string& path, std::uint32_t see
 void writeDataFile(const std::string& path, const std::string& city, int teams) {
     League league;
     newDocument(league, Date{1999, 9, 9});
-    resizeTeams(league, teams);
+    league.Teams.resize(static_cast<std::size_t>(teams));
     league.TeamCount = static_cast<std::int16_t>(teams);
     for (int t = 0; t < teams; ++t) {
-        league.Teams[static_cast<std::size_t>(t)].City = t == 0 ? city : "City";
-        league.Teams[static_cast<std::size_t>(t)].Name = "Team" + std::to_string(t);
+        league.team(t).City = t == 0 ? city : "City";
+        league.team(t).Name = "Team" + std::to_string(t);
     }
     Save_Data_File(league, path);
 }

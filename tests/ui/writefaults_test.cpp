@@ -5,6 +5,7 @@
 #include "ratings/ratingscale.h"
 #include "rom/edition.h"
 #include "support/rom_checks.h"
+#include "support/write_faults.h"
 #include "ui/frmExportData.h"
 
 #include <QStatusBar>
@@ -46,7 +47,7 @@ private slots:
         app.platform.clearRecords();
 
         {
-            const InjectedWriteFailure full;
+            const test::InjectedWriteFailure full;
             app.platform.chooseSave(app.file("ratings.html"));
             QVERIFY(trigger(*app.window, "mnuFileSaveWindowAsHTML"));
             QVERIFY(trigger(*app.window, "mnuFileSave"));

@@ -1,4 +1,4 @@
-#include "document/locations.h"
+#include "app/locations.h"
 
 #include "base/fileio.h"
 #include "document/settings.h"
