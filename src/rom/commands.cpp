@@ -5,8 +5,6 @@
 #include "rom/routines.h"
 
 #include <array>
-#include <charconv>
-#include <cmath>
 
 namespace kvx {
 
@@ -83,28 +81,6 @@ int detectEdition(const RomImage& image) {
 
 bool editionSupported(int edition) {
     return findEdition(edition) != nullptr;
-}
-
-std::optional<int> rosterChoiceFromAnswer(std::string_view answer) {
-    while (!answer.empty() && answer.front() == ' ')
-        answer.remove_prefix(1);
-    while (!answer.empty() && answer.back() == ' ')
-        answer.remove_suffix(1);
-    if (!answer.empty() && answer.front() == '+')
-        answer.remove_prefix(1);
-    double value = 0;
-    const auto [end, error] = std::from_chars(answer.data(), answer.data() + answer.size(), value,
-                                              std::chars_format::fixed);
-    // "nan" and "inf" read as numbers, but no roster answers to them.
-    if (answer.empty() || error != std::errc{} || end != answer.data() + answer.size() ||
-        !std::isfinite(value))
-        return std::nullopt;
-    // Rounded as an integer conversion rounds: halves to the even neighbour.
-    const double rounded = std::nearbyint(value);
-    if (rounded < -32768 || rounded > 32767)
-        return std::nullopt;
-    const int choice = static_cast<int>(rounded);
-    return (choice < 0 || choice > 3) ? 3 : choice;
 }
 
 ImportResult importLeague(const RomImage& image, int edition, int rosterChoice, League& into) {

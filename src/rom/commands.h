@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/league.h"
+#include "document/typedvalues.h" // the answer to the import's roster question
 #include "rom/edition.h"
 #include "rom/romimage.h"
 #include "rom/romio.h"
@@ -27,11 +28,6 @@ int detectEdition(const RomImage& image);
 
 // True when images of this edition can be imported and exported.
 bool editionSupported(int edition);
-
-// The answer to "Which one do you want to import? (1-3)" as a roster choice: a number (rounded to
-// an integer, halves to even) that is negative or above 3 gives 3; 0 stays 0 (read as roster 1).
-// Nothing when the answer is not a finite number that fits a 16-bit integer.
-std::optional<int> rosterChoiceFromAnswer(std::string_view answer);
 
 // Import as the commands run it: `into` starts as a new document (dated, credited "ANONYMOUS")
 // and receives the image's teams, TeamCount and general information. Raises RomError for a

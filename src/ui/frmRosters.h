@@ -1,25 +1,17 @@
 #pragma once
 
 #include "document/league.h"
+#include "document/rosterpage.h"
 
-#include <QColor>
 #include <QWidget>
 
-#include <array>
-#include <optional>
-
-class QButtonGroup;
 class QComboBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 
 namespace kvx {
 
 class Document;
 class Platform;
+class RosterGrid;
 struct DocumentChange;
 
 // "Rosters": the players of one team and one position group at a time, a page of seven rows
@@ -41,7 +33,6 @@ class frmRosters : public QWidget {
 
 public:
     static constexpr int Rows = DepthPlaces;
-    static constexpr int AttributeBoxes = Rows * AttributeCount; // 77
     // The undo step of a stored page.
     static constexpr const char* EditPlayersAction = "Edit Players";
 
@@ -57,12 +48,6 @@ public:
     // stored): names as typed, the number box's leading number, the selected levels (-1 where
     // a box has none). Face and ExtraNibble stay as they are.
     void Save_Information();
-    // Attribute boxes of complete rows (both names filled) are enabled, those without a level
-    // (but for a kept one) get "06"; boxes of other rows are disabled and keep what they show.
-    // Runs after every change of a name box, and when a page is shown.
-    void Validate();
-    // The background of the row's number, name and attribute boxes.
-    void Highlight(int row, const QColor& colour);
     // The row whose button is on; 0 if none is.
     int Selected_Radio() const;
 
@@ -74,11 +59,9 @@ signals:
     // The user edited the page, or it was shown or stored: hasUnstoredEdits() may have changed.
     void unstoredEditsChanged();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void buildControls();
+    QWidget* buildUpDown();
     void cmbPosition_Click();
     void cmbTeams_Click();
     void UpDown1_Click(int step);
@@ -90,53 +73,26 @@ private:
     // Team 0, "QB", row 0, with a fresh team list. `store` stores that page at once, as opening
     // the window does; a page shown after another document came needs no storing.
     void showFirstPage(bool store);
-    // The seven records the page stands for: what Save_Information would store, with typed
-    // attribute values read by their rule but left in their boxes as typed.
-    std::array<PlayerRecord, DepthPlaces> pageRecords() const;
+    // The stored records of the page shown; blank ones while no page is shown.
+    RosterPage::Records storedPage() const;
+    // A team and a position group are shown: the page stands for seven slots of the document.
+    bool showsPage() const;
+    bool showsTeam() const;
     // Moving, trading and a new face change the stored records: typing on the page is stored
     // first rather than lost.
     void storeTyping();
-    void userEdited();
-    // Validate's rule for all seven rows.
-    void enableCompleteRows();
     void fillTeamList();
-    bool showsTeam() const;
-    // Applies the typed-value rule to a box the user typed into: the first level whose value is
-    // at least the typed number, or no level for a number above 99.
-    void settleTypedValue(int box);
-    // The user typed into or picked in an attribute box: a level it kept is given up.
-    void attributeEdited(int box, bool typed);
-    void giveUpKeptLevel(int box);
-    // Shows a level in box `box` of a complete row: its entry, or none while the level is kept.
-    void showLevel(int box, int level);
-    QColor frameColour() const;
 
     Document& document_;
     Platform& platform_;
     int CurrentTeam = -1;
     int CurrentPosition = -1;
-    // Update_Player_Display is filling the rows: name changes do not run Validate.
-    bool displaying_ = false;
     // Save_Information is storing this window's own page: its change needs no redisplay.
     bool storing_ = false;
-    // The user changed a box since the page was shown or stored.
-    bool edited_ = false;
 
     QComboBox* cmbTeams_ = nullptr;
     QComboBox* cmbPosition_ = nullptr;
-    QFrame* fraPlayers_ = nullptr;
-    QButtonGroup* rows_ = nullptr;
-    std::array<QRadioButton*, Rows> radPlayer_{};
-    std::array<QLineEdit*, Rows> txtNumber_{};
-    std::array<QLineEdit*, Rows> txtFirstName_{};
-    std::array<QLineEdit*, Rows> txtLastName_{};
-    std::array<QComboBox*, AttributeBoxes> cmbAtt_{};
-    // Boxes typed into since their level was last set; settled when they lose the focus.
-    std::array<bool, AttributeBoxes> typed_{};
-    // Stored levels the boxes have no entry for (outside -1..15, which data files and CSV can
-    // carry): a box shows none and stores the level as it was until the user changes the box.
-    std::array<std::optional<std::int16_t>, AttributeBoxes> kept_{};
-    std::array<QLabel*, AttributeCount> lblAtt_{};
+    RosterGrid* fraPlayers_ = nullptr;
 };
 
 } // namespace kvx

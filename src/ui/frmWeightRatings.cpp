@@ -1,6 +1,7 @@
 #include "ui/frmWeightRatings.h"
 
 #include "document/tables.h"
+#include "ui/qtext.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,10 +18,6 @@ namespace {
 
 constexpr int SharedAttributes = 6; // sliders 0..5 in the left column, 6..10 in the right
 constexpr int TopWeight = 15;
-
-QString latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString indexedName(const char* name, int index) {
     return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);
@@ -47,81 +44,13 @@ frmWeightRatings::frmWeightRatings(RatingScale& scale, QWidget* parent)
     setObjectName(QStringLiteral("frmWeightRatings"));
     setWindowTitle(QStringLiteral("Weight Ratings"));
 
-    auto* positionLabel = new QLabel(QStringLiteral("Position:"), this);
-    positionLabel->setObjectName(QStringLiteral("lblPosition"));
-    cmbPosition_ = new QComboBox(this);
-    cmbPosition_->setObjectName(QStringLiteral("cmbPosition"));
-    for (const std::string_view group : GroupLabels)
-        cmbPosition_->addItem(latin1(group));
-    positionLabel->setBuddy(cmbPosition_);
-
-    auto* depthLabel = new QLabel(QStringLiteral("Depth:"), this);
-    depthLabel->setObjectName(QStringLiteral("lblDepth"));
-    cmbDepthA_ = dropDown("cmbDepthA", 1, DepthPlaces, this);
-    cmbDepthA_->setAccessibleName(QStringLiteral("Starters"));
-    depthLabel->setBuddy(cmbDepthA_);
-    auto* dash = new QLabel(QStringLiteral("-"), this);
-    dash->setObjectName(QStringLiteral("lblDash"));
-    cmbDepthB_ = dropDown("cmbDepthB", 0, DepthPlaces - 1, this);
-    cmbDepthB_->setAccessibleName(QStringLiteral("Backups"));
-    // Some platforms speak a drop-down list by its label only: the dash labels the backups.
-    dash->setAccessibleName(cmbDepthB_->accessibleName());
-    dash->setBuddy(cmbDepthB_);
-
-    auto* selectors = new QHBoxLayout;
-    selectors->addWidget(positionLabel);
-    selectors->addWidget(cmbPosition_);
-    selectors->addSpacing(24);
-    selectors->addWidget(depthLabel);
-    selectors->addWidget(cmbDepthA_);
-    selectors->addWidget(dash);
-    selectors->addWidget(cmbDepthB_);
-    selectors->addStretch();
-
+    // Built in the order Tab runs through them.
+    QHBoxLayout* selectors = buildSelectors();
     auto* sliders = new QGridLayout;
     sliders->setHorizontalSpacing(8);
     sliders->setColumnMinimumWidth(3, 24);
-    for (int i = 0; i < AttributeCount; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        auto* label = new QLabel(this);
-        label->setObjectName(indexedName("lblAtt", i));
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("MMM")));
-        auto* slider = new QSlider(Qt::Horizontal, this);
-        slider->setObjectName(indexedName("sliWeight", i));
-        slider->setRange(0, TopWeight);
-        slider->setSingleStep(1);
-        slider->setPageStep(1);
-        slider->setTickPosition(QSlider::TicksBelow);
-        slider->setMinimumWidth(160);
-        label->setBuddy(slider);
-        // The number the slider sets, which a bare slider does not show.
-        auto* value = new QLabel(this);
-        value->setObjectName(indexedName("lblWeight", i));
-        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("000")));
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        const int row = i < SharedAttributes ? i : i - SharedAttributes;
-        const int column = i < SharedAttributes ? 0 : 4;
-        sliders->addWidget(label, row, column);
-        sliders->addWidget(slider, row, column + 1);
-        sliders->addWidget(value, row, column + 2);
-        lblAtt_[at] = label;
-        sliWeight_[at] = slider;
-        lblWeight_[at] = value;
-        connect(slider, &QSlider::valueChanged, this,
-                [this, i](int weight) { sliWeight_Change(i, weight); });
-        // The right column keeps its place when a group hides some of its sliders.
-        for (QWidget* widget : {static_cast<QWidget*>(slider), static_cast<QWidget*>(value)}) {
-            QSizePolicy policy = widget->sizePolicy();
-            policy.setRetainSizeWhenHidden(true);
-            widget->setSizePolicy(policy);
-        }
-        if (i < SharedAttributes) {
-            label->setText(latin1(CommonAttributeAbbreviations[at]));
-            label->setToolTip(latin1(CommonAttributeNames[at]));
-            slider->setAccessibleName(QStringLiteral("Weight ") + label->text());
-            slider->setAccessibleDescription(label->toolTip());
-        }
-    }
+    for (int i = 0; i < AttributeCount; ++i)
+        addSliderRow(sliders, i);
 
     auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -147,6 +76,83 @@ frmWeightRatings::frmWeightRatings(RatingScale& scale, QWidget* parent)
     cmbPosition_Click();
 }
 
+QHBoxLayout* frmWeightRatings::buildSelectors() {
+    auto* positionLabel = new QLabel(QStringLiteral("Position:"), this);
+    positionLabel->setObjectName(QStringLiteral("lblPosition"));
+    cmbPosition_ = new QComboBox(this);
+    cmbPosition_->setObjectName(QStringLiteral("cmbPosition"));
+    for (const std::string_view group : GroupLabels)
+        cmbPosition_->addItem(toQString(group));
+    positionLabel->setBuddy(cmbPosition_);
+
+    auto* depthLabel = new QLabel(QStringLiteral("Depth:"), this);
+    depthLabel->setObjectName(QStringLiteral("lblDepth"));
+    cmbDepthA_ = dropDown("cmbDepthA", 1, DepthPlaces, this);
+    cmbDepthA_->setAccessibleName(QStringLiteral("Starters"));
+    depthLabel->setBuddy(cmbDepthA_);
+    auto* dash = new QLabel(QStringLiteral("-"), this);
+    dash->setObjectName(QStringLiteral("lblDash"));
+    cmbDepthB_ = dropDown("cmbDepthB", 0, DepthPlaces - 1, this);
+    cmbDepthB_->setAccessibleName(QStringLiteral("Backups"));
+    // Some platforms speak a drop-down list by its label only: the dash labels the backups.
+    dash->setAccessibleName(cmbDepthB_->accessibleName());
+    dash->setBuddy(cmbDepthB_);
+
+    auto* selectors = new QHBoxLayout;
+    selectors->addWidget(positionLabel);
+    selectors->addWidget(cmbPosition_);
+    selectors->addSpacing(24);
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{depthLabel, cmbDepthA_, dash, cmbDepthB_})
+        selectors->addWidget(widget);
+    selectors->addStretch();
+    return selectors;
+}
+
+// One attribute's label, slider and value; attributes 0..5 in the left column, 6..10 in the
+// right.
+void frmWeightRatings::addSliderRow(QGridLayout* sliders, int i) {
+    const auto at = static_cast<std::size_t>(i);
+    auto* label = new QLabel(this);
+    label->setObjectName(indexedName("lblAtt", i));
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("MMM")));
+    auto* slider = new QSlider(Qt::Horizontal, this);
+    slider->setObjectName(indexedName("sliWeight", i));
+    slider->setRange(0, TopWeight);
+    slider->setSingleStep(1);
+    slider->setPageStep(1);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setMinimumWidth(160);
+    label->setBuddy(slider);
+    // The number the slider sets, which a bare slider does not show.
+    auto* value = new QLabel(this);
+    value->setObjectName(indexedName("lblWeight", i));
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("000")));
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const int row = i < SharedAttributes ? i : i - SharedAttributes;
+    const int column = i < SharedAttributes ? 0 : 4;
+    sliders->addWidget(label, row, column);
+    sliders->addWidget(slider, row, column + 1);
+    sliders->addWidget(value, row, column + 2);
+    lblAtt_[at] = label;
+    sliWeight_[at] = slider;
+    lblWeight_[at] = value;
+    connect(slider, &QSlider::valueChanged, this,
+            [this, i](int weight) { sliWeight_Change(i, weight); });
+    // The right column keeps its place when a group hides some of its sliders.
+    for (QWidget* widget : {static_cast<QWidget*>(slider), static_cast<QWidget*>(value)}) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
+    if (i < SharedAttributes) {
+        label->setText(toQString(CommonAttributeAbbreviations[at]));
+        label->setToolTip(toQString(CommonAttributeNames[at]));
+        slider->setAccessibleName(QStringLiteral("Weight ") + label->text());
+        slider->setAccessibleDescription(label->toolTip());
+    }
+}
+
 RatingScaleEntry& frmWeightRatings::entry() {
     return scale_[static_cast<std::size_t>(std::max(0, cmbPosition_->currentIndex()))];
 }
@@ -159,8 +165,9 @@ void frmWeightRatings::cmbPosition_Click() {
         if (i >= SharedAttributes) {
             const std::string_view abbreviation =
                 AttributeNames(group, i - SharedAttributes, Abbreviation);
-            lblAtt_[at]->setText(latin1(abbreviation));
-            lblAtt_[at]->setToolTip(latin1(AttributeNames(group, i - SharedAttributes, FullName)));
+            lblAtt_[at]->setText(toQString(abbreviation));
+            lblAtt_[at]->setToolTip(
+                toQString(AttributeNames(group, i - SharedAttributes, FullName)));
             sliWeight_[at]->setAccessibleName(QStringLiteral("Weight ") + lblAtt_[at]->text());
             sliWeight_[at]->setAccessibleDescription(lblAtt_[at]->toolTip());
             // A hidden slider's weight is kept, and still counts in the ratings.

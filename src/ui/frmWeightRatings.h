@@ -8,6 +8,8 @@
 #include <array>
 
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QSlider;
 
@@ -23,6 +25,8 @@ public:
     frmWeightRatings(RatingScale& scale, QWidget* parent = nullptr);
 
 private:
+    QHBoxLayout* buildSelectors();
+    void addSliderRow(QGridLayout* sliders, int index);
     // Shows the stored values of the selected group and changes none of them.
     void cmbPosition_Click();
     void sliWeight_Change(int index, int value);

@@ -52,24 +52,6 @@ TEST(Commands, EditionsByNameAndSupport) {
         EXPECT_FALSE(editionSupported(edition)) << edition;
 }
 
-TEST(Commands, RosterAnswers) {
-    EXPECT_EQ(rosterChoiceFromAnswer("1"), 1);
-    EXPECT_EQ(rosterChoiceFromAnswer(" 2 "), 2);
-    EXPECT_EQ(rosterChoiceFromAnswer("3"), 3);
-    EXPECT_EQ(rosterChoiceFromAnswer("0"), 0);
-    EXPECT_EQ(rosterChoiceFromAnswer("-5"), 3);
-    EXPECT_EQ(rosterChoiceFromAnswer("7"), 3);
-    EXPECT_EQ(rosterChoiceFromAnswer("2.5"), 2); // halves go to the even neighbour
-    EXPECT_EQ(rosterChoiceFromAnswer("1.5"), 2);
-    EXPECT_EQ(rosterChoiceFromAnswer("32767"), 3);
-    EXPECT_EQ(rosterChoiceFromAnswer("40000"), std::nullopt);
-    EXPECT_EQ(rosterChoiceFromAnswer("two"), std::nullopt);
-    EXPECT_EQ(rosterChoiceFromAnswer(""), std::nullopt);
-    EXPECT_EQ(rosterChoiceFromAnswer("1x"), std::nullopt);
-    for (const char* notFinite : {"nan", "-nan", "inf", "-inf", "infinity", "NAN(1)"})
-        EXPECT_EQ(rosterChoiceFromAnswer(notFinite), std::nullopt) << notFinite;
-}
-
 TEST(Commands, ImportStartsFromANewDocument) {
     const auto teams = test::imageStyleTeams(28, 4);
     const RomImage image =

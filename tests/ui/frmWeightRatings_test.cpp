@@ -139,14 +139,6 @@ private slots:
         QCOMPARE(scale[QB].StartersMinusOne, 1);
         QCOMPARE(scale[QB].Backups, 5);
 
-        pick(*editor.position, "RB");
-        pick(*editor.starters, "7");
-        QCOMPARE(editor.backups->currentText(), QString("0"));
-        pick(*editor.backups, "1");
-        QCOMPARE(editor.starters->currentText(), QString("6"));
-        QCOMPARE(scale[RB].StartersMinusOne, 5);
-        QCOMPARE(scale[RB].Backups, 1);
-
         pick(*editor.position, "TE");
         pick(*editor.position, "WR");
         QCOMPARE(editor.starters->currentText(), QString("5"));
