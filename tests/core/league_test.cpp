@@ -44,8 +44,7 @@ TEST(League, ClearedTeamEqualsABlankOne) {
     EXPECT_EQ(team, TeamRecord{});
 }
 
-// Depth 2 and 4, 3 and 5 of the defensive backs change places, whole records, in every counted
-// team and nowhere else; a second run restores everything.
+// Depth 2 and 4, 3 and 5 of each counted team's defensive backs swap, nothing else; twice restores.
 TEST(League, SwapDefensiveBacksMovesTwoPairsOfEveryCountedTeam) {
     test::Random random(5);
     League league;
