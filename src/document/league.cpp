@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <stdexcept>
 
 namespace kvx {
 
@@ -54,6 +55,23 @@ bool sameTeam(const std::string& cityA, const std::string& nameA, const std::str
 
 void Swap_Players(PlayerRecord& a, PlayerRecord& b) {
     std::swap(a, b);
+}
+
+void swapDefensiveBacks(League& league) {
+    constexpr std::size_t first = DB * DepthPlaces;
+    for (TeamRecord& team : league.teams()) {
+        Swap_Players(team.Players[first + 2], team.Players[first + 4]);
+        Swap_Players(team.Players[first + 3], team.Players[first + 5]);
+    }
+}
+
+void setFace(League& league, int team, int slot, int face) {
+    if (team < 0 || team >= league.teamCount())
+        throw std::out_of_range("There is no team " + std::to_string(team) + " in the league.");
+    if (face < 0 || face > 255)
+        throw std::out_of_range("There is no face " + std::to_string(face) + ".");
+    // player() refuses a bad slot.
+    league.team(team).player(slot).Face = static_cast<std::int16_t>(face);
 }
 
 std::string toUpperAscii(std::string text) {

@@ -33,6 +33,14 @@ struct PlayerRecord {
     bool operator==(const PlayerRecord&) const = default;
 };
 
+// One player's place in the league: the team's index and the slot 0..69 in its depth chart.
+struct PlayerPlace {
+    int team = 0;
+    int slot = 0;
+
+    bool operator==(const PlayerPlace&) const = default;
+};
+
 // One value per edition code 1..9, indexed by the code itself.
 class RomSlots {
 public:
@@ -128,6 +136,15 @@ bool sameTeam(const std::string& cityA, const std::string& nameA, const std::str
 
 // Exchanges two player records completely.
 void Swap_Players(PlayerRecord& a, PlayerRecord& b);
+
+// Depth places 2 and 4, and 3 and 5, of every counted team's defensive backs change places:
+// whole records move, and a second run restores the previous order.
+void swapDefensiveBacks(League& league);
+
+// Gives the player in `slot` of counted team `team` the face `face`. The images keep a face in
+// one byte, so only 0..255 is taken; a bad index or face is refused with std::out_of_range
+// before anything changes.
+void setFace(League& league, int team, int slot, int face);
 
 // ASCII-only case changes: texts are byte strings and only the letters A-Z/a-z change.
 std::string toUpperAscii(std::string text);

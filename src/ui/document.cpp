@@ -185,30 +185,16 @@ void Document::swapPlayers(int teamA, int slotA, int teamB, int slotB, const QSt
 }
 
 void Document::setFace(int team, int slot, int face) {
-    checkTeam(team);
-    checkSlot(slot);
-    // The images keep a face in one byte.
-    if (face < 0 || face > 255)
-        throw std::out_of_range("There is no face " + std::to_string(face) + ".");
-    edit(tr("Change Face"), DocumentAspect::Players, {team}, [&](League& league) {
-        league.team(team).player(slot).Face = static_cast<std::int16_t>(face);
-    });
+    edit(tr("Change Face"), DocumentAspect::Players, {team},
+         [&](League& league) { kvx::setFace(league, team, slot, face); });
 }
 
 void Document::swapDefensiveBacks() {
     std::vector<int> teams(static_cast<std::size_t>(teamCount()));
     for (int t = 0; t < teamCount(); ++t)
         teams[static_cast<std::size_t>(t)] = t;
-    const int count = teamCount();
     edit(tr("Swap Defensive Backs"), DocumentAspect::Players, std::move(teams),
-         [count](League& league) {
-             constexpr int first = DB * DepthPlaces;
-             for (int t = 0; t < count; ++t) {
-                 auto& players = league.team(t).Players;
-                 Swap_Players(players[first + 2], players[first + 4]);
-                 Swap_Players(players[first + 3], players[first + 5]);
-             }
-         });
+         [](League& league) { kvx::swapDefensiveBacks(league); });
 }
 
 void Document::setGeneralInfo(const GeneralInfoRecord& info) {

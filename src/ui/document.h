@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/league.h"
+#include "document/teamtexts.h"
 
 #include <QFlags>
 #include <QMetaType>
@@ -37,14 +38,6 @@ struct DocumentChange {
     bool has(DocumentAspect aspect) const { return aspects.testFlag(aspect); }
     // True when what changed may concern `team`: its own records, or the whole document.
     bool touches(int team) const;
-};
-
-// The four texts of a team that Define Teams edits.
-struct TeamTexts {
-    std::string City;
-    std::string Name;
-    std::string Abbreviation;
-    std::string ScheduleName;
 };
 
 // The one owner of the league document. Windows and commands read the league freely through

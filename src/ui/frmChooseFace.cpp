@@ -35,9 +35,8 @@ int boxOfFace(int face) {
 
 } // namespace
 
-frmChooseFace::frmChooseFace(int face, QWidget* parent) : QDialog(parent), result_(face) {
-    setObjectName(QStringLiteral("frmChooseFace"));
-    setWindowTitle(QStringLiteral("Customize Player"));
+frmChooseFace::frmChooseFace(int face, QWidget* parent) : Picker(parent), face_(face) {
+    nameWindow(this, "frmChooseFace", "Customize Player");
 
     auto* skin = new QGroupBox(QStringLiteral("Skin Color"), this);
     radBlack_ = new QRadioButton(QStringLiteral("Black"), skin);
@@ -73,28 +72,22 @@ frmChooseFace::frmChooseFace(int face, QWidget* parent) : QDialog(parent), resul
         picFace_[static_cast<std::size_t>(box)] = button;
     }
 
-    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    auto* cmdOK = dialogButton(this, "OK", "cmdOK", true);
+    auto* cmdCancel = dialogButton(this, "Cancel", "cmdCancel");
 
     auto* top = new QHBoxLayout;
     top->addWidget(skin);
     top->addStretch();
     top->addWidget(imgRealFace_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({cmdOK, cmdCancel}));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Opening: the incoming face's colour, its picture in the preview. An id without a picture
     // (images may hold any byte) shows none; below 128 it counts as white, as the game's own ids.
+    setAnswer(face);
     const bool black = face >= FirstBlackFace;
     (black ? radBlack_ : radWhite_)->setChecked(true);
     showGrid(black);
@@ -105,6 +98,10 @@ frmChooseFace::frmChooseFace(int face, QWidget* parent) : QDialog(parent), resul
     connect(faces_, &QButtonGroup::idClicked, this, &frmChooseFace::picFace_Click);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &frmChooseFace::reject);
+}
+
+std::optional<int> frmChooseFace::choose(int face, QWidget* parent) {
+    return runPicker<frmChooseFace>(face, parent);
 }
 
 // The white faces fill boxes 0..83, the black ones boxes 0..84; the rest of the grid is hidden.
@@ -126,8 +123,8 @@ void frmChooseFace::showGrid(bool black) {
 }
 
 void frmChooseFace::markChoice() {
-    const int box = boxOfFace(result_);
-    const bool inGrid = box >= 0 && (result_ >= FirstBlackFace) == black_;
+    const int box = boxOfFace(face_);
+    const bool inGrid = box >= 0 && (face_ >= FirstBlackFace) == black_;
     if (inGrid) {
         picFace_[static_cast<std::size_t>(box)]->setChecked(true);
     } else if (QAbstractButton* checked = faces_->checkedButton()) {
@@ -139,8 +136,9 @@ void frmChooseFace::markChoice() {
 }
 
 void frmChooseFace::picFace_Click(int box) {
-    result_ = faceOfBox(box, black_);
-    showPreview(result_);
+    face_ = faceOfBox(box, black_);
+    setAnswer(face_);
+    showPreview(face_);
     markChoice();
 }
 
@@ -156,7 +154,7 @@ void frmChooseFace::showPreview(int face) {
 }
 
 void frmChooseFace::reject() {
-    result_ = Cancelled;
+    setAnswer(std::nullopt);
     QDialog::reject();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/dialogparts.h"
 
 #include <array>
+#include <optional>
 
 class QButtonGroup;
 class QLabel;
@@ -12,15 +13,14 @@ class QToolButton;
 namespace kvx {
 
 // "Customize Player": picks a player's face, a skin colour and one of its pictures. It changes
-// nothing itself: dialogResult() is the face last clicked, the incoming face when none was
-// clicked, or Cancelled after Cancel.
+// nothing itself: it answers the face last clicked, the incoming face when none was clicked,
+// or nothing after Cancel.
 //
 // The grid's box i shows white face i (boxes 0..83) or black face 128 + i (boxes 0..84).
-class frmChooseFace : public QDialog {
+class frmChooseFace : public Picker<int> {
     Q_OBJECT
 
 public:
-    static constexpr int Cancelled = -1;
     static constexpr int Columns = 13;
     static constexpr int Boxes = 91; // 7 rows of 13
     // The preview shows a 32-pixel picture three times enlarged, every pixel a 3 x 3 block.
@@ -28,9 +28,10 @@ public:
 
     explicit frmChooseFace(int face, QWidget* parent = nullptr);
 
-    int dialogResult() const { return result_; }
+    // Runs the dialog opened on `face` and answers the face chosen, or nothing.
+    static std::optional<int> choose(int face, QWidget* parent);
 
-    // Cancel and Escape: hands back Cancelled.
+    // Cancel and Escape: answers nothing.
     void reject() override;
 
 protected:
@@ -44,7 +45,8 @@ private:
     // Marks the box of the chosen face when it is in the grid shown, otherwise none.
     void markChoice();
 
-    int result_;
+    // The face chosen so far, the incoming one until a face is clicked.
+    int face_;
     bool black_ = false;
     QRadioButton* radBlack_;
     QRadioButton* radWhite_;

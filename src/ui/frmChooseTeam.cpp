@@ -2,7 +2,6 @@
 
 #include "ui/qtplatform.h"
 
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -18,31 +17,20 @@ constexpr const char* NoChangeEntry = "-- No Change --";
 } // namespace
 
 frmChooseTeam::frmChooseTeam(const League& league, QWidget* parent)
-    : QDialog(parent), league_(league) {
-    setObjectName(QStringLiteral("frmChooseTeam"));
-    setWindowTitle(QStringLiteral("Select a Team"));
+    : Picker(parent), league_(league) {
+    nameWindow(this, "frmChooseTeam", "Select a Team");
+    lstTeams_ = listBox(this, "lstTeams", QStringLiteral("Teams"));
+    auto* cmdOK = dialogButton(this, "OK", "cmdOK", true);
+    auto* cmdCancel = dialogButton(this, "Cancel", "cmdCancel");
 
-    lstTeams_ = new QListWidget(this);
-    lstTeams_->setObjectName(QStringLiteral("lstTeams"));
-    lstTeams_->setAccessibleName(QStringLiteral("Teams"));
-    cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK_->setDefault(true);
-    cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK_);
-    buttons->addWidget(cmdCancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lstTeams_);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({cmdOK, cmdCancel}));
     resize(300, 360);
 
     // Alphabetical without regard to case, "-- No Change --" always first.
     std::vector<int> order;
-    for (int t = 0; t < league_.TeamCount; ++t)
+    for (int t = 0; t < league_.teamCount(); ++t)
         order.push_back(t);
     std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
         return toLowerAscii(displayName(a)) < toLowerAscii(displayName(b));
@@ -54,9 +42,13 @@ frmChooseTeam::frmChooseTeam(const League& league, QWidget* parent)
     }
     lstTeams_->setCurrentRow(0);
 
-    connect(cmdOK_, &QPushButton::clicked, this, &frmChooseTeam::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmChooseTeam::cmdOK_Click);
     connect(lstTeams_, &QListWidget::itemDoubleClicked, this, &frmChooseTeam::cmdOK_Click);
-    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+std::optional<TeamChoice> frmChooseTeam::choose(const League& league, QWidget* parent) {
+    return runPicker<frmChooseTeam>(league, parent);
 }
 
 std::string frmChooseTeam::displayName(int team) const {
@@ -67,12 +59,9 @@ void frmChooseTeam::cmdOK_Click() {
     const int row = lstTeams_->currentRow();
     if (row < 0)
         return;
-    if (row == 0) {
-        result_ = NoChange;
-    } else {
-        // The entry's own team: two teams may show the same text.
-        result_ = lstTeams_->item(row)->data(Qt::UserRole).toInt();
-    }
+    // The entry's own team: two teams may show the same text.
+    setAnswer(row == 0 ? TeamChoice{}
+                       : TeamChoice{lstTeams_->item(row)->data(Qt::UserRole).toInt()});
     accept();
 }
 

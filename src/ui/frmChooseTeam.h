@@ -1,29 +1,32 @@
 #pragma once
 
 #include "document/league.h"
+#include "ui/dialogparts.h"
 
-#include <QDialog>
-
+#include <optional>
 #include <string>
 
 class QListWidget;
-class QPushButton;
 
 namespace kvx {
 
+// What "Select a Team" answers after OK: the chosen team's index, or no team at all for
+// "-- No Change --".
+struct TeamChoice {
+    std::optional<int> team;
+
+    bool operator==(const TeamChoice&) const = default;
+};
+
 // "Select a Team": picks one team of the league for a slot of the export wizard.
-class frmChooseTeam : public QDialog {
+class frmChooseTeam : public Picker<TeamChoice> {
     Q_OBJECT
 
 public:
-    static constexpr int NoChange = -2;
-    static constexpr int Cancelled = -1;
-
     explicit frmChooseTeam(const League& league, QWidget* parent = nullptr);
 
-    // The chosen team's index, NoChange for "-- No Change --", Cancelled when the window was
-    // closed without OK.
-    int dialogResult() const { return result_; }
+    // Runs the dialog and answers the choice, or nothing when it was closed without OK.
+    static std::optional<TeamChoice> choose(const League& league, QWidget* parent);
 
 private:
     void cmdOK_Click();
@@ -31,9 +34,6 @@ private:
 
     const League& league_;
     QListWidget* lstTeams_;
-    QPushButton* cmdOK_;
-    QPushButton* cmdCancel_;
-    int result_ = Cancelled;
 };
 
 } // namespace kvx

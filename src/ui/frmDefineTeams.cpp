@@ -22,11 +22,6 @@ constexpr const char* Title = "Define Teams";
 constexpr const char* NewTeamEntry = "-- New Team --";
 constexpr int AbbreviationLength = 4;
 
-constexpr const char* FillAllFields = "You must fill in all the fields.";
-constexpr const char* CityBeginsWithLetter = "The city must begin with a letter.";
-constexpr const char* TeamExists = "That team already exists!";
-constexpr const char* WhoopsTitle = "Whoops!";
-
 QLineEdit* textBox(QWidget* parent, const char* name) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -142,21 +137,6 @@ TeamTexts frmDefineTeams::typedTexts() const {
             fromQString(txtAbbreviation_->text()), fromQString(txtSchedule_->text())};
 }
 
-std::optional<frmDefineTeams::Refusal> frmDefineTeams::refusal(const TeamTexts& texts) const {
-    if (texts.City.empty() || texts.Name.empty() || texts.Abbreviation.empty() ||
-        texts.ScheduleName.empty())
-        return Refusal{msg::ReadMeTitle, FillAllFields, MessageIcon::Information};
-    const auto first = static_cast<unsigned char>(toLowerAscii(texts.City.substr(0, 1))[0]);
-    if (first < 'a' || first > 'z')
-        return Refusal{msg::ReadMeTitle, CityBeginsWithLetter, MessageIcon::Information};
-    for (int t = 0; t < document_.teamCount(); ++t) {
-        const TeamRecord& team = document_.team(t);
-        if (t != SelectedTeam && sameTeam(team.City, team.Name, texts.City, texts.Name))
-            return Refusal{WhoopsTitle, TeamExists, MessageIcon::Exclamation};
-    }
-    return std::nullopt;
-}
-
 void frmDefineTeams::cmdApply_Click() {
     try {
         applyTexts();
@@ -167,8 +147,10 @@ void frmDefineTeams::cmdApply_Click() {
 
 void frmDefineTeams::applyTexts() {
     const TeamTexts texts = typedTexts();
-    if (const auto refused = refusal(texts)) {
-        platform_.messageBox(refused->title, refused->text, refused->icon);
+    if (const auto refused = teamTextsRefusal(document_.league(), texts, SelectedTeam)) {
+        const bool exists = refused->reason == TeamTextsRefusal::TeamExists;
+        platform_.messageBox(refused->title, refused->text,
+                             exists ? MessageIcon::Exclamation : MessageIcon::Information);
         return;
     }
     if (SelectedTeam >= 0) {

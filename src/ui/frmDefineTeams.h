@@ -5,7 +5,6 @@
 
 #include <QDialog>
 
-#include <optional>
 #include <string>
 
 class QComboBox;
@@ -29,13 +28,6 @@ private:
     void cmbTeams_Click();
     void cmdApply_Click();
     void applyTexts();
-    // Why the typed texts cannot be stored (the message and its title and icon), if they cannot.
-    struct Refusal {
-        const char* title;
-        const char* text;
-        MessageIcon icon;
-    };
-    std::optional<Refusal> refusal(const TeamTexts& texts) const;
     TeamTexts typedTexts() const;
     void showTexts(const TeamTexts& texts);
     // Adds the list entry of `team` at its alphabetical place among the teams' entries.

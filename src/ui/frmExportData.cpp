@@ -38,18 +38,45 @@ frmExportData::frmExportData(const League& league, Edition romEdition, QWidget* 
     : frmExportData(league, ExportWizardInput{romEdition, {}, false}, parent) {}
 
 frmExportData::frmExportData(const League& league, const ExportWizardInput& input, QWidget* parent)
-    : QDialog(parent), league_(league), romEdition_(input.edition), imageTeams_(input.imageTeams),
+    : Picker(parent), league_(league), romEdition_(input.edition), imageTeams_(input.imageTeams),
       Assignment(league, input.edition) {
-    setObjectName(QStringLiteral("frmExportData"));
-    setWindowTitle(QStringLiteral("Export Data"));
+    nameWindow(this, "frmExportData", "Export Data");
+    buildHeading();
+    QGridLayout* rows = buildRows();
+    // Built in this order so that Tab goes from the buttons to the choices, as it always has.
+    QHBoxLayout* buttons = buildButtons();
+    QLayout* choices = buildChoices();
 
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblDivision_);
+    layout->addSpacing(8);
+    layout->addLayout(rows);
+    layout->addSpacing(12);
+    layout->addStretch();
+    layout->addLayout(choices);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    chkFixChecksum_->setChecked(input.fixChecksum);
+
+    Refresh_Page();
+}
+
+std::optional<ExportPlan> frmExportData::choose(const League& league,
+                                                const ExportWizardInput& input, QWidget* parent) {
+    return runPicker<frmExportData>(league, input, parent);
+}
+
+void frmExportData::buildHeading() {
     lblDivision_ = new QLabel(QStringLiteral("AFC EAST"), this);
     lblDivision_->setObjectName(QStringLiteral("lblDivision"));
     QFont divisionFont = lblDivision_->font();
     divisionFont.setBold(true);
     divisionFont.setPointSizeF(divisionFont.pointSizeF() * 1.4);
     lblDivision_->setFont(divisionFont);
+}
 
+// The column headings and one row per slot of the page.
+QGridLayout* frmExportData::buildRows() {
     auto* heading = new QLabel(QStringLiteral("Original Team"), this);
     heading->setObjectName(QStringLiteral("lblHeading"));
     QFont headingFont = heading->font();
@@ -67,28 +94,34 @@ frmExportData::frmExportData(const League& league, const ExportWizardInput& inpu
     imageHeading->setVisible(showImage);
     rows->addWidget(heading, 0, 0);
     rows->addWidget(imageHeading, 0, 1);
-    for (int r = 0; r < Rows; ++r) {
-        auto* label = new QLabel(this);
-        label->setObjectName(indexedName("lblOriginalTeam", r));
-        label->setMinimumWidth(180);
-        auto* now = new QLabel(this);
-        now->setObjectName(indexedName("lblImageTeam", r));
-        now->setMinimumWidth(180);
-        now->setVisible(showImage);
-        lblImageTeam_[static_cast<std::size_t>(r)] = now;
-        rows->addWidget(now, r + 1, 1);
-        auto* button = new QPushButton(QString::fromLatin1(NoChangeCaption), this);
-        button->setObjectName(indexedName("cmdChangeTeam", r));
-        button->setAutoDefault(false);
-        button->setMinimumWidth(220);
-        rows->addWidget(label, r + 1, 0);
-        rows->addWidget(button, r + 1, 2);
-        lblOriginalTeam_[static_cast<std::size_t>(r)] = label;
-        cmdChangeTeam_[static_cast<std::size_t>(r)] = button;
-        connect(button, &QPushButton::clicked, this, [this, r] { cmdChangeTeam_Click(r); });
-    }
+    for (int r = 0; r < Rows; ++r)
+        buildRow(rows, r, showImage);
     rows->setColumnStretch(2, 1);
+    return rows;
+}
 
+void frmExportData::buildRow(QGridLayout* rows, int r, bool showImage) {
+    auto* label = new QLabel(this);
+    label->setObjectName(indexedName("lblOriginalTeam", r));
+    label->setMinimumWidth(180);
+    auto* now = new QLabel(this);
+    now->setObjectName(indexedName("lblImageTeam", r));
+    now->setMinimumWidth(180);
+    now->setVisible(showImage);
+    lblImageTeam_[static_cast<std::size_t>(r)] = now;
+    rows->addWidget(now, r + 1, 1);
+    auto* button = new QPushButton(QString::fromLatin1(NoChangeCaption), this);
+    button->setObjectName(indexedName("cmdChangeTeam", r));
+    button->setAutoDefault(false);
+    button->setMinimumWidth(220);
+    rows->addWidget(label, r + 1, 0);
+    rows->addWidget(button, r + 1, 2);
+    lblOriginalTeam_[static_cast<std::size_t>(r)] = label;
+    cmdChangeTeam_[static_cast<std::size_t>(r)] = button;
+    connect(button, &QPushButton::clicked, this, [this, r] { cmdChangeTeam_Click(r); });
+}
+
+QHBoxLayout* frmExportData::buildButtons() {
     cmdBack_ = namedButton("< Back", "cmdBack", this);
     cmdBack_->setEnabled(false);
     cmdNext_ = namedButton("Next >", "cmdNext", this);
@@ -97,6 +130,11 @@ frmExportData::frmExportData(const League& league, const ExportWizardInput& inpu
     // Closing the wizard any other way than Finish cancels the export; say so on a button too.
     auto* cmdCancel = namedButton("Cancel", "cmdCancel", this);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdBack_, &QPushButton::clicked, this, &frmExportData::cmdBack_Click);
+    connect(cmdNext_, &QPushButton::clicked, this, &frmExportData::cmdNext_Click);
+    connect(cmdFinish_, &QPushButton::clicked, this, &frmExportData::cmdFinish_Click);
+    connect(cmdAuto_, &QPushButton::clicked, this, &frmExportData::cmdAuto_Click);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdAuto_);
     buttons->addStretch();
@@ -105,24 +143,7 @@ frmExportData::frmExportData(const League& league, const ExportWizardInput& inpu
     buttons->addSpacing(12);
     buttons->addWidget(cmdFinish_);
     buttons->addWidget(cmdCancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblDivision_);
-    layout->addSpacing(8);
-    layout->addLayout(rows);
-    layout->addSpacing(12);
-    layout->addStretch();
-    layout->addLayout(buildChoices());
-    layout->addSpacing(8);
-    layout->addLayout(buttons);
-    chkFixChecksum_->setChecked(input.fixChecksum);
-
-    connect(cmdBack_, &QPushButton::clicked, this, &frmExportData::cmdBack_Click);
-    connect(cmdNext_, &QPushButton::clicked, this, &frmExportData::cmdNext_Click);
-    connect(cmdFinish_, &QPushButton::clicked, this, &frmExportData::cmdFinish_Click);
-    connect(cmdAuto_, &QPushButton::clicked, this, &frmExportData::cmdAuto_Click);
-
-    Refresh_Page();
+    return buttons;
 }
 
 // What Finish does, shown on every page since Finish can be pressed on any of them.
@@ -173,12 +194,10 @@ void frmExportData::Refresh_Page() {
 }
 
 void frmExportData::cmdChangeTeam_Click(int row) {
-    frmChooseTeam picker(league_, this);
-    picker.exec();
-    const int chosen = picker.dialogResult();
-    if (chosen == frmChooseTeam::Cancelled)
+    const std::optional<TeamChoice> chosen = frmChooseTeam::choose(league_, this);
+    if (!chosen)
         return;
-    Assignment.assign(Page * Rows + row, chosen >= 0 ? chosen : -1);
+    Assignment.assign(Page * Rows + row, chosen->team.value_or(-1));
     cmdChangeTeam_[static_cast<std::size_t>(row)]->setText(teamCaption(Page * Rows + row));
 }
 
@@ -216,7 +235,7 @@ ExportPlan frmExportData::plan() const {
 }
 
 void frmExportData::cmdFinish_Click() {
-    result_ = 1;
+    setAnswer(plan());
     accept();
 }
 

@@ -2,14 +2,16 @@
 
 #include "document/league.h"
 #include "document/slotassignment.h"
+#include "ui/dialogparts.h"
 #include "ui/exportplan.h"
 
-#include <QDialog>
-
 #include <array>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -18,9 +20,10 @@ namespace kvx {
 
 // "Export Data": the wizard that places the league's teams into the 30 division slots of one
 // edition, five slots (one division) per page. Beside each slot's original name it shows the team
-// the image holds there now. It changes nothing itself: after Finish, plan() holds what the
-// teams' RomSlot for that edition become and how the export is to be written.
-class frmExportData : public QDialog {
+// the image holds there now. It changes nothing itself: after Finish it answers the plan (what
+// the teams' RomSlot for that edition become and how the export is to be written), and nothing
+// when it was closed any other way.
+class frmExportData : public Picker<ExportPlan> {
     Q_OBJECT
 
 public:
@@ -30,8 +33,9 @@ public:
     frmExportData(const League& league, Edition romEdition, QWidget* parent = nullptr);
     frmExportData(const League& league, const ExportWizardInput& input, QWidget* parent = nullptr);
 
-    // 1 after Finish, -1 when the wizard was closed any other way.
-    int dialogResult() const { return result_; }
+    // Runs the wizard and answers the plan Finish left, or nothing.
+    static std::optional<ExportPlan> choose(const League& league, const ExportWizardInput& input,
+                                            QWidget* parent);
     int page() const { return Page; }
     // Team index chosen for division slot 0..29; -1 = no change.
     int assignment(int slot) const { return Assignment.team(slot); }
@@ -48,14 +52,17 @@ private:
     void cmdBack_Click();
     void cmdFinish_Click();
     QString teamCaption(int slot) const;
+    void buildHeading();
+    QGridLayout* buildRows();
+    void buildRow(QGridLayout* rows, int row, bool showImage);
     QLayout* buildChoices();
+    QHBoxLayout* buildButtons();
 
     const League& league_;
     const Edition romEdition_;
     const ImageSlotTeams imageTeams_;
     SlotAssignment Assignment;
     int Page = 0;
-    int result_ = -1;
 
     QLabel* lblDivision_;
     std::array<QLabel*, Rows> lblOriginalTeam_{};

@@ -49,15 +49,6 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const char* usua
     return keys;
 }
 
-std::optional<ExportPlan> runExportWizard(const League& league, const ExportWizardInput& input,
-                                          QWidget* parent) {
-    frmExportData wizard(league, input, parent);
-    wizard.exec();
-    if (wizard.dialogResult() != 1)
-        return std::nullopt;
-    return wizard.plan();
-}
-
 } // namespace
 
 frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWidget* parent)
@@ -65,7 +56,7 @@ frmMain::frmMain(Session& session, Platform& platform, RecentStore& recent, QWid
       files_(session, platform, recent),
       roms_(session, platform, files_,
             [this](const League& league, const ExportWizardInput& input) {
-                return runExportWizard(league, input, this);
+                return frmExportData::choose(league, input, this);
             }),
       emulator_(session, platform) {
     setObjectName(QStringLiteral("frmMain"));

@@ -229,13 +229,11 @@ void frmRosters::cmdDetails_Click() {
     storeTyping();
     const int slot = CurrentPosition * Rows + Selected_Radio();
     const int face = document_.player(CurrentTeam, slot).Face;
-    frmChooseFace chooser(face, this);
-    chooser.exec();
-    const int chosen = chooser.dialogResult();
+    const std::optional<int> chosen = frmChooseFace::choose(face, this);
     // OK without a click hands the incoming face back: nothing to store, even when the id is
     // one the chooser has no picture for.
-    if (chosen > frmChooseFace::Cancelled && chosen != face && showsTeam())
-        document_.setFace(CurrentTeam, slot, chosen);
+    if (chosen && *chosen != face && showsTeam())
+        document_.setFace(CurrentTeam, slot, *chosen);
 }
 
 void frmRosters::cmdTrade_Click() {
@@ -243,12 +241,9 @@ void frmRosters::cmdTrade_Click() {
         return;
     storeTyping();
     const int slot = CurrentPosition * Rows + Selected_Radio();
-    frmTradePlayer trade(document_, this);
-    trade.exec();
-    const int partner = trade.dialogResult();
-    if (partner >= 0 && showsTeam())
-        document_.swapPlayers(CurrentTeam, slot, partner / PlayerSlots, partner % PlayerSlots,
-                              tr("Trade"));
+    const std::optional<PlayerPlace> partner = frmTradePlayer::choose(document_, this);
+    if (partner && showsTeam())
+        document_.swapPlayers(CurrentTeam, slot, partner->team, partner->slot, tr("Trade"));
 }
 
 void frmRosters::cmdOK_Click() {

@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -16,36 +15,27 @@
 namespace kvx {
 
 frmTradePlayer::frmTradePlayer(const Document& document, QWidget* parent)
-    : QDialog(parent), document_(document) {
-    setObjectName(QStringLiteral("frmTradePlayer"));
-    setWindowTitle(QStringLiteral("Trade Player"));
+    : Picker(parent), document_(document) {
+    nameWindow(this, "frmTradePlayer", "Trade Player");
 
     cmbTeams_ = new QComboBox(this);
     cmbTeams_->setObjectName(QStringLiteral("cmbTeams"));
     auto* lblTeams = new QLabel(QStringLiteral("Team:"), this);
     lblTeams->setBuddy(cmbTeams_);
-    cmbPlayer_ = new QListWidget(this);
-    cmbPlayer_->setObjectName(QStringLiteral("cmbPlayer"));
+    cmbPlayer_ = listBox(this, "cmbPlayer");
     auto* lblPlayer = new QLabel(QStringLiteral("Player:"), this);
     lblPlayer->setBuddy(cmbPlayer_);
-    cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK_->setDefault(true);
-    auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdOK_ = dialogButton(this, "OK", "cmdOK", true);
+    auto* cmdCancel = dialogButton(this, "Cancel", "cmdCancel");
 
     auto* fields = new QGridLayout;
     fields->addWidget(lblTeams, 0, 0);
     fields->addWidget(cmbTeams_, 0, 1);
     fields->addWidget(lblPlayer, 1, 0, Qt::AlignTop);
     fields->addWidget(cmbPlayer_, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK_);
-    buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({cmdOK_, cmdCancel}));
     resize(340, 420);
 
     fillTeamList();
@@ -57,8 +47,12 @@ frmTradePlayer::frmTradePlayer(const Document& document, QWidget* parent)
             [this](int row) { cmdOK_->setEnabled(row >= 0); });
     connect(cmbPlayer_, &QListWidget::itemActivated, this, &frmTradePlayer::cmdOK_Click);
     connect(cmdOK_, &QPushButton::clicked, this, &frmTradePlayer::cmdOK_Click);
-    // Cancel, Escape and the window frame's close box all hand back Cancelled.
+    // Cancel, Escape and the window frame's close box all answer nothing.
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+std::optional<PlayerPlace> frmTradePlayer::choose(const Document& document, QWidget* parent) {
+    return runPicker<frmTradePlayer>(document, parent);
 }
 
 // Every team in document order; the entry chosen stays chosen while its team exists.
@@ -113,7 +107,7 @@ void frmTradePlayer::cmdOK_Click() {
     const QListWidgetItem* item = cmbPlayer_->currentItem();
     if (team < 0 || !item)
         return;
-    result_ = team * PlayerSlots + item->data(Qt::UserRole).toInt();
+    setAnswer(PlayerPlace{team, item->data(Qt::UserRole).toInt()});
     accept();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "document/league.h"
+#include "ui/dialogparts.h"
 
+#include <optional>
 #include <string>
 
 class QComboBox;
@@ -12,20 +14,18 @@ namespace kvx {
 
 class Document;
 struct DocumentChange;
-struct PlayerRecord;
 
 // "Trade Player": picks the partner of a trade, any listed player of any team. It changes
-// nothing itself: dialogResult() is the chosen player's team × 70 + slot, or Cancelled. Should
-// the league change while it is open, its lists follow, so that no entry outlives its team.
-class frmTradePlayer : public QDialog {
+// nothing itself: it answers the chosen player's place, or nothing when cancelled. Should the
+// league change while it is open, its lists follow, so that no entry outlives its team.
+class frmTradePlayer : public Picker<PlayerPlace> {
     Q_OBJECT
 
 public:
-    static constexpr int Cancelled = -1;
-
     explicit frmTradePlayer(const Document& document, QWidget* parent = nullptr);
 
-    int dialogResult() const { return result_; }
+    // Runs the dialog and answers the partner chosen, or nothing.
+    static std::optional<PlayerPlace> choose(const Document& document, QWidget* parent);
 
     // A player's entry in the list: "Last, First (QB1)".
     static std::string entryText(const PlayerRecord& player, int slot);
@@ -43,7 +43,6 @@ private:
     QComboBox* cmbTeams_;
     QListWidget* cmbPlayer_;
     QPushButton* cmdOK_;
-    int result_ = Cancelled;
 };
 
 } // namespace kvx

@@ -44,24 +44,37 @@ TEST(League, ClearedTeamEqualsABlankOne) {
     EXPECT_EQ(team, TeamRecord{});
 }
 
-TEST(League, TeamIdentityJoinsCityAndNameIgnoringCase) {
-    EXPECT_TRUE(sameTeam("New York", "Jets", "new york", "JETS"));
-    EXPECT_TRUE(sameTeam("New Y", "orkJets", "New York", "Jets"));
-    EXPECT_FALSE(sameTeam("New York", "Jets", "New York", "Giants"));
-    // Joined without a separator: "NewYork Jets" is not "New YorkJets".
-    EXPECT_FALSE(sameTeam("New", "York Jets", "New York", "Jets"));
+// Depth 2 and 4, 3 and 5 of each counted team's defensive backs swap, nothing else; twice restores.
+TEST(League, SwapDefensiveBacksMovesTwoPairsOfEveryCountedTeam) {
+    test::Random random(5);
+    League league;
+    for (int t = 0; t < 3; ++t)
+        appendTeam(league) = test::randomTeam(random);
+    league.TeamCount = 2;
+    const League original = league;
+    swapDefensiveBacks(league);
+    const int partner[DepthPlaces] = {0, 1, 4, 5, 2, 3, 6};
+    for (int t = 0; t < 3; ++t)
+        for (int s = 0; s < PlayerSlots; ++s) {
+            const int from = t < 2 && s / DepthPlaces == DB ? DB * 7 + partner[s % 7] : s;
+            EXPECT_EQ(league.Teams[t].Players[s], original.Teams[t].Players[from]) << t << "/" << s;
+        }
+    swapDefensiveBacks(league);
+    EXPECT_EQ(league.Teams, original.Teams);
 }
 
-TEST(League, SwapPlayersTwiceRestoresBothRecords) {
-    PlayerRecord a{"zed", "BRANTLOW", 12, 200, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 9};
-    PlayerRecord b{"al", "O'KELDRY", 99, 140, {15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5}, 3};
-    const PlayerRecord originalA = a, originalB = b;
-    Swap_Players(a, b);
-    EXPECT_EQ(a, originalB);
-    EXPECT_EQ(b, originalA);
-    Swap_Players(a, b);
-    EXPECT_EQ(a, originalA);
-    EXPECT_EQ(b, originalB);
+// A face is one byte of the image; bad places and faces are refused before anything changes.
+TEST(League, SetFaceTakesOneByteAtACountedPlace) {
+    League league;
+    appendTeam(league);
+    setFace(league, 0, 69, 255);
+    EXPECT_EQ(league.Teams[0].Players[69].Face, 255);
+    const League before = league;
+    for (const auto& [team, slot, face] :
+         {std::tuple{1, 0, 1}, std::tuple{-1, 0, 1}, std::tuple{0, 70, 1}, std::tuple{0, -1, 1},
+          std::tuple{0, 0, 256}, std::tuple{0, 0, -1}})
+        EXPECT_THROW(setFace(league, team, slot, face), std::out_of_range) << team << slot << face;
+    EXPECT_EQ(league.Teams, before.Teams);
 }
 
 TEST(League, CaseChangesTouchAsciiLettersOnly) {

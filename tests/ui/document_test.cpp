@@ -93,7 +93,6 @@ private slots:
         const auto before = bytesOf(document);
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, document.team(2));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, document.swapPlayers(0, 0, 2, 0, "Trade"));
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, document.setFace(0, 70, 1));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, document.setFace(0, 1, 256));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, document.setRomSlots(2, {0}));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, document.setRomSlots(2, {0, 30}));

@@ -68,7 +68,7 @@ private slots:
             QCOMPARE(labelText(wizard, QString("lblOriginalTeam_%1").arg(row)).toStdString(),
                      std::string(DefaultTeamNames(Nes, row)));
         QVERIFY(!wizard.findChild<QPushButton*>("cmdBack")->isEnabled());
-        QCOMPARE(wizard.dialogResult(), -1);
+        QVERIFY(!wizard.dialogResult());
     }
 
     void slotsShowTheImageTeamsAndFinishAnswersTheChoices() {
@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(buttonText(wizard, 0), QString("City1 Beta"));
         QCOMPARE(buttonText(wizard, 2), QString("City1 Beta"));
         click(wizard, "cmdFinish");
-        QCOMPARE(wizard.dialogResult(), 1);
+        QVERIFY(wizard.dialogResult());
         QCOMPARE(wizard.finishedSlots(), (std::vector<std::int16_t>{-1, 2}));
     }
 
@@ -189,7 +189,7 @@ private slots:
         wizard.show();
         pick(wizard, 2, "City0 Alpha");
         wizard.close();
-        QCOMPARE(wizard.dialogResult(), -1);
+        QVERIFY(!wizard.dialogResult());
     }
 
     void slotsOutsideTheDivisionsAssignNothing() {
@@ -220,19 +220,19 @@ private slots:
         // Each "Alpha A" entry stands for its own team, in document order as sorted.
         list->setCurrentRow(2);
         click(picker, "cmdOK");
-        QCOMPARE(picker.dialogResult(), 3);
+        QCOMPARE(picker.dialogResult(), std::optional(TeamChoice{3}));
     }
 
     void pickerAnswersNoChangeAndCancel() {
         League league = leagueOf({"Alpha"});
         frmChooseTeam first(league);
         click(first, "cmdOK");
-        QCOMPARE(first.dialogResult(), frmChooseTeam::NoChange);
+        QCOMPARE(first.dialogResult(), std::optional(TeamChoice{}));
 
         frmChooseTeam second(league);
         second.findChild<QListWidget*>("lstTeams")->setCurrentRow(1);
         click(second, "cmdCancel");
-        QCOMPARE(second.dialogResult(), frmChooseTeam::Cancelled);
+        QVERIFY(!second.dialogResult());
     }
 };
 

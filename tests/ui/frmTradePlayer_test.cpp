@@ -45,7 +45,7 @@ private slots:
         QCOMPARE(players->item(1)->text(), QString("Alone, First1.40 (DL6)"));
         players->setCurrentRow(1);
         ok->click();
-        QCOMPARE(dialog.dialogResult(), 1 * 70 + 40);
+        QVERIFY((dialog.dialogResult() == PlayerPlace{1, 40}));
 
         for (PlayerRecord& player : league.Teams[1].Players)
             player.LastName.clear();
@@ -59,7 +59,7 @@ private slots:
         alike.findChild<QComboBox*>("cmbTeams")->setCurrentIndex(2);
         alike.findChild<QListWidget*>("cmbPlayer")->setCurrentRow(1);
         alike.findChild<QPushButton*>("cmdOK")->click();
-        QCOMPARE(alike.dialogResult(), 2 * 70 + 1); // the entry's own team, named like team 0
+        QVERIFY((alike.dialogResult() == PlayerPlace{2, 1})); // its own team, named like team 0
     }
 
     // Teams renamed, added and taken away again while the dialog is open: the lists follow,
@@ -84,7 +84,7 @@ private slots:
         teams->setCurrentIndex(2);
         players->setCurrentRow(1);
         dialog.findChild<QPushButton*>("cmdOK")->click();
-        QCOMPARE(dialog.dialogResult(), 2 * 70 + 1); // named like team 0 again, still team 2
+        QVERIFY((dialog.dialogResult() == PlayerPlace{2, 1})); // named like team 0, still team 2
     }
 
     // The window frame's close box is Cancel, even after a player was chosen.
@@ -96,7 +96,7 @@ private slots:
         dialog.findChild<QListWidget*>("cmbPlayer")->setCurrentRow(2);
         dialog.close();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(dialog.dialogResult(), frmTradePlayer::Cancelled);
+        QVERIFY(!dialog.dialogResult());
     }
 };
 

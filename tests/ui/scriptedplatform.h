@@ -13,6 +13,7 @@ struct RecordedMessage {
     std::string title;
     std::string text;
     MessageIcon icon = MessageIcon::Information;
+    bool operator==(const RecordedMessage&) const = default;
 };
 
 struct RecordedInput {
