@@ -188,15 +188,23 @@ bool FileCommands::save() {
     return saveTo(current, now ? session_.dataFileIdentity : std::nullopt);
 }
 
-bool FileCommands::saveAs() {
+FileDialogRequest FileCommands::leagueSaveRequest(const std::string& title,
+                                                  const std::string& filter,
+                                                  const std::string& suffix) {
     FileDialogRequest request;
-    request.title = text::SaveAsTitle;
-    request.defaultSuffix = "kvx";
-    request.filter = text::DataFileFilter;
+    request.title = title;
+    request.defaultSuffix = suffix;
+    request.filter = filter;
     request.confirmOverwrite = true;
-    const std::string current = session_.document.league().CurrentFile;
+    const std::string& current = session_.document.league().CurrentFile;
     startAt(request, current.empty() ? session_.lastDataFile : current,
             platform_.programDirectory());
+    return request;
+}
+
+bool FileCommands::saveAs() {
+    const std::string current = session_.document.league().CurrentFile;
+    FileDialogRequest request = leagueSaveRequest(text::SaveAsTitle, text::DataFileFilter, "kvx");
     if (current.empty())
         request.proposedName.clear();
     const auto choice = platform_.saveFile(request);
@@ -247,14 +255,8 @@ bool FileCommands::importCsv() {
 }
 
 bool FileCommands::exportCsv() {
-    FileDialogRequest request;
-    request.title = text::ExportCsvTitle;
-    request.defaultSuffix = "csv";
-    request.filter = text::CsvFilter;
-    request.confirmOverwrite = true;
     const std::string& current = session_.document.league().CurrentFile;
-    startAt(request, current.empty() ? session_.lastDataFile : current,
-            platform_.programDirectory());
+    FileDialogRequest request = leagueSaveRequest(text::ExportCsvTitle, text::CsvFilter, "csv");
     // league.kvx is offered as league.csv.
     request.proposedName.clear();
     if (!current.empty()) {

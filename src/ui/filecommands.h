@@ -61,6 +61,10 @@ private:
     // data file's folder; nothing when the user keeps the document or cancels.
     std::optional<FileChoice> chooseLeagueToRead(const std::string& title,
                                                  const std::string& filter);
+    // The save dialog for the league in some file format, at the document's file (or the last
+    // data file's folder for an untitled one).
+    FileDialogRequest leagueSaveRequest(const std::string& title, const std::string& filter,
+                                        const std::string& suffix);
     // With `unchanged`, only while the file is still the one it names.
     bool saveTo(const std::string& path, std::optional<FileIdentity> unchanged = std::nullopt);
     void tell(const std::string& text);

@@ -101,15 +101,19 @@ std::optional<int> RomCommands::askRoster() {
     }
 }
 
-bool RomCommands::importData() {
+std::optional<FileChoice> RomCommands::chooseImageToImport(const char* title) {
     if (!files_.confirmDiscard())
-        return false;
+        return std::nullopt;
     filterIndex_ = code(AutoDetect);
-    const auto choice = platform_.openFile(dialogRequest(text::ImportTitle));
-    if (!choice)
-        return false;
-    filterIndex_ = choice->filterIndex;
-    return importFile(choice->path, choice->filterIndex);
+    auto choice = platform_.openFile(dialogRequest(title));
+    if (choice)
+        filterIndex_ = choice->filterIndex;
+    return choice;
+}
+
+bool RomCommands::importData() {
+    const auto choice = chooseImageToImport(text::ImportTitle);
+    return choice && importFile(choice->path, choice->filterIndex);
 }
 
 bool RomCommands::importPath(const std::string& path) {
@@ -117,13 +121,9 @@ bool RomCommands::importPath(const std::string& path) {
 }
 
 bool RomCommands::importPatched() {
-    if (!files_.confirmDiscard())
-        return false;
-    filterIndex_ = code(AutoDetect);
-    const auto image = platform_.openFile(dialogRequest(text::ImportPatchedTitle));
+    const auto image = chooseImageToImport(text::ImportPatchedTitle);
     if (!image)
         return false;
-    filterIndex_ = image->filterIndex;
     FileDialogRequest request;
     request.title = text::ChoosePatchTitle;
     request.filter = std::string(text::AllPatchesFilter) + PatchFilter + "All Files (*.*)|*|";

@@ -55,6 +55,9 @@ private:
     // read and write; says that it cannot otherwise.
     std::optional<Edition> chosenEdition(int filterIndex);
     FileDialogRequest dialogRequest(const char* title);
+    // The open dialog for an image whose league replaces the document; it starts on automatic
+    // detection and remembers the type chosen.
+    std::optional<FileChoice> chooseImageToImport(const char* title);
     std::optional<int> askRoster();
     void tell(const std::string& text);
     void report(const std::string& text);
