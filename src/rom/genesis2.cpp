@@ -38,7 +38,6 @@ constexpr char Dot = '\\';
 // that roster for the teams it does not replace.
 constexpr std::size_t FirstNameBlock = 0x271AE;
 constexpr std::size_t ExportedNameBlock = 0x2F00E;
-constexpr int ExportedRoster = editionInfo(GenesisII).exportRoster;
 constexpr std::size_t NameTableSize = (Entries + 1) * 4;
 constexpr std::array<std::size_t, Rosters> AttributeStartPointers = {0x2506C, 0x25070, 0x25074};
 
