@@ -63,6 +63,24 @@ bool EmulatorCommands::play() {
     // The copy keeps the image's name: emulators tell the system by its extension.
     const std::string copy =
         fromQPath(folder->path()) + "/" + Text_After_Last(settings.lastImage, "/");
+    if (!exportCopyTo(copy))
+        return false;
+
+    const std::vector<std::string> words = emulatorCommandLine(settings.emulatorCommand, copy);
+    if (words.empty()) {
+        tell(text::NoEmulatorProgram);
+        session_.exportSettings.emulatorCommand.clear();
+        return false;
+    }
+    if (!start(words, std::move(folder)))
+        return false;
+    if (status_)
+        status_("Started the emulator on a copy of " + Text_After_Last(settings.lastImage, "/"));
+    return true;
+}
+
+bool EmulatorCommands::exportCopyTo(const std::string& copy) {
+    const ExportSettings& settings = session_.exportSettings;
     ExportResult result;
     try {
         // The edition remembered with the image, or the one its bytes name.
@@ -81,13 +99,11 @@ bool EmulatorCommands::play() {
         return false;
     }
     showExportOutcome(platform_, result);
+    return true;
+}
 
-    const std::vector<std::string> words = emulatorCommandLine(settings.emulatorCommand, copy);
-    if (words.empty()) {
-        tell(text::NoEmulatorProgram);
-        session_.exportSettings.emulatorCommand.clear();
-        return false;
-    }
+bool EmulatorCommands::start(const std::vector<std::string>& words,
+                             std::unique_ptr<QTemporaryDir> folder) {
     auto* process = new QProcess(this);
     process->setProgram(toQPath(words.front()));
     QStringList arguments;
@@ -99,20 +115,17 @@ bool EmulatorCommands::play() {
     connect(process, &QProcess::finished, this, [this, process] { end(process); });
     runs_.push_back(Run{process, std::move(folder)});
     process->start();
-    if (!process->waitForStarted()) {
-        const std::string reason = fromQPath(process->errorString());
-        process->disconnect(this);
-        runs_.pop_back();
-        delete process;
-        // Asked again next time, rather than failing the same way for good.
-        session_.exportSettings.emulatorCommand.clear();
-        tell("The emulator \"" + words.front() + "\" could not be started: " + reason + "\r" +
-             text::EmulatorAskedAgain);
-        return false;
-    }
-    if (status_)
-        status_("Started the emulator on a copy of " + Text_After_Last(settings.lastImage, "/"));
-    return true;
+    if (process->waitForStarted())
+        return true;
+    const std::string reason = fromQPath(process->errorString());
+    process->disconnect(this);
+    runs_.pop_back();
+    delete process;
+    // Asked again next time, rather than failing the same way for good.
+    session_.exportSettings.emulatorCommand.clear();
+    tell("The emulator \"" + words.front() + "\" could not be started: " + reason + "\r" +
+         text::EmulatorAskedAgain);
+    return false;
 }
 
 void EmulatorCommands::end(QProcess* process) {

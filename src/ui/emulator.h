@@ -45,6 +45,11 @@ private:
     };
 
     bool emulatorKnown();
+    // The league exported into a copy of the last image, saved as `copy`; false, having said
+    // why, when it could not be.
+    bool exportCopyTo(const std::string& copy);
+    // Starts the emulator's command line; the run owns the folder that holds the copy.
+    bool start(const std::vector<std::string>& words, std::unique_ptr<QTemporaryDir> folder);
     void tell(const std::string& text);
     void end(QProcess* process);
 

@@ -37,41 +37,9 @@ int boxOfFace(int face) {
 
 frmChooseFace::frmChooseFace(int face, QWidget* parent) : Picker(parent), face_(face) {
     nameWindow(this, "frmChooseFace", "Customize Player");
-
-    auto* skin = new QGroupBox(QStringLiteral("Skin Color"), this);
-    radBlack_ = new QRadioButton(QStringLiteral("Black"), skin);
-    radBlack_->setObjectName(QStringLiteral("radBlack"));
-    radWhite_ = new QRadioButton(QStringLiteral("White"), skin);
-    radWhite_->setObjectName(QStringLiteral("radWhite"));
-    auto* skinLayout = new QVBoxLayout(skin);
-    skinLayout->addWidget(radBlack_);
-    skinLayout->addWidget(radWhite_);
-
-    imgRealFace_ = new QLabel(this);
-    imgRealFace_->setObjectName(QStringLiteral("imgRealFace"));
-    imgRealFace_->setAccessibleName(QStringLiteral("Chosen face"));
-    imgRealFace_->setFrameShape(QFrame::StyledPanel);
-    imgRealFace_->setFrameShadow(QFrame::Sunken);
-    imgRealFace_->setAlignment(Qt::AlignCenter);
-    const int frame = 2 * imgRealFace_->frameWidth();
-    imgRealFace_->setFixedSize(PreviewSize + frame, PreviewSize + frame);
-
-    auto* grid = new QGroupBox(QStringLiteral("Face"), this);
-    auto* gridLayout = new QGridLayout(grid);
-    gridLayout->setSpacing(4);
-    faces_ = new QButtonGroup(this);
-    for (int box = 0; box < Boxes; ++box) {
-        auto* button = new QToolButton(grid);
-        button->setObjectName(QStringLiteral("picFace_%1").arg(box));
-        button->setCheckable(true);
-        button->setAutoRaise(true);
-        button->setFixedSize(BoxSize, BoxSize);
-        button->setIconSize(QSize(FacePictureSize, FacePictureSize));
-        gridLayout->addWidget(button, box / Columns, box % Columns);
-        faces_->addButton(button, box);
-        picFace_[static_cast<std::size_t>(box)] = button;
-    }
-
+    QGroupBox* skin = buildSkinChoice();
+    buildPreview();
+    QGroupBox* grid = buildFaceGrid();
     auto* cmdOK = dialogButton(this, "OK", "cmdOK", true);
     auto* cmdCancel = dialogButton(this, "Cancel", "cmdCancel");
 
@@ -98,6 +66,48 @@ frmChooseFace::frmChooseFace(int face, QWidget* parent) : Picker(parent), face_(
     connect(faces_, &QButtonGroup::idClicked, this, &frmChooseFace::picFace_Click);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &frmChooseFace::reject);
+}
+
+QGroupBox* frmChooseFace::buildSkinChoice() {
+    auto* skin = new QGroupBox(QStringLiteral("Skin Color"), this);
+    radBlack_ = new QRadioButton(QStringLiteral("Black"), skin);
+    radBlack_->setObjectName(QStringLiteral("radBlack"));
+    radWhite_ = new QRadioButton(QStringLiteral("White"), skin);
+    radWhite_->setObjectName(QStringLiteral("radWhite"));
+    auto* skinLayout = new QVBoxLayout(skin);
+    skinLayout->addWidget(radBlack_);
+    skinLayout->addWidget(radWhite_);
+    return skin;
+}
+
+void frmChooseFace::buildPreview() {
+    imgRealFace_ = new QLabel(this);
+    imgRealFace_->setObjectName(QStringLiteral("imgRealFace"));
+    imgRealFace_->setAccessibleName(QStringLiteral("Chosen face"));
+    imgRealFace_->setFrameShape(QFrame::StyledPanel);
+    imgRealFace_->setFrameShadow(QFrame::Sunken);
+    imgRealFace_->setAlignment(Qt::AlignCenter);
+    const int frame = 2 * imgRealFace_->frameWidth();
+    imgRealFace_->setFixedSize(PreviewSize + frame, PreviewSize + frame);
+}
+
+QGroupBox* frmChooseFace::buildFaceGrid() {
+    auto* grid = new QGroupBox(QStringLiteral("Face"), this);
+    auto* gridLayout = new QGridLayout(grid);
+    gridLayout->setSpacing(4);
+    faces_ = new QButtonGroup(this);
+    for (int box = 0; box < Boxes; ++box) {
+        auto* button = new QToolButton(grid);
+        button->setObjectName(QStringLiteral("picFace_%1").arg(box));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        button->setFixedSize(BoxSize, BoxSize);
+        button->setIconSize(QSize(FacePictureSize, FacePictureSize));
+        gridLayout->addWidget(button, box / Columns, box % Columns);
+        faces_->addButton(button, box);
+        picFace_[static_cast<std::size_t>(box)] = button;
+    }
+    return grid;
 }
 
 std::optional<int> frmChooseFace::choose(int face, QWidget* parent) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 class QButtonGroup;
+class QGroupBox;
 class QLabel;
 class QRadioButton;
 class QToolButton;
@@ -39,6 +40,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The controls in their tab order: the colours, the preview, the grid.
+    QGroupBox* buildSkinChoice();
+    void buildPreview();
+    QGroupBox* buildFaceGrid();
     void showGrid(bool black);
     void picFace_Click(int box);
     void showPreview(int face);

@@ -215,6 +215,12 @@ void frmMain::addSeparator(QMenu* menu, const char* name) {
 }
 
 void frmMain::buildMenus() {
+    buildFileMenu();
+    buildEditMenu();
+    buildViewAndHelpMenus();
+}
+
+void frmMain::buildFileMenu() {
     QMenu* file = addMenu("&File", "mnuFile");
     // Other running copies share the recent list; show it as it stands now.
     connect(file, &QMenu::aboutToShow, this, &frmMain::Update_Recent_Menu);
@@ -260,7 +266,9 @@ void frmMain::buildMenus() {
     mnuFileB2_->setObjectName(QStringLiteral("mnuFileB2"));
     addCommand(file, "E&xit", "mnuFileExit", &frmMain::mnuFileExit_Click)
         ->setShortcuts(standardKeys(QKeySequence::Quit, "Ctrl+Q"));
+}
 
+void frmMain::buildEditMenu() {
     QMenu* edit = addMenu("&Edit", "mnuEdit");
     mnuEditUndo_ = addCommand(edit, "&Undo", "mnuEditUndo", &frmMain::mnuEditUndo_Click);
     mnuEditUndo_->setShortcuts(standardKeys(QKeySequence::Undo, "Ctrl+Z"));
@@ -280,7 +288,9 @@ void frmMain::buildMenus() {
     addSeparator(edit, "mnuEditB2");
     addCommand(edit, "&General Information...", "mnuEditGeneralInformation",
                &frmMain::mnuEditGeneralInformation_Click);
+}
 
+void frmMain::buildViewAndHelpMenus() {
     QMenu* view = addMenu("&View", "mnuView");
     mnuViewTeamRatings_ =
         addCommand(view, "&Team Ratings", "mnuViewTeamRatings", &frmMain::mnuViewTeamRatings_Click);

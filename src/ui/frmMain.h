@@ -80,6 +80,9 @@ private:
     void addChildWindow(QWidget* window);
     void bringForward(QWidget* window);
     void buildMenus();
+    void buildFileMenu();
+    void buildEditMenu();
+    void buildViewAndHelpMenus();
     QMenu* addMenu(const char* caption, const char* name);
     QAction* addCommand(QMenu* menu, const char* caption, const char* name,
                         void (frmMain::*handler)());
