@@ -171,18 +171,33 @@ RomImage loadImage(const std::string& path) {
     return RomImage::load(path);
 }
 
+// The start of a regular file, as far as the edition signature reaches (all of a shorter file).
+RomImage signatureBytes(const std::string& path) {
+    constexpr std::size_t SignatureEnd = 0x20;
+    std::vector<std::uint8_t> start(SignatureEnd);
+    std::ifstream file(path, std::ios::binary);
+    file.read(reinterpret_cast<char*>(start.data()), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+    return RomImage(std::span<const std::uint8_t>(start));
+}
+
 // The edition a game image's signature names, read from the start of the file; 0 for anything
 // else, a file that cannot be read included.
 std::optional<Edition> editionOfFile(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return std::nullopt;
-    constexpr std::size_t SignatureEnd = 0x20;
-    std::vector<std::uint8_t> start(SignatureEnd);
-    std::ifstream file(path, std::ios::binary);
-    file.read(reinterpret_cast<char*>(start.data()), static_cast<std::streamsize>(start.size()));
-    start.resize(static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
-    return detectEdition(RomImage(std::span<const std::uint8_t>(start)));
+    return detectEdition(signatureBytes(path));
+}
+
+// Enough of the image an export writes into to tell its edition: the export reads the whole
+// image itself, under its lock. What is no regular file is refused here with the reading's
+// reason.
+RomImage imageToExportInto(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return loadImage(path);
+    return signatureBytes(path);
 }
 
 // A command writes `output` over none of its inputs (the same file under any name) and over no
@@ -291,7 +306,8 @@ int exportCommand(const std::vector<std::string>& words, std::ostream& err) {
         err << msg::CannotOpenFile << '\n';
         return InputRefused;
     }
-    const Edition edition = resolveNamedEdition(named, loadImage(path), path, forced(arguments));
+    const Edition edition =
+        resolveNamedEdition(named, imageToExportInto(path), path, forced(arguments));
     if (arguments.option("--auto-assign")) {
         SlotAssignment assignment(league, edition);
         for (int page = 0; page < SlotAssignment::Pages; ++page)
