@@ -340,6 +340,19 @@ bool replace(const Target& target, Temporary& temporary, const ByteProducer& pro
     return true;
 }
 
+// Opens `path` for reading and fills `info`; what is no regular file is refused with its
+// reason. Opening does not block: a FIFO would otherwise wait for a writer that may never come.
+Descriptor openRegularFile(const std::string& path, struct stat& info) {
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (!file)
+        throw failure("open", path, reason(errno));
+    if (::fstat(file.get(), &info) != 0)
+        throw failure("read", path, reason(errno));
+    if (!S_ISREG(info.st_mode))
+        throw failure("read", path, S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a file");
+    return file;
+}
+
 bool replaceOrRemove(const Target& target, Temporary& temporary, const ByteProducer& produce,
                      const std::optional<FileIdentity>& unchanged) {
     try {
@@ -354,16 +367,8 @@ bool replaceOrRemove(const Target& target, Temporary& temporary, const ByteProdu
 } // namespace
 
 FileBytes readFile(const std::string& path, std::size_t limit) {
-    // Opening a FIFO for reading would otherwise wait for a writer that may never come; regular
-    // files read the same either way.
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!file)
-        throw failure("open", path, reason(errno));
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0)
-        throw failure("read", path, reason(errno));
-    if (!S_ISREG(info.st_mode))
-        throw failure("read", path, S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a file");
+    const Descriptor file = openRegularFile(path, info);
     const auto size = static_cast<std::size_t>(info.st_size);
     if (size > limit)
         throw FileTooLarge("\"" + path + "\" is " + std::to_string(size) +
@@ -423,16 +428,8 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
 
 FileLock::FileLock(const std::string& path) {
     for (;;) {
-        // Not blocking: a FIFO is refused below instead of waited on.
-        Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-        if (!file)
-            throw failure("open", path, reason(errno));
         struct stat locked {};
-        if (::fstat(file.get(), &locked) != 0)
-            throw failure("read", path, reason(errno));
-        if (!S_ISREG(locked.st_mode))
-            throw failure("read", path,
-                          S_ISDIR(locked.st_mode) ? "it is a folder" : "it is not a file");
+        Descriptor file = openRegularFile(path, locked);
         while (::flock(file.get(), LOCK_EX) != 0)
             if (errno != EINTR)
                 throw failure("lock", path, reason(errno));
