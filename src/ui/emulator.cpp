@@ -91,11 +91,8 @@ bool EmulatorCommands::exportCopyTo(const std::string& copy) {
                        session_.document.league(), ExportChoices{settings.fixChecksum});
         exported.exported.save(copy);
         result = exported.result;
-    } catch (const UnsupportedImage&) {
-        tell(msg::RomNotSupported);
-        return false;
     } catch (const std::exception& error) {
-        tell(describeFailure(error) + "\r" + text::EmulatorNotStarted);
+        tell(exportFailureText(error, text::EmulatorNotStarted));
         return false;
     }
     showExportOutcome(platform_, result);

@@ -53,6 +53,12 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 } // namespace
 
+std::string exportFailureText(const std::exception& error, const std::string& consequence) {
+    if (dynamic_cast<const UnsupportedImage*>(&error))
+        return msg::RomNotSupported;
+    return describeFailure(error) + "\r" + consequence;
+}
+
 void showExportOutcome(Platform& platform, const ExportResult& result) {
     for (const ExportWarning& warning : result.warnings)
         platform.messageBox(msg::ExportWarningTitle, "Warning!\r" + warning.text,
@@ -205,11 +211,8 @@ bool RomCommands::exportData() {
         const ExportChoices choices{plan->fixChecksum};
         return plan->asPatch ? writePatch(path, edition, choices)
                              : writeImage(path, edition, choices);
-    } catch (const UnsupportedImage&) {
-        tell(msg::RomNotSupported);
-        return false;
     } catch (const std::exception& error) {
-        tell(describeFailure(error) + "\r" + text::NothingExported);
+        tell(exportFailureText(error, text::NothingExported));
         return false;
     }
 }

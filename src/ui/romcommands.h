@@ -6,6 +6,7 @@
 #include "ui/platform.h"
 #include "ui/session.h"
 
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,6 +25,10 @@ inline constexpr const char* PatchFilter = "IPS Patch (*.ips)|*.ips|BPS Patch (*
 // What an export has to say once it is written, as every export says it: one box per undefined
 // level, the notes (a checksum that could not be corrected), then one list of what was cut.
 void showExportOutcome(Platform& platform, const ExportResult& result);
+
+// What an export that failed says: an image the program cannot write in the fixed words alone,
+// any other failure described and followed by `consequence` (what became of the export).
+std::string exportFailureText(const std::exception& error, const std::string& consequence);
 
 // "Import Data..." and "Export Data...". Both share one file dialog whose file type, the
 // edition code, carries over from one use to the next.
